@@ -1,0 +1,21 @@
+#pragma once
+// The file-error messages: the run-time error number of the last failed file
+// operation, put in words in capital letters for the modeller.
+#include <string>
+
+#include "core/run_state.h"
+
+namespace korva {
+
+// The words for an error number of the table; empty for a number outside it.
+std::string FileErrorText(int number, const std::string& currentFileName, const std::string& failedPath);
+
+// Shows the message for run.LastError: an input box with the words and
+// " - PULSE UNA TECLA PARA CONTINUAR -" (the answer is ignored) for the listed
+// numbers, a message box "Error: " + number for any other.
+void ShowFileError(RunState& run);
+
+// Records the failure, shows its message and ends the program.
+[[noreturn]] void FailOnFileError(RunState& run, const FileError& error);
+
+}  // namespace korva

@@ -1,0 +1,158 @@
+#include "core/questions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/file_errors.h"
+#include "core/program_end.h"
+#include "text/cp1252.h"
+#include "text/vb_text.h"
+
+namespace korva {
+namespace {
+
+bool IsAccepted(const std::string& answer, Choices accepted) {
+  return std::find(accepted.begin(), accepted.end(), answer) != accepted.end();
+}
+
+bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
+
+// Asks the label/answer question: replays the record, or asks through `ask`
+// and records (label, answer) with the answer as text or as a number.
+std::string LoggedAnswer(RunState& run, std::string_view label, const std::function<std::string()>& ask,
+                         bool asNumber, bool* replayed = nullptr) {
+  CheckEndOfReplay(run);
+  if (replayed != nullptr) *replayed = false;
+  if (run.Log.replaying()) {
+    std::vector<std::string> fields;
+    if (ReplayFields(run, 2, fields)) {
+      if (replayed != nullptr) *replayed = true;
+      return fields[1];
+    }
+  }
+  std::string answer = ask();
+  RecordField field = asNumber ? RecordField::Number(NumberValue(answer)) : RecordField::Text(answer);
+  RecordAnswer(run, {RecordField::Text(std::string(label)), field});
+  return answer;
+}
+
+}  // namespace
+
+void Tell(RunState& run, const std::string& text) { run.Box.MessageBox(text); }
+
+std::string Ask(RunState& run, const std::string& prompt) {
+  std::optional<std::string> answer = run.Box.InputBox(prompt);
+  if (!answer) EndProgram(EndReason::kEndOfInput);
+  return *answer;
+}
+
+void CheckEndOfReplay(RunState& run) {
+  FileError error = run.Log.CheckEndOfReplay(run.Files);
+  if (error.failed()) {
+    run.CurrentFileName = error.path;
+    FailOnFileError(run, error);
+  }
+}
+
+bool ReplayFields(RunState& run, size_t count, std::vector<std::string>& fields) {
+  fields.assign(count, "");
+  for (size_t i = 0; i < count; ++i) {
+    if (!run.Log.ReadField(fields[i])) {
+      FileError error = run.Log.StopReplay(run.Files);
+      if (error.failed()) {
+        run.CurrentFileName = error.path;
+        FailOnFileError(run, error);
+      }
+      return false;
+    }
+  }
+  return true;
+}
+
+void RecordAnswer(RunState& run, const std::vector<RecordField>& fields) {
+  FileError error = run.Log.WriteRecord(fields);
+  if (error.failed()) {
+    run.CurrentFileName = error.path;
+    FailOnFileError(run, error);
+  }
+}
+
+long NumberValue(const std::string& text) {
+  double value = std::nearbyint(Val(text));
+  constexpr double kMax = static_cast<double>(std::numeric_limits<long>::max() / 2);
+  return static_cast<long>(std::clamp(value, -kMax, kMax));
+}
+
+std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices accepted) {
+  for (;;) {
+    std::string answer = LowerCase(Ask(run, prompt));
+    if (IsAccepted(answer, accepted)) return answer;
+  }
+}
+
+std::string AskLoggedChoice(RunState& run, std::string_view label, const std::string& prompt, Choices accepted) {
+  return LoggedAnswer(
+      run, label,
+      [&] {
+        std::string answer = AskUnloggedChoice(run, prompt, accepted);
+        if (answer == "t" && AcceptsTerminate(accepted)) {
+          run.Log.Close();
+          EndProgram(EndReason::kTerminated);
+        }
+        return answer;
+      },
+      false);
+}
+
+std::string AskLoggedText(RunState& run, std::string_view label, const std::string& prompt, bool* replayed) {
+  return LoggedAnswer(run, label, [&] { return Ask(run, prompt); }, false, replayed);
+}
+
+std::string AskLoggedChecked(RunState& run, std::string_view label, const std::string& prompt,
+                             const std::function<bool(const std::string&)>& valid) {
+  return LoggedAnswer(
+      run, label,
+      [&] {
+        for (;;) {
+          std::string answer = Ask(run, prompt);
+          if (valid(answer)) return answer;
+        }
+      },
+      false);
+}
+
+long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high) {
+  for (;;) {
+    std::optional<long> value = ParseWholeNumber(Ask(run, prompt));
+    if (value && *value >= low && *value <= high) return *value;
+  }
+}
+
+NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
+                             long high, NumberRecord record) {
+  std::string text = LoggedAnswer(
+      run, label,
+      [&] {
+        for (;;) {
+          std::string answer = Ask(run, prompt);
+          std::optional<long> value = ParseWholeNumber(answer);
+          if (value && *value >= low && *value <= high) return answer;
+        }
+      },
+      record == NumberRecord::kAsNumber);
+  return NumberAnswer{text, NumberValue(text)};
+}
+
+std::string AskSeriesEntry(RunState& run, const std::function<std::string()>& ask) {
+  CheckEndOfReplay(run);
+  if (run.Log.replaying()) {
+    std::vector<std::string> fields;
+    if (ReplayFields(run, 1, fields)) return fields[0];
+  }
+  std::string answer = ask();
+  RecordAnswer(run, {RecordField::Text(answer)});
+  return answer;
+}
+
+}  // namespace korva

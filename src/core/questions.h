@@ -1,0 +1,78 @@
+#pragma once
+// The question protocol. Every question that shapes a model goes through the
+// answers log: first the end-of-replay check, then either the recorded answer
+// is read (taken unchanged, without validation) or the question is asked, its
+// answer validated until it passes, and the record (label, answer) written.
+// Questions outside the protocol are asked even while replaying, never logged.
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run_state.h"
+
+namespace korva {
+
+using Choices = std::initializer_list<std::string_view>;
+
+// A message box.
+void Tell(RunState& run, const std::string& text);
+
+// An input box; the end of the input ends the program.
+std::string Ask(RunState& run, const std::string& prompt);
+
+// The end-of-replay check; a log that cannot be reopened for appending is
+// reported and ends the program.
+void CheckEndOfReplay(RunState& run);
+
+// Unlogged choice: lower-cased and asked again until it is one of `accepted`
+// ("" accepts the empty answer). A "t" is returned like any other letter.
+std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices accepted);
+
+// Logged choice: lower-cased and asked again until it is one of `accepted`.
+// When "t" is accepted it terminates: the log is closed and the program ends
+// without a record.
+std::string AskLoggedChoice(RunState& run, std::string_view label, const std::string& prompt, Choices accepted);
+
+// Logged free text: no validation. `replayed`, when given, tells whether the
+// answer came from the log.
+std::string AskLoggedText(RunState& run, std::string_view label, const std::string& prompt,
+                          bool* replayed = nullptr);
+
+// Logged free text with its own validation: asked again while `valid` is false.
+std::string AskLoggedChecked(RunState& run, std::string_view label, const std::string& prompt,
+                             const std::function<bool(const std::string&)>& valid);
+
+struct NumberAnswer {
+  std::string text;  // the answer as typed (or as recorded)
+  long value = 0;
+};
+
+enum class NumberRecord { kAsText, kAsNumber };
+
+// Logged whole number from `low` to `high`; asked again while outside (a text
+// that is not a whole number counts as outside). Recorded as typed, or as a
+// bare number where the answer is kept as a number.
+NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
+                             long high, NumberRecord record = NumberRecord::kAsText);
+
+// Unlogged whole number from `low` to `high`, asked again while outside.
+long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high);
+
+// One entry of a series logged one field per line, without label. `ask` asks
+// and validates; it returns the answer to record.
+std::string AskSeriesEntry(RunState& run, const std::function<std::string()>& ask);
+
+// Replay of `count` fields of one record; false (and the log switched to
+// recording) when the log holds fewer. The caller then asks the question.
+bool ReplayFields(RunState& run, size_t count, std::vector<std::string>& fields);
+
+// Writes a record to the log; a write failure is reported and ends the program.
+void RecordAnswer(RunState& run, const std::vector<RecordField>& fields);
+
+// The answer's numeric value as a recorded number is read back: Val, rounded
+// half to even, kept within the range of a long.
+long NumberValue(const std::string& text);
+
+}  // namespace korva

@@ -1,0 +1,38 @@
+#include "dialogue/scripted_dialogue.h"
+
+namespace korva {
+
+ScriptedDialogue::ScriptedDialogue(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
+
+void ScriptedDialogue::MessageBox(const std::string& text) {
+  transcript_.push_back(BoxRecord{BoxRecord::kMessage, text, "", false});
+}
+
+std::optional<std::string> ScriptedDialogue::InputBox(const std::string& prompt) {
+  if (answers_.empty()) {
+    transcript_.push_back(BoxRecord{BoxRecord::kInput, prompt, "", false});
+    return std::nullopt;
+  }
+  std::string answer = std::move(answers_.front());
+  answers_.pop_front();
+  transcript_.push_back(BoxRecord{BoxRecord::kInput, prompt, answer, true});
+  return answer;
+}
+
+std::vector<std::string> ScriptedDialogue::Messages() const {
+  std::vector<std::string> out;
+  for (const BoxRecord& box : transcript_) {
+    if (box.kind == BoxRecord::kMessage) out.push_back(box.text);
+  }
+  return out;
+}
+
+std::vector<std::string> ScriptedDialogue::Prompts() const {
+  std::vector<std::string> out;
+  for (const BoxRecord& box : transcript_) {
+    if (box.kind == BoxRecord::kInput) out.push_back(box.text);
+  }
+  return out;
+}
+
+}  // namespace korva

@@ -1,0 +1,23 @@
+#pragma once
+// Fixed Visual Basic text of the generated modules, kept as readable files in
+// the templates folder and embedded into the program at build time.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korva {
+
+struct TemplateEntry {
+  std::string_view name;  // path below the templates folder, e.g. "simulator/normal_table.bas"
+  std::string_view text;  // Windows-1252 text, lines separated by LF
+};
+
+const std::vector<TemplateEntry>& AllTemplates();
+
+// The text of the named template; an unknown name is a programming error and aborts.
+std::string_view TemplateText(std::string_view name);
+
+// The template split into its lines (without line ends); a final LF ends the last line.
+std::vector<std::string> TemplateLines(std::string_view name);
+
+}  // namespace korva

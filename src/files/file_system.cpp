@@ -1,0 +1,333 @@
+#include "files/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "text/cp1252.h"
+
+namespace korva {
+namespace {
+
+std::string ParentOf(const std::string& hostPath) {
+  size_t slash = hostPath.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return hostPath.substr(0, slash);
+}
+
+bool IsDirectory(const std::string& hostPath) {
+  struct stat st;
+  return ::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool EntryExists(const std::string& hostPath) {
+  struct stat st;
+  return ::lstat(hostPath.c_str(), &st) == 0;
+}
+
+int ErrorFor(int err, const std::string& hostPath) {
+  bool missingParent = (err == ENOENT) && !IsDirectory(ParentOf(hostPath));
+  return ErrorNumberFromErrno(err, missingParent);
+}
+
+// The entry of `dir` whose name equals `component` without regard to case;
+// empty when there is none. Among several, the first in byte order, so the
+// choice does not depend on the order in which the host lists them.
+std::string CaseInsensitiveMatch(const std::string& dir, const std::string& component) {
+  DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (handle == nullptr) return "";
+  std::string wanted = LowerCase(Utf8ToCp1252(component));
+  std::string best;
+  while (struct dirent* entry = ::readdir(handle)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (LowerCase(Utf8ToCp1252(name)) == wanted && (best.empty() || name < best)) best = name;
+  }
+  ::closedir(handle);
+  return best;
+}
+
+std::string Join(const std::string& dir, const std::string& component) {
+  if (dir.empty()) return component;
+  if (dir.back() == '/') return dir + component;
+  return dir + "/" + component;
+}
+
+}  // namespace
+
+int ErrorNumberFromErrno(int err, bool missingParent) {
+  switch (err) {
+    case ENOENT:
+      return missingParent ? vberr::kPathNotFound : vberr::kFileNotFound;
+    case ENOTDIR:
+      return vberr::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return vberr::kPermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return vberr::kDiskFull;
+    case EMFILE:
+    case ENFILE:
+      return vberr::kTooManyFiles;
+    case EIO:
+      return vberr::kDeviceIo;
+    case ENXIO:
+    case ENODEV:
+      return vberr::kDeviceUnavailable;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+      return vberr::kBadFileName;
+    case EEXIST:
+    case ENOTEMPTY:
+      return vberr::kFileAlreadyExists;
+    default:
+      return vberr::kPathFileAccess;
+  }
+}
+
+// ---------------------------------------------------------------- InputFile
+
+InputFile::InputFile(std::string text, std::string hostPath, std::shared_ptr<OpenFileRegistry> registry)
+    : text_(std::move(text)), hostPath_(std::move(hostPath)), registry_(std::move(registry)) {
+  registry_->reading.insert(hostPath_);
+}
+
+InputFile::~InputFile() {
+  auto it = registry_->reading.find(hostPath_);
+  if (it != registry_->reading.end()) registry_->reading.erase(it);
+}
+
+bool InputFile::OnlyBlankRemains() const {
+  for (size_t i = pos_; i < text_.size(); ++i) {
+    char c = text_[i];
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+  }
+  return true;
+}
+
+bool InputFile::ReadLine(std::string& line) { return ReadTextLine(text_, pos_, line); }
+
+bool InputFile::ReadField(std::string& field) { return ReadRecordField(text_, pos_, field); }
+
+// ---------------------------------------------------------------- OutputFile
+
+OutputFile::OutputFile(std::FILE* stream, std::string hostPath, std::string tempPath, std::string name,
+                       bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry)
+    : stream_(stream),
+      hostPath_(std::move(hostPath)),
+      tempPath_(std::move(tempPath)),
+      name_(std::move(name)),
+      flushEachLine_(flushEachLine),
+      registry_(std::move(registry)) {
+  registry_->writing.insert(hostPath_);
+}
+
+OutputFile::~OutputFile() { Close(); }
+
+void OutputFile::Fail(int err) {
+  if (!error_.failed()) error_ = FileError{ErrorNumberFromErrno(err, false), name_};
+}
+
+void OutputFile::Write(std::string_view text) {
+  if (stream_ == nullptr || text.empty()) return;
+  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) Fail(errno);
+}
+
+void OutputFile::WriteLine(std::string_view text) {
+  if (stream_ == nullptr) return;
+  Write(text);
+  Write("\r\n");
+  if (flushEachLine_ && std::fflush(stream_) != 0) Fail(errno);
+}
+
+void OutputFile::WriteRecord(const std::vector<RecordField>& fields) { WriteLine(FormatRecord(fields)); }
+
+bool OutputFile::Close(FileError& error) {
+  if (stream_ == nullptr) {
+    error = error_;
+    return !error_.failed();
+  }
+  if (std::fflush(stream_) != 0) Fail(errno);
+  if (std::fclose(stream_) != 0) Fail(errno);
+  stream_ = nullptr;
+  registry_->writing.erase(hostPath_);
+  if (!tempPath_.empty()) {
+    if (error_.failed()) {
+      ::unlink(tempPath_.c_str());  // the old file stands whole
+    } else if (::rename(tempPath_.c_str(), hostPath_.c_str()) != 0) {
+      Fail(errno);
+      ::unlink(tempPath_.c_str());
+    }
+  }
+  error = error_;
+  return !error_.failed();
+}
+
+// ---------------------------------------------------------------- FileSystem
+
+FileSystem::FileSystem() : registry_(std::make_shared<OpenFileRegistry>()) {}
+
+std::string FileSystem::HostPath(const std::string& name) const {
+  std::string path = Cp1252ToUtf8(name);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  std::string current = (!path.empty() && path[0] == '/') ? "/" : "";
+  bool missing = false;  // once a folder is missing, the rest is taken as given
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string component = path.substr(start, end - start);
+    start = end + 1;
+    if (component.empty()) continue;
+    std::string candidate = Join(current, component);
+    if (!missing && component != "." && component != ".." && !EntryExists(candidate)) {
+      std::string match = CaseInsensitiveMatch(current, component);
+      if (match.empty()) {
+        missing = true;
+      } else {
+        candidate = Join(current, match);
+      }
+    }
+    current = candidate;
+  }
+  return current;
+}
+
+std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileError& error) {
+  std::string host = HostPath(name);
+  error = FileError{0, name};
+  if (registry_->writing.count(host) != 0) {
+    error.number = vberr::kFileAlreadyOpen;
+    return nullptr;
+  }
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error.number = ErrorFor(errno, host);
+    return nullptr;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error.number = ErrorFor(errno, host);
+      ::close(fd);
+      return nullptr;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);  // UTF-8 byte-order mark
+  std::string text = LooksLikeUtf8(bytes) ? Utf8ToCp1252(bytes) : std::move(bytes);
+  return std::make_unique<InputFile>(std::move(text), host, registry_);
+}
+
+std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, FileError& error) {
+  std::string host = HostPath(name);
+  error = FileError{0, name};
+  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
+    error.number = vberr::kFileAlreadyOpen;
+    return nullptr;
+  }
+  if (IsDirectory(host)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
+  if (EntryExists(host) && ::access(host.c_str(), W_OK) != 0) {
+    error.number = ErrorFor(errno, host);
+    return nullptr;
+  }
+  std::string dir = ParentOf(host);
+  std::string base = host.substr(host.find_last_of('/') == std::string::npos ? 0 : host.find_last_of('/') + 1);
+  std::string temp = Join(dir, "." + base + ".korva-tmp-" + std::to_string(::getpid()));
+  std::FILE* stream = std::fopen(temp.c_str(), "wb");
+  if (stream == nullptr) {
+    error.number = ErrorFor(errno, temp);
+    return nullptr;
+  }
+  return std::make_unique<OutputFile>(stream, host, temp, name, false, registry_);
+}
+
+std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, FileError& error, bool flushEachLine) {
+  std::string host = HostPath(name);
+  error = FileError{0, name};
+  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
+    error.number = vberr::kFileAlreadyOpen;
+    return nullptr;
+  }
+  if (IsDirectory(host)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
+  std::FILE* stream = std::fopen(host.c_str(), "ab");
+  if (stream == nullptr) {
+    error.number = ErrorFor(errno, host);
+    return nullptr;
+  }
+  return std::make_unique<OutputFile>(stream, host, "", name, flushEachLine, registry_);
+}
+
+bool FileSystem::Delete(const std::string& name, FileError& error) {
+  std::string host = HostPath(name);
+  error = FileError{0, name};
+  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
+    error.number = vberr::kFileAlreadyOpen;
+    return false;
+  }
+  if (IsDirectory(host)) {
+    error.number = vberr::kPathFileAccess;
+    return false;
+  }
+  if (::unlink(host.c_str()) != 0) {
+    error.number = ErrorFor(errno, host);
+    return false;
+  }
+  return true;
+}
+
+bool FileSystem::Rename(const std::string& from, const std::string& to, FileError& error) {
+  std::string hostFrom = HostPath(from);
+  std::string hostTo = HostPath(to);
+  error = FileError{0, from};
+  if (registry_->writing.count(hostFrom) != 0 || registry_->reading.count(hostFrom) != 0) {
+    error.number = vberr::kFileAlreadyOpen;
+    return false;
+  }
+  if (!EntryExists(hostFrom)) {
+    error.number = ErrorFor(ENOENT, hostFrom);
+    return false;
+  }
+  if (hostFrom == hostTo) return true;
+  if (EntryExists(hostTo)) {
+    error = FileError{vberr::kFileAlreadyExists, to};
+    return false;
+  }
+  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) {
+    error = FileError{ErrorFor(errno, hostTo), to};
+    return false;
+  }
+  return true;
+}
+
+bool FileSystem::Exists(const std::string& name) {
+  struct stat st;
+  return ::stat(HostPath(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace korva

@@ -1,0 +1,117 @@
+#pragma once
+// The host file system as the system uses it: sequential text files read and
+// written in Windows-1252 with CR LF line ends, deletion and renaming, every
+// failure reported as a run-time error number.
+//
+// Names are the system's own texts (Windows-1252). In a name, "\" and "/" both
+// separate folders, and a folder or file whose name differs from the one given
+// only in letter case is taken to be that one, as on the target host, so that
+// "MODELO3.txt" and "Modelo3.txt", "F" and "f", "D" and "d" name one file.
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/file_error.h"
+#include "files/record_fields.h"
+
+namespace korva {
+
+// Files open at the moment, by host path, so that opening one twice for writing
+// is refused as the target host refuses it ("file already open").
+struct OpenFileRegistry {
+  std::multiset<std::string> reading;
+  std::set<std::string> writing;
+};
+
+// A file open for input. The whole text is read at opening, decoded from UTF-8
+// when it is valid UTF-8 with non-ASCII characters, else taken as Windows-1252.
+class InputFile {
+ public:
+  InputFile(std::string text, std::string hostPath, std::shared_ptr<OpenFileRegistry> registry);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  // True when nothing but blanks and line ends is left.
+  bool OnlyBlankRemains() const;
+  // Line Input #: false when past the end (run-time error 62).
+  bool ReadLine(std::string& line);
+  // Input #: one comma-separated field; false when past the end.
+  bool ReadField(std::string& field);
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+  size_t pos_ = 0;
+  std::string hostPath_;
+  std::shared_ptr<OpenFileRegistry> registry_;
+};
+
+// A file open for output or appending. Output to a file goes to a temporary
+// beside it that replaces the file when it is closed, so the old file stands
+// whole until the new one is complete; appending writes in place. Every line
+// ends in CR LF. A write failure is kept and reported by Close.
+class OutputFile {
+ public:
+  OutputFile(std::FILE* stream, std::string hostPath, std::string tempPath, std::string name,
+             bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry);
+  ~OutputFile();  // closes as Close does, keeping what was written
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  void Write(std::string_view text);      // Print # text; (no line end)
+  void WriteLine(std::string_view text);  // Print # text
+  void WriteRecord(const std::vector<RecordField>& fields);  // Write #
+  bool ok() const { return !error_.failed(); }
+  const FileError& error() const { return error_; }
+  // Closes the file (and puts a rewritten file in place); false with `error` set on failure.
+  bool Close(FileError& error);
+  bool Close() {
+    FileError ignored;
+    return Close(ignored);
+  }
+
+ private:
+  void Fail(int err);
+
+  std::FILE* stream_;
+  std::string hostPath_;
+  std::string tempPath_;  // empty when appending in place
+  std::string name_;
+  bool flushEachLine_;
+  FileError error_;
+  std::shared_ptr<OpenFileRegistry> registry_;
+};
+
+class FileSystem {
+ public:
+  FileSystem();
+
+  // Open for Input; nullptr with `error` set when it fails.
+  std::unique_ptr<InputFile> OpenInput(const std::string& name, FileError& error);
+  // Open for Output: the file is created or replaced when the returned file is closed.
+  std::unique_ptr<OutputFile> OpenOutput(const std::string& name, FileError& error);
+  // Open for Append: created when missing. `flushEachLine` makes every line reach
+  // the host at once (the answers log: nothing answered is lost if the run dies).
+  std::unique_ptr<OutputFile> OpenAppend(const std::string& name, FileError& error,
+                                         bool flushEachLine = false);
+  // Kill.
+  bool Delete(const std::string& name, FileError& error);
+  // Name ... As ...: fails with 58 when the new name exists.
+  bool Rename(const std::string& from, const std::string& to, FileError& error);
+  bool Exists(const std::string& name);
+
+  // The host path that a name stands for: separators made "/", text in UTF-8,
+  // every folder and the file matched without regard to case where the exact
+  // name does not exist.
+  std::string HostPath(const std::string& name) const;
+
+ private:
+  std::shared_ptr<OpenFileRegistry> registry_;
+};
+
+}  // namespace korva
