@@ -18,10 +18,10 @@ bool IsAccepted(const std::string& answer, Choices accepted) {
 
 bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
-// Asks the label/answer question: replays the record, or asks through `ask`
-// and records (label, answer) with the answer as text or as a number.
-std::string LoggedAnswer(RunState& run, std::string_view label, const std::function<std::string()>& ask,
-                         bool asNumber, bool* replayed = nullptr) {
+}  // namespace
+
+std::string AskLogged(RunState& run, std::string_view label, const std::function<std::string()>& ask,
+                      NumberRecord record, bool* replayed) {
   CheckEndOfReplay(run);
   if (replayed != nullptr) *replayed = false;
   if (run.Log.replaying()) {
@@ -32,12 +32,16 @@ std::string LoggedAnswer(RunState& run, std::string_view label, const std::funct
     }
   }
   std::string answer = ask();
-  RecordField field = asNumber ? RecordField::Number(NumberValue(answer)) : RecordField::Text(answer);
+  RecordField field =
+      record == NumberRecord::kAsNumber ? RecordField::Number(NumberValue(answer)) : RecordField::Text(answer);
   RecordAnswer(run, {RecordField::Text(std::string(label)), field});
   return answer;
 }
 
-}  // namespace
+void Terminate(RunState& run) {
+  run.Log.Close();
+  EndProgram(EndReason::kTerminated);
+}
 
 void Tell(RunState& run, const std::string& text) { run.Box.MessageBox(text); }
 
@@ -92,26 +96,23 @@ std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices 
 }
 
 std::string AskLoggedChoice(RunState& run, std::string_view label, const std::string& prompt, Choices accepted) {
-  return LoggedAnswer(
+  return AskLogged(
       run, label,
       [&] {
         std::string answer = AskUnloggedChoice(run, prompt, accepted);
-        if (answer == "t" && AcceptsTerminate(accepted)) {
-          run.Log.Close();
-          EndProgram(EndReason::kTerminated);
-        }
+        if (answer == "t" && AcceptsTerminate(accepted)) Terminate(run);
         return answer;
       },
-      false);
+      NumberRecord::kAsText);
 }
 
 std::string AskLoggedText(RunState& run, std::string_view label, const std::string& prompt, bool* replayed) {
-  return LoggedAnswer(run, label, [&] { return Ask(run, prompt); }, false, replayed);
+  return AskLogged(run, label, [&] { return Ask(run, prompt); }, NumberRecord::kAsText, replayed);
 }
 
 std::string AskLoggedChecked(RunState& run, std::string_view label, const std::string& prompt,
                              const std::function<bool(const std::string&)>& valid) {
-  return LoggedAnswer(
+  return AskLogged(
       run, label,
       [&] {
         for (;;) {
@@ -119,7 +120,7 @@ std::string AskLoggedChecked(RunState& run, std::string_view label, const std::s
           if (valid(answer)) return answer;
         }
       },
-      false);
+      NumberRecord::kAsText);
 }
 
 long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high) {
@@ -130,17 +131,18 @@ long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long 
 }
 
 NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
-                             long high, NumberRecord record) {
-  std::string text = LoggedAnswer(
+                             long high, NumberRecord record, std::optional<long> terminatesAt) {
+  std::string text = AskLogged(
       run, label,
       [&] {
         for (;;) {
           std::string answer = Ask(run, prompt);
           std::optional<long> value = ParseWholeNumber(answer);
+          if (value && terminatesAt && *value == *terminatesAt) Terminate(run);
           if (value && *value >= low && *value <= high) return answer;
         }
       },
-      record == NumberRecord::kAsNumber);
+      record);
   return NumberAnswer{text, NumberValue(text)};
 }
 

@@ -6,6 +6,7 @@
 // Questions outside the protocol are asked even while replaying, never logged.
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@
 namespace korva {
 
 using Choices = std::initializer_list<std::string_view>;
+
+enum class NumberRecord { kAsText, kAsNumber };
 
 // A message box.
 void Tell(RunState& run, const std::string& text);
@@ -29,6 +32,16 @@ void CheckEndOfReplay(RunState& run);
 // Unlogged choice: lower-cased and asked again until it is one of `accepted`
 // ("" accepts the empty answer). A "t" is returned like any other letter.
 std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices accepted);
+
+// The protocol itself: replays the record (label, answer), or calls `ask`
+// (which asks, validates and may end the program) and records (label, answer),
+// the answer as text or as a bare number. `replayed`, when given, tells whether
+// the answer came from the log.
+std::string AskLogged(RunState& run, std::string_view label, const std::function<std::string()>& ask,
+                      NumberRecord record, bool* replayed = nullptr);
+
+// Closes the answers log and ends the program: the modeller's "t".
+[[noreturn]] void Terminate(RunState& run);
 
 // Logged choice: lower-cased and asked again until it is one of `accepted`.
 // When "t" is accepted it terminates: the log is closed and the program ends
@@ -49,13 +62,13 @@ struct NumberAnswer {
   long value = 0;
 };
 
-enum class NumberRecord { kAsText, kAsNumber };
-
 // Logged whole number from `low` to `high`; asked again while outside (a text
 // that is not a whole number counts as outside). Recorded as typed, or as a
 // bare number where the answer is kept as a number.
+// When `terminatesAt` is given, typing that number ends the program without a record.
 NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
-                             long high, NumberRecord record = NumberRecord::kAsText);
+                             long high, NumberRecord record = NumberRecord::kAsText,
+                             std::optional<long> terminatesAt = std::nullopt);
 
 // Unlogged whole number from `low` to `high`, asked again while outside.
 long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high);

@@ -32,6 +32,9 @@ struct RunState {
   FileError LastError;
 
   ModelTables Model;
+  // Answer to "Fichero G si y fichero C no": "s" when the matrix was derived
+  // from the equations file, which is then put in calculation order.
+  std::string GFileChoice;
 
   // Sizing of the simulator's line slots, set at the dispatch of a cycle.
   int LevelOneCount = 0;

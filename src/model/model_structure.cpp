@@ -1,10 +1,27 @@
 #include "model/model_structure.h"
 
+#include "core/questions.h"
+#include "model/calculation_order.h"
+#include "model/connection_matrix.h"
+#include "model/element_list.h"
+#include "model/file_ordering.h"
+
 namespace korva {
 
-StepOutcome ModelStructureDialogue(RunState& /*run*/) {
-  // The element list, matrix and calculation order steps are not built yet:
-  // the cycle goes straight on to the dispatch.
+StepOutcome ModelStructureDialogue(RunState& run) {
+  if (ElementListDialogue(run) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
+  if (ConnectionMatrixDialogue(run) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
+  // A matrix with loops cannot be ordered: after the report the modeller may
+  // look at the matrix again, then corrects its file and replays.
+  while (!CalculationOrderStep(run)) {
+    if (AskLoggedChoice(run, "Comprobar otra vez la matriz", "¿Desea comprobar de nuevo la matriz? (S/N/T)",
+                        {"s", "n", "t"}) != "s") {
+      return StepOutcome::kEndCycle;
+    }
+    ReviewMatrix(run);
+    if (AskUnloggedChoice(run, "¿Desea continuar?", {"s", "n", ""}) == "n") return StepOutcome::kEndCycle;
+  }
+  FileOrderingStep(run);
   return StepOutcome::kGoOn;
 }
 

@@ -3,9 +3,31 @@
 // their identifiers, the connection matrix and the calculation levels. Tables
 // are indexed 1..ElementCount; entry 0 is unused.
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korva {
+
+// Identifier look-ups in constant time: the last and the first element that
+// carry an identifier (identifiers compare as exact, case-sensitive text).
+class IdentifierIndex {
+ public:
+  void Rebuild(const std::vector<std::string>& ids, int count);
+  int Last(std::string_view id) const;   // 0 when none
+  int First(std::string_view id) const;  // 0 when none
+
+ private:
+  struct Span {
+    int first = 0;
+    int last = 0;
+  };
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, Span, Hash, std::equal_to<>> spans_;
+};
 
 struct ModelTables {
   int ElementCount = 0;                  // N
@@ -13,8 +35,25 @@ struct ModelTables {
   std::vector<std::string> ElementIds;   // the name up to its first blank
   std::vector<int> CalcLevel;            // 1 = influenced by nothing, 0 = not placed
   int IdLength = 0;                      // identifier length of the first element; 0 before any list
+  IdentifierIndex Ids;                   // kept in step with ElementIds
+
+  // Row i holds the identifiers of the elements that influence element i;
+  // an entry may be empty. Every row has MaxDeps entries.
+  std::vector<std::vector<std::string>> ConnectionMatrix;
+  int MaxDeps = 0;
+
   int LevelCount = 0;
-  int MaxLevelWidth = 0;                 // only ever raised within a run
+  int MaxLevelWidth = 0;  // only ever raised within a run
+
+  // The stored lines of the equations file when it was ordered in this cycle.
+  std::vector<std::string> GLines;
+  int GLineCount = 0;
 };
+
+// The index of the last element whose identifier is exactly `id`; 0 when none.
+int FindElement(const ModelTables& model, std::string_view id);
+
+// Sizes the element tables for `count` elements (levels 0, rows empty).
+void SizeElementTables(ModelTables& model, int count);
 
 }  // namespace korva

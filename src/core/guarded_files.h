@@ -1,0 +1,27 @@
+#pragma once
+// Files whose opening is guarded: the name is made the current file name, and
+// a failure to open, write or close is shown with its file-error message and
+// ends the program.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/run_state.h"
+
+namespace korva {
+
+std::unique_ptr<InputFile> OpenGuardedInput(RunState& run, const std::string& name);
+// Output replaces the file when it is closed (CloseGuarded).
+std::unique_ptr<OutputFile> OpenGuardedOutput(RunState& run, const std::string& name);
+void CloseGuarded(RunState& run, std::unique_ptr<OutputFile>& out);
+
+// Every line of a file (line ends CR LF, CR or LF).
+std::vector<std::string> ReadGuardedLines(RunState& run, const std::string& name);
+// Writes the file anew with these lines.
+void WriteGuardedLines(RunState& run, const std::string& name, const std::vector<std::string>& lines);
+
+// Deletes a file, renames one: failures are reported and end the program.
+void DeleteGuarded(RunState& run, const std::string& name);
+void RenameGuarded(RunState& run, const std::string& from, const std::string& to);
+
+}  // namespace korva

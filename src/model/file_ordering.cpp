@@ -1,0 +1,132 @@
+#include "model/file_ordering.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "core/guarded_files.h"
+#include "core/questions.h"
+#include "model/calculation_order.h"
+#include "model/matrix_derivation.h"
+
+namespace korva {
+namespace {
+
+// The first field of a record: the text after its opening quote up to the
+// closing one (a line that does not start with a quote is taken whole).
+std::string_view FirstField(std::string_view record) {
+  if (record.empty() || record[0] != '"') return record;
+  std::string_view rest = record.substr(1);
+  size_t close = rest.find('"');
+  return close == std::string_view::npos ? rest : rest.substr(0, close);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// A record that continues the group of an element: its first field begins with three blanks.
+bool InGroup(std::string_view record) { return StartsWith(FirstField(record), "   "); }
+
+// The word a group's first record begins with: its first field up to the
+// first blank at or after position 2 (the whole field when there is none).
+std::string_view GroupKey(std::string_view record) {
+  std::string_view field = FirstField(record);
+  size_t blank = field.size() > 1 ? field.find(' ', 1) : std::string_view::npos;
+  return blank == std::string_view::npos ? field : field.substr(0, blank);
+}
+
+}  // namespace
+
+std::vector<std::string> StoreEquationLines(const std::vector<std::string>& lines, int idLength) {
+  std::vector<std::string> stored;
+  stored.reserve(lines.size());
+  const size_t indent = static_cast<size_t>(idLength) + 2;
+  for (const std::string& line : lines) {
+    size_t blanks = line.find_first_not_of(' ');
+    if (blanks == std::string::npos) continue;  // empty, or blanks only
+    if (blanks > 0 && blanks < indent) {
+      stored.push_back(std::string(indent, ' ') + line.substr(blanks));
+    } else {
+      stored.push_back(line);
+    }
+  }
+  return stored;
+}
+
+std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, const ModelTables& model) {
+  std::unordered_map<std::string_view, std::vector<size_t>> starts;
+  for (size_t m = 0; m < stored.size(); ++m) {
+    const std::string& line = stored[m];
+    if (line[0] == ' ') continue;
+    int idLength = LineIdentifierLength(line);
+    if (idLength < 0) continue;  // no blank after the identifier: it starts no equation
+    starts[std::string_view(line).substr(0, static_cast<size_t>(idLength))].push_back(m);
+  }
+  std::vector<std::string> ordered;
+  for (int i : CalcOrder(model, 2)) {
+    auto it = starts.find(model.ElementIds[i]);
+    if (it == starts.end()) continue;
+    for (size_t m : it->second) {
+      const size_t from = model.ElementIds[i].size() + 1;
+      ordered.push_back(stored[m].substr(from));
+      for (size_t c = m + 1; c < stored.size() && StartsWith(stored[c], "   "); ++c) {
+        ordered.push_back(stored[c].size() > from ? stored[c].substr(from) : "");
+      }
+    }
+  }
+  return ordered;
+}
+
+std::vector<std::string> OrderSpecifications(const std::vector<std::string>& records, const ModelTables& model) {
+  // The header ends before the record that precedes the first "Cambios" record.
+  size_t firstGroup = records.size();
+  for (size_t r = 0; r < records.size(); ++r) {
+    if (StartsWith(FirstField(records[r]), "   Cambios")) {
+      firstGroup = r == 0 ? 0 : r - 1;
+      break;
+    }
+  }
+  std::vector<std::string> ordered(records.begin(), records.begin() + static_cast<long>(firstGroup));
+  std::unordered_map<std::string_view, size_t> groupStart;
+  for (size_t r = 0; r < records.size(); ++r) {
+    if (!InGroup(records[r])) groupStart.emplace(GroupKey(records[r]), r);  // the first one counts
+  }
+  for (int i : CalcOrder(model, 1)) {
+    auto it = groupStart.find(model.ElementIds[i]);
+    if (it == groupStart.end()) continue;
+    ordered.push_back(records[it->second]);
+    for (size_t r = it->second + 1; r < records.size() && InGroup(records[r]); ++r) ordered.push_back(records[r]);
+  }
+  for (size_t r = 0; r < ordered.size(); ++r) {
+    if (ordered[r].find("¿De estado?") != std::string::npos) {
+      ordered.insert(ordered.begin() + static_cast<long>(r == 0 ? 0 : r - 1), "\"¿Funciones grabadas?\",\"s\"");
+      break;
+    }
+  }
+  return ordered;
+}
+
+void FileOrderingStep(RunState& run) {
+  ModelTables& model = run.Model;
+  bool ordersEquations = run.GFileChoice == "s" && (run.MainChoice == "c" || run.MainChoice == "b");
+  if (ordersEquations) {
+    model.GLines = StoreEquationLines(ReadGuardedLines(run, ModelFile(run, "G", ".txt")), model.IdLength);
+    model.GLineCount = static_cast<int>(model.GLines.size());
+    WriteGuardedLines(run, ModelFile(run, "F", ".txt"), OrderEquations(model.GLines, model));
+    run.GLineReserve = model.GLineCount;
+  } else if (run.MainChoice == "c") {
+    run.GLineReserve = 100;
+  } else if (run.MainChoice == "b") {
+    run.GLineReserve = 1;
+  }
+  if (run.MainChoice != "c") return;
+  std::string order = AskLoggedChoice(run, "Ordenar fichero de especificaciones: ",
+                                      "¿Desea que le ordene el fichero de especificaciones M" + run.ModelName +
+                                          ".txt" + "? (S/N/T)" + "\n" +
+                                          " Normalmente, solo cuando este procede de una búsqueda analógica.",
+                                      {"s", "n", "", "t"});
+  if (order != "s") return;
+  // The ordered records replace the file at once, so it is never left half-ordered.
+  const std::string mName = ModelFile(run, "M", ".txt");
+  WriteGuardedLines(run, mName, OrderSpecifications(ReadGuardedLines(run, mName), model));
+}
+
+}  // namespace korva
