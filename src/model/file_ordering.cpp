@@ -95,9 +95,15 @@ std::vector<std::string> OrderSpecifications(const std::vector<std::string>& rec
     ordered.push_back(records[it->second]);
     for (size_t r = it->second + 1; r < records.size() && InGroup(records[r]); ++r) ordered.push_back(records[r]);
   }
+  // The opening record of the specification stage goes before the group of
+  // the first element with a state record: the first calculated element. It
+  // goes before the group's first record, so that a replay reads it where the
+  // stage asks it, whether the name and the function share a line or not.
   for (size_t r = 0; r < ordered.size(); ++r) {
     if (ordered[r].find("¿De estado?") != std::string::npos) {
-      ordered.insert(ordered.begin() + static_cast<long>(r == 0 ? 0 : r - 1), "\"¿Funciones grabadas?\",\"s\"");
+      size_t start = r == 0 ? 0 : r - 1;
+      while (start > 0 && InGroup(ordered[start])) --start;
+      ordered.insert(ordered.begin() + static_cast<long>(start), "\"¿Funciones grabadas?\",\"s\"");
       break;
     }
   }

@@ -25,9 +25,9 @@ const std::string kFarewell = "¡Hasta la próxima!";
 
 const std::string kMenuC = "\"Crear, Ensamblar, formar Bloques, Analogia\",\"c\"\r\n";
 
-// A whole create cycle as far as it goes today, answered by the modeller.
+// The common questions of a create cycle, which then ends at "¿Seguimos?".
 std::vector<std::string> CreateCycle(const TempDir& dir) {
-  return {dir.dir(), "3", "C", "pob", "para nada", "s", "s", "n"};
+  return {dir.dir(), "3", "C", "pob", "para nada", "n", "n"};
 }
 
 TEST(MainDialogue, RecordsACycleThenReplaysIt) {
@@ -45,12 +45,11 @@ TEST(MainDialogue, RecordsACycleThenReplaysIt) {
 
   // Replaying: the logged questions are not asked; the advice boxes and the
   // questions outside the log still are.
-  DialogueRun replay({dir.dir(), "3", "s", "", "n"});
+  DialogueRun replay({dir.dir(), "3", "n", "n"});
   EXPECT_EQ(replay.Go(), 0);
   EXPECT_EQ(replay.TimesAsked(kMenuPrompt), 0);
   EXPECT_EQ(replay.TimesAsked(kNamePrompt), 0);
   EXPECT_EQ(replay.TimesAsked(kSeguimos), 1);
-  EXPECT_EQ(replay.TimesAsked("¿Desea continuar?"), 1);
   EXPECT_EQ(replay.TimesAsked("¿Desea algo más?"), 1);
   EXPECT_EQ(replay.box.Messages().size(), 1u + 1 + 3 + 2 + 1) << "banner, greeting, advice, file advice, farewell";
   EXPECT_EQ(replay.run.ModelName, "pob") << "a replayed name is used unchanged";
@@ -113,7 +112,7 @@ TEST(MainDialogue, EndOfInputAtAnyQuestionEndsWithFailureKeepingTheAnswers) {
   // the end of the input once.
   const std::vector<std::string> records = {kMenuC, "\"Nombre del simulador\",\"pob\"\r\n",
                                             "\"Servirá para\",\"para nada\"\r\n"};
-  for (size_t given = 0; given < 8; ++given) {
+  for (size_t given = 0; given < 7; ++given) {
     TempDir dir;
     std::vector<std::string> answers = CreateCycle(dir);
     answers.resize(given);
@@ -171,19 +170,6 @@ TEST(MainDialogue, EmptyDirectoryAnswerIsTheRoot) {
   DialogueRun run({""});
   EXPECT_EQ(run.Go(), 1);
   EXPECT_EQ(run.run.WorkDir, "/");
-}
-
-TEST(MainDialogue, DispatchSizesTheSimulatorSlots) {
-  TempDir dir;
-  DialogueRun run({dir.dir(), "1", "c", "m", "x", "s", "", "n"});
-  run.run.Model.ElementCount = 3;
-  run.run.Model.CalcLevel = {0, 1, 2, 1};
-  run.run.GLineReserve = 100;
-  EXPECT_EQ(run.Go(), 0);
-  EXPECT_EQ(run.run.LevelOneCount, 2);
-  EXPECT_EQ(run.run.OtherCount, 1);
-  EXPECT_EQ(run.run.EmitSlotCount, 26);
-  EXPECT_EQ(run.run.EmitSlots.size(), 127u) << "slots 0 to EmitSlotCount + GLineReserve";
 }
 
 // A dialogue that looks at the log on disk when the purpose is asked: the

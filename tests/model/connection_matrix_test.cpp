@@ -1,0 +1,167 @@
+#include "model/connection_matrix.h"
+
+#include <gtest/gtest.h>
+
+#include "model/matrix_derivation.h"
+#include "model/model_fixture.h"
+#include "support/dialogue_run.h"
+#include "support/temp_dir.h"
+
+namespace korva {
+namespace {
+
+using testing::ActivityRun;
+using testing::ModelOf;
+using testing::TempDir;
+
+const std::vector<std::string> kPop = {"POB poblacion", "NAC nacimientos", "MUE muertes", "TN tasa"};
+
+TEST(MatrixFile, EmptyEntriesUnknownRowsAndRepeatedRows) {
+  ModelTables model = ModelOf(kPop, {"POB   NAC,MUE,,", "XXX   POB", "sinblanco", "NAC  TN", "NAC   POB,TN"});
+  EXPECT_EQ(model.MaxDeps, 4);
+  EXPECT_EQ(model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE", "", ""}));
+  // A second line for an element adds the influences the first lacked.
+  EXPECT_EQ(model.ConnectionMatrix[2], (std::vector<std::string>{"TN", "POB", "", ""}));
+  EXPECT_EQ(model.ConnectionMatrix[3], (std::vector<std::string>{"", "", "", ""}));
+}
+
+TEST(MatrixFile, ListStartsAfterTheLastBlank) {
+  ModelTables model = ModelOf(kPop, {"MUE x y POB,TN"});
+  EXPECT_EQ(model.ConnectionMatrix[3], (std::vector<std::string>{"POB", "TN"}));
+}
+
+MatrixDerivation Derive(const std::vector<std::string>& lines, const ModelTables& model) {
+  return DeriveMatrix(lines, model, [](const std::string&) { return std::nullopt; });
+}
+
+TEST(MatrixDerivation, ListOrderDecidesTheOrderInEachRow) {
+  ModelTables model = ModelOf(kPop);
+  MatrixDerivation d = Derive({"POB POB=NAC-MUE", "NAC NAC=TN*POB", "TN  TN=0.3"}, model);
+  EXPECT_EQ(d.badLine, 0);
+  EXPECT_EQ(d.rows, (std::vector<std::string>{"POB    NAC,MUE", "NAC    POB,TN", "TN   "}));
+}
+
+TEST(MatrixDerivation, PlainSubstringsOfTheUpperCasedTextAfterTheIdentifier) {
+  ModelTables model = ModelOf({"AB x", "ABC y", "B z", "Q q"});
+  // "abc" holds AB and ABC and B; Q's own identifier and what it holds never count.
+  MatrixDerivation d = Derive({"Q Q = abc + 1", "  + Q"}, model);
+  EXPECT_EQ(d.rows, (std::vector<std::string>{"Q    AB,ABC"})) << "B already occurs in the row (in AB)";
+  MatrixDerivation e = Derive({"AB AB = 2", "B B = AB", "ABC ABC=B"}, model);
+  EXPECT_EQ(e.rows, (std::vector<std::string>{"AB   ", "B    AB", "ABC   "}))
+      << "B occurs in ABC's own identifier";
+}
+
+TEST(MatrixDerivation, ContinuationLinesAddToTheirEquation) {
+  ModelTables model = ModelOf(kPop);
+  MatrixDerivation d = Derive({"   NAC before any equation", "POB POB = NAC", "", "  - MUE", "NAC NAC=1"}, model);
+  EXPECT_EQ(d.rows, (std::vector<std::string>{"POB    NAC,MUE", "NAC   "}));
+}
+
+TEST(MatrixDerivation, LineWithoutBlankIsReportedByItsNumber) {
+  ModelTables model = ModelOf(kPop);
+  EXPECT_EQ(Derive({"POB POB=1", "", "NAC\tNAC=2"}, model).badLine, 3);
+  EXPECT_EQ(Derive({" "}, model).badLine, 1);
+}
+
+TEST(MatrixDerivation, UnknownIdentifierIsCorrectedOrAbandoned) {
+  ModelTables model = ModelOf(kPop);
+  std::vector<std::string> asked;
+  MatrixDerivation d = DeriveMatrix({"PB  PB=NAC"}, model, [&](const std::string& id) -> std::optional<std::string> {
+    asked.push_back(id);
+    return std::string("POB");
+  });
+  EXPECT_EQ(asked, std::vector<std::string>{"PB"});
+  EXPECT_EQ(d.rows, std::vector<std::string>{"POB    NAC"});
+  EXPECT_TRUE(Derive({"PB  PB=NAC"}, model).abandoned);
+}
+
+TEST(MatrixDialogue, DerivedFromTheEquationsFileAndListed) {
+  TempDir dir;
+  dir.Write("GPOB.txt", "NAC NAC=TN*POB\r\nPOB POB=NAC-MUE\r\n");
+  ActivityRun a(dir.workDir(), "POB", {"s", "f", "n", "s"});
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
+  EXPECT_EQ(a.run.GFileChoice, "s");
+  EXPECT_EQ(dir.Read("CPOB.txt"), "NAC    POB,TN\r\nPOB    NAC,MUE\r\n");
+  EXPECT_EQ(a.run.Model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE"}));
+  EXPECT_EQ(a.TimesAsked("¿Tiene grabada por completo la matriz de conexiones? (S/N/T)"), 0);
+  // Listing: number, blank, identifier; influences at columns IdLength + 8 and then IdLength + 2 further on.
+  // Empty positions are printed too, as blanks up to their column.
+  EXPECT_EQ(dir.Read("cnPOB.txt"),
+            " 1 POB    NAC  MUE\r\n 2 NAC    POB  TN\r\n 3 MUE         \r\n 4 TN          \r\n");
+}
+
+TEST(MatrixDialogue, EquationsFileErrors) {
+  TempDir dir;
+  dir.Write("GPOB.txt", "POB POB=1\r\nNAC\tNAC=2\r\n");
+  ActivityRun a(dir.workDir(), "POB", {"s"});
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
+  EXPECT_TRUE(a.Showed("Error: revise la linea 2 del fichero " + dir.workDir() +
+                       "GPOB.txt\nRecuerde que no puede incluir tabuladores ni estar en blanco."));
+  EXPECT_FALSE(dir.Has("CPOB.txt"));
+
+  dir.Write("GPOB.txt", "PB  PB=NAC\r\n");
+  ActivityRun b(dir.workDir(), "POB", {"s", "XX", ""}, "c", 2);
+  b.run.Model = ModelOf(kPop);
+  EXPECT_EQ(b.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
+  EXPECT_EQ(b.TimesAsked("El identificador: PB no es correcto.\nIntroduzca el identificador correcto o, nada para terminar."),
+            2);
+  EXPECT_FALSE(dir.Has("CPOB.txt"));
+}
+
+TEST(MatrixDialogue, TypedMatrixAsksEveryPositionAndChecksTheLength) {
+  TempDir dir;
+  ActivityRun a(dir.workDir(), "POB",
+                {"n", "n", "4", "x", "2", "e",   // maximum 4 = N is asked again
+                 "NAC", "MUEX", "MUE",           // POB: a four-letter entry is asked again
+                 "", "",                         // NAC
+                 "POB", "", "TN", "",            // MUE, TN
+                 "n", "s"});
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
+  EXPECT_EQ(a.TimesAsked("¿De cuantos elementos dependería, como máximo, un elemento? (0 para terminar)"), 3);
+  EXPECT_EQ(a.TimesAsked("Elemento  2"), 5);
+  EXPECT_TRUE(a.Showed("¿Quien influye sobre MUE muertes?"));
+  EXPECT_EQ(dir.Read("CPOB.txt"), "POB   NAC,MUE\r\nNAC   ,\r\nMUE   POB,\r\nTN   TN,\r\n");
+  EXPECT_EQ(a.run.Model.MaxDeps, 2);
+  EXPECT_EQ(a.run.Model.ConnectionMatrix[3], (std::vector<std::string>{"POB", ""}));
+}
+
+TEST(MatrixDialogue, ZeroDependenciesEndsWithoutARecord) {
+  TempDir dir;
+  ActivityRun a(dir.workDir(), "POB", {"n", "n", "0"});
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), EndReason::kTerminated);
+  EXPECT_EQ(dir.Read("MODELO1.txt"), "\"Fichero G si y fichero C no\",\"n\"\r\n\"Matriz completa\",\"n\"\r\n");
+}
+
+TEST(MatrixDialogue, ContinuingATypedMatrix) {
+  TempDir dir;
+  dir.Write("CPOB.txt", "POB   NAC,MUE\r\n\r\nNAC   TN,\r\n");
+  ActivityRun a(dir.workDir(), "POB", {"n", "n", "2", "c", "POB", "", "", "", "n", ""});
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
+  EXPECT_TRUE(a.Showed("Esta es la parte de la matriz que tiene grabada. Prosiga con ella."));
+  EXPECT_TRUE(a.Showed("NAC   TN,"));
+  EXPECT_FALSE(a.Showed("¿Quien influye sobre NAC nacimientos?"));
+  EXPECT_EQ(dir.Read("CPOB.txt"), "POB   NAC,MUE\r\nNAC   TN,\r\nMUE   POB,\r\nTN   ,\r\n");
+  EXPECT_FALSE(dir.Has("NPOB.txt"));
+}
+
+TEST(MatrixDialogue, ShownElementByElementOnTheAssemblePath) {
+  TempDir dir;
+  dir.Write("CPOB.txt", "POB   NAC,MUE\r\n");
+  ActivityRun a(dir.workDir(), "POB", {"s", "p", "s", "n", "s", "S", "n", "n"}, "e");
+  a.run.Model = ModelOf(kPop);
+  EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
+  EXPECT_EQ(a.TimesAsked("¿Tiene las funciones escritas y correctas en el fichero GPOB.txt\n  y la matriz de "
+                         "dependencias sin grabar? (S/N/T)"),
+            0);
+  EXPECT_TRUE(a.Showed("Sobre el elemento POB influyen los elementos: NAC, MUE, "));
+  EXPECT_TRUE(a.Showed("Sobre el elemento TN influyen los elementos: , , "));
+  EXPECT_NE(dir.Read("MODELO1.txt").find("\"Toda correcta: 4\",\"s\"\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korva
