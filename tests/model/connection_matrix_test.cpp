@@ -165,3 +165,31 @@ TEST(MatrixDialogue, ShownElementByElementOnTheAssemblePath) {
 
 }  // namespace
 }  // namespace korva
+
+namespace korva {
+namespace {
+
+TEST(MatrixDialogue, MissingOrEmptyFiles) {
+  TempDir dir;
+  ActivityRun missingC(dir.workDir(), "POB", {"n", "s", ""});
+  missingC.run.Model = ModelOf(kPop);
+  EXPECT_EQ(missingC.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
+  EXPECT_EQ(missingC.box.Prompts().back(),
+            "FICHERO " + dir.workDir() + "CPOB.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA CONTINUAR -");
+
+  ActivityRun missingG(dir.workDir(), "POB", {"s", ""}, "c", 2);
+  missingG.run.Model = ModelOf(kPop);
+  EXPECT_EQ(missingG.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
+  EXPECT_EQ(missingG.run.LastError.number, 53);
+
+  // An empty equations file gives an empty matrix: every element is an input.
+  dir.Write("GPOB.txt", "\r\n\r\n");
+  ActivityRun emptyG(dir.workDir(), "POB", {"s", "n", "s"}, "c", 3);
+  emptyG.run.Model = ModelOf(kPop);
+  EXPECT_EQ(emptyG.Try(ConnectionMatrixDialogue), std::nullopt);
+  EXPECT_EQ(dir.Read("CPOB.txt"), "");
+  EXPECT_EQ(emptyG.run.Model.MaxDeps, 0);
+}
+
+}  // namespace
+}  // namespace korva
