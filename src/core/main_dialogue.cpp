@@ -96,8 +96,10 @@ void Dispatch(RunState& run) {
   run.OtherCount = model.ElementCount - run.LevelOneCount;
   run.EmitSlotCount = 10 + 8 * run.LevelOneCount;
   run.EmitSlots.assign(static_cast<size_t>(run.EmitSlotCount + run.GLineReserve) + 1, "");
-  run.EmitSharedText.clear();
-  run.EmitSharedCounter = 0;
+  // The set-up's start-index statements and its count of uncertain
+  // quantities begin afresh with every dispatch.
+  run.Sim.ValueChangeInits.clear();
+  run.Sim.UncertainCount = 0;
   if (run.MainChoice == "b") {
     FormBlocks(run);
   } else if (run.MainChoice == "c") {

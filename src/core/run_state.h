@@ -10,6 +10,7 @@
 #include "dialogue/dialogue.h"
 #include "files/file_system.h"
 #include "model/model_tables.h"
+#include "simgen/simulation_state.h"
 
 namespace korva {
 
@@ -42,10 +43,9 @@ struct RunState {
   int EmitSlotCount = 0;
   int GLineReserve = 0;
   std::vector<std::string> EmitSlots;
-  // A text and a counter shared with the emitters of the simulation set-up,
-  // reset at each dispatch.
-  std::string EmitSharedText;
-  int EmitSharedCounter = 0;
+
+  SimulationState Sim;
+  RunWideAnswers RunWide;
 };
 
 // The full name of a file of the model: WorkDir + prefix + ModelName + extension.

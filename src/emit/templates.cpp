@@ -26,4 +26,17 @@ std::vector<std::string> TemplateLines(std::string_view name) {
   return lines;
 }
 
+std::vector<std::string> ExpandTemplate(std::string_view name, const TemplateValues& values) {
+  std::vector<std::string> lines = TemplateLines(name);
+  for (std::string& line : lines) {
+    for (const auto& [key, value] : values) {
+      const std::string marker = "$" + std::string(key) + "$";
+      for (size_t at = line.find(marker); at != std::string::npos; at = line.find(marker, at + value.size())) {
+        line.replace(at, marker.size(), value);
+      }
+    }
+  }
+  return lines;
+}
+
 }  // namespace korva

@@ -3,6 +3,7 @@
 // the templates folder and embedded into the program at build time.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korva {
@@ -19,5 +20,9 @@ std::string_view TemplateText(std::string_view name);
 
 // The template split into its lines (without line ends); a final LF ends the last line.
 std::vector<std::string> TemplateLines(std::string_view name);
+
+// The template's lines with every "$NAME$" replaced by its value.
+using TemplateValues = std::vector<std::pair<std::string_view, std::string>>;
+std::vector<std::string> ExpandTemplate(std::string_view name, const TemplateValues& values = {});
 
 }  // namespace korva

@@ -1,0 +1,155 @@
+#include "simgen/input_code.h"
+
+#include "emit/line_emitter.h"
+#include "text/vb_text.h"
+
+namespace korva {
+namespace {
+
+const std::string kEmpty = Quoted("");
+
+// The loops over the dimensions of an input: heads "for i1=1 to 10:for i2=1 to n"
+// (no leading colon), ends ":next:next", and the index list "(i1,i2)".
+struct Loops {
+  std::string heads, ends, index, indexLead;  // indexLead: "i1,i2," (for arrays with one more index)
+  bool any = false;
+};
+
+Loops LoopsOf(const std::vector<std::string>& sizes) {
+  Loops loops;
+  loops.any = !sizes.empty();
+  for (size_t k = 1; k <= sizes.size(); ++k) {
+    std::string i = "i" + PlainNum(static_cast<long long>(k));
+    loops.heads += (k > 1 ? ":" : "") + ("for " + i + "=1 to " + sizes[k - 1]);
+    loops.ends += ":next";
+    loops.indexLead += i + ",";
+  }
+  if (loops.any) loops.index = "(" + loops.indexLead.substr(0, loops.indexLead.size() - 1) + ")";
+  return loops;
+}
+
+std::string Joined(const std::vector<std::string>& sizes) {
+  std::string out;
+  for (size_t k = 0; k < sizes.size(); ++k) out += (k ? "," : "") + sizes[k];
+  return out;
+}
+
+// Wraps a statement (beginning with ":") in the input's loops.
+std::string Wrapped(const Loops& loops, const std::string& statement) {
+  if (!loops.any) return statement;
+  return ":" + loops.heads + statement + loops.ends;
+}
+
+}  // namespace
+
+std::string StripMarkers(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c != '\xF1') out += c;  // ñ
+  }
+  return out;
+}
+
+InputCode BuildInputCode(const InputSettings& s) {
+  InputCode code;
+  const std::string& X = s.id;
+  const std::string P = s.uncertain ? "w" : "ñ";
+  code.prefix = P;
+  const Loops loops = LoopsOf(s.sizes);
+  const bool changes = s.changes > 0;
+  const long values = s.changes + 1;
+  const std::string n = NumText(values);
+  const std::string E = P + X + loops.index;       // the element as read and written
+  const std::string starts = "ñ" + X + "p";        // unit value at which each value begins
+  const std::string valueArray = P + X + "c";      // the values as given
+  auto valueAt = [&](const std::string& k) { return valueArray + "(" + loops.indexLead + k + ")"; };
+  const std::string U = s.timeUnit;
+
+  // Reading statement, and the sizing of the arrays it fills.
+  std::string reading;
+  if (changes) {
+    reading = Wrapped(loops, ":for k=1 to" + n + ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
+    if (!loops.any) reading = reading.substr(1);  // "for k=1 to ..." as it stands alone
+  } else {
+    reading = Wrapped(loops, ":input #1," + E);
+  }
+  std::string redim;
+  if (changes) {
+    redim = "redim " + starts + "(" + PlainNum(values) + ")," + valueArray + "(" + Joined(s.sizes) +
+            (loops.any ? "," : "") + PlainNum(values) + ")";
+  } else if (loops.any) {
+    redim = "redim " + P + X + "(" + Joined(s.sizes) + ")";
+  }
+  code.readingStatement = reading + (changes ? ":l" + X + "=1" : "");
+  std::string statement = code.readingStatement;
+  if (!redim.empty()) statement = redim + (statement[0] == ':' ? "" : ":") + statement;
+  code.simulatorLine = " line input #1,uc:" + statement;
+
+  // The data-entry section.
+  std::vector<std::string>& d = code.dataLines;
+  if (!redim.empty()) {
+    d.push_back(" if nx=0 then");
+    d.push_back("   " + redim);
+    d.push_back(" endif");
+  }
+  d.push_back(" ub=" + Quoted(s.fullName));
+  d.push_back(" if nn<3 or ua=" + Quoted("n") + " then msgbox(ub)");
+  const std::string askHead = " if nn=1 or ua=" + Quoted("n") + " then ";
+  const std::string askChanges = "for k=1 to" + n + ":" + starts + "(k)=inputbox(" + Quoted("¿" + U + "?") + ")" +
+                                 ":" + valueAt("k") + "=inputbox(" + Quoted("¿Valor?") + ")";
+  const std::string readFromFile = " and ua<>" + Quoted("p") + " and (uns<>unsa or nx=0) then line input #1,uc:";
+  if (!loops.any && !changes) {
+    d.push_back(askHead + E + "=inputbox(ub)" + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
+  } else if (!loops.any) {
+    d.push_back(askHead + askChanges + ":next k else if nn<5 and uns<>" + kEmpty + readFromFile + "for k=1 to" + n +
+                ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
+  } else {
+    d.push_back(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
+    d.push_back(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") +
+                " and ua<>" + Quoted("p") + " then line input #1,uc:" + reading);
+  }
+  d.push_back(" if nn=3 and uvc<>" + Quoted(X) + " goto" + kJumpNext);
+  std::string writing;
+  if (changes) {
+    writing = "for k=1 to" + n + ":write #2," + Quoted(U) + "," + starts + "(k)," + Quoted(X) + "," + valueAt("k") +
+              ":next";
+  } else {
+    writing = "write #2," + E;
+  }
+  if (loops.any) writing = loops.heads + ":" + writing + loops.ends;
+  d.push_back(" if nn=5 then print #2,ub: " + writing + ":goto" + kJumpNext);
+  const std::string shown = changes ? valueAt(PlainNum(values)) : E;
+  const std::string question = "inputbox(" + std::string(loops.any ? "" : "str$(" + shown + ") & ") +
+                               Quoted("¿Desea seguir (), corregir (n), o volver al principio (p)?") + ")" +
+                               ":if ua=" + Quoted("p") + " then nn=3:uvc=" + kEmpty + " else if ua=" + Quoted("n") +
+                               " goto" + kJumpBack;
+  if (loops.any) {
+    std::string outer = loops.ends.substr(5);  // the loops around the innermost one
+    d.push_back(" " + loops.heads + ":print format$(" + shown + ");:print:next" + outer + ":ua=" + question);
+  } else {
+    d.push_back(" ua=" + question);
+  }
+
+  // The simulator body.
+  if (s.uncertain) {
+    std::string sample;
+    if (changes) {
+      sample = Wrapped(loops, ":for k=1 to" + n + ":ua=w" + X + "c(" + loops.indexLead + "k)::gs170:ñ" + X + "c(" +
+                                  loops.indexLead + "k)=y1:next");
+    } else {
+      sample = Wrapped(loops, ":ua=w" + X + loops.index + "::gs170:" + X + loops.index + "=y1");
+    }
+    (s.newValueEachStep ? code.perStep : code.perRepetition).push_back(" " + sample);
+  }
+  if (changes) {
+    code.perStep.push_back(" if l" + X + "<" + n + " then if t+rini>=" + "ñ" + X + "p(l" + X + "+1) then l" + X +
+                           "=l" + X + "+1");
+    std::string assign = X + loops.index + "=" + "ñ" + X + "c(" + loops.indexLead + "l" + X + ")";
+    code.perStep.push_back(" " + (loops.any ? Wrapped(loops, ":" + assign).substr(1) : assign));
+    code.valueChangeInit = ": l" + X + "=1";
+  }
+  return code;
+}
+
+}  // namespace korva

@@ -1,0 +1,44 @@
+#pragma once
+// The code of one input variable: its reading statement, the section of the
+// data-entry program that asks, corrects and saves its values, and the lines
+// of the simulator body that draw its random values or follow its changes of
+// value. Built from the settled answers, without numbers; the emitters number
+// the lines.
+#include <string>
+#include <vector>
+
+namespace korva {
+
+struct InputSettings {
+  std::string id;        // X
+  std::string fullName;  // the element-list line
+  bool uncertain = false;
+  bool newValueEachStep = false;   // a different random value at each step
+  long changes = 0;                // changes of value over time
+  std::vector<std::string> sizes;  // one per dimension; empty for a scalar
+  std::string timeUnit;
+};
+
+struct InputCode {
+  std::string prefix;            // "ñ", or "w" for an uncertain input
+  std::string readingStatement;  // shown to the modeller and checked
+  std::string simulatorLine;     // after its number: " line input #1,uc:" ...
+  // The data-entry section: each line's text after its number, with the
+  // places of the jumps marked: kJumpNext (to the next input's first line)
+  // and kJumpBack (to the line the correction returns to).
+  std::vector<std::string> dataLines;
+  std::vector<std::string> perRepetition;  // body lines (text after the number)
+  std::vector<std::string> perStep;
+  std::string valueChangeInit;  // ": l<id>=1" when the input has changes of value
+};
+
+// Jump targets in data-entry lines, replaced by the emitter with line numbers.
+inline constexpr char kJumpNext[] = "\001NEXT\001";
+inline constexpr char kJumpBack[] = "\001BACK\001";
+
+InputCode BuildInputCode(const InputSettings& settings);
+
+// The text with every data marker "ñ" removed.
+std::string StripMarkers(const std::string& text);
+
+}  // namespace korva

@@ -1,0 +1,206 @@
+#include "simgen/input_variables.h"
+
+#include "core/program_end.h"
+#include "core/questions.h"
+#include "simgen/bracket_codes.h"
+#include "simgen/data_entry_module.h"
+#include "simgen/simulator_body.h"
+#include "text/cp1252.h"
+#include "text/vb_text.h"
+
+namespace korva {
+namespace {
+
+const std::string LF = "\n";
+
+bool WithUncertainty(const SimulationState& sim) {
+  return sim.UncertaintyChoice == "a" || sim.UncertaintyChoice == "t";
+}
+
+// A yes/no question of an input: the code's letter answers it when it is "s"
+// or "n" (taken and recorded as if typed), otherwise it is asked.
+std::string AskYesNo(RunState& run, const std::string& label, const std::string& prompt,
+                     const std::optional<std::string>& code) {
+  return AskLogged(
+      run, label,
+      [&] {
+        if (code) {
+          std::string value = LowerCase(*code);
+          if (value == "s" || value == "n") return value;
+        }
+        std::string answer = AskUnloggedChoice(run, prompt, {"s", "n", "t"});
+        if (answer == "t") Terminate(run);
+        return answer;
+      },
+      NumberRecord::kAsText);
+}
+
+// A whole-number question answered by a code up to its ";", when that code is
+// closed and holds a whole number in range; an unclosed code is reported first.
+long AskCount(RunState& run, const std::string& label, const std::string& prompt, long low, long high,
+              const DelimitedCode& code, const std::string& codeName, const std::string& fullName) {
+  std::string text = AskLogged(
+      run, label,
+      [&] {
+        if (code.present && !code.closed) Tell(run, "Error en código " + codeName + " de: " + LF + fullName);
+        if (code.present && code.closed) {
+          std::optional<long> value = ParseWholeNumber(code.value);
+          if (value && *value >= low && *value <= high) return code.value;
+        }
+        for (;;) {
+          std::string answer = Ask(run, prompt);
+          std::optional<long> value = ParseWholeNumber(answer);
+          if (value && *value >= low && *value <= high) return answer;
+        }
+      },
+      NumberRecord::kAsText);
+  return NumberValue(text);
+}
+
+bool SizeAcceptable(const std::string& size) { return !size.empty() && size.size() <= 6; }
+
+}  // namespace
+
+InputSettings SettleInput(RunState& run, int element, bool useCodes) {
+  SimulationState& sim = run.Sim;
+  const ModelTables& model = run.Model;
+  InputSettings s;
+  s.id = model.ElementIds[element];
+  s.fullName = model.ElementList[element];
+  s.timeUnit = sim.TimeUnit;
+  const std::string& X = s.id;
+  const std::string& name = s.fullName;
+  const int width = model.IdLength;
+  auto fixed = [&](const char* code) { return useCodes ? FixedCode(name, width, code, 1) : std::nullopt; };
+  auto delimited = [&](const std::string& code) { return useCodes ? CodeToSemicolon(name, width, code) : DelimitedCode{}; };
+
+  if (sim.UncertaintyChoice == "a") {
+    s.uncertain = AskYesNo(run, "   Incertidumbre: ", "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
+                           fixed("ince=")) == "s";
+  } else if (sim.UncertaintyChoice == "t") {
+    s.uncertain = true;
+  }
+  const bool dynamic = sim.DynamicChoice == "s";
+  if (dynamic && s.uncertain && !(sim.GaChoice == "s" && X == sim.InitialChromosomeVar)) {
+    s.newValueEachStep = AskYesNo(run, "   Aleatorios distintos: ",
+                                  "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " +
+                                      sim.TimeUnit + "?" + "(S/N/T)",
+                                  fixed("aldi=")) == "s";
+  }
+  if (dynamic) {
+    s.changes = AskCount(run, "   Cambios de valor", "¿La variable " + X + " Cuantos cambios de valor tiene?", 0, 32000,
+                         delimited("cval="), "cval", name);
+  }
+  DelimitedCode ndim = delimited("ndim=");
+  std::optional<std::string> dimensionalCode;
+  std::optional<long> dimensionCount;
+  if (ndim.present && !ndim.closed) {
+    Tell(run, "Error en código ndim de: " + LF + name);
+  } else if (ndim.present) {
+    if (std::optional<long> value = ParseWholeNumber(ndim.value); value && *value >= 0) {
+      dimensionalCode = *value >= 1 ? "s" : "n";
+      if (*value >= 1) dimensionCount = *value;
+    }
+  }
+  bool dimensional =
+      AskYesNo(run, "   ¿Dimensional?", "¿La variable " + X + " es dimensional?" + "(S/N/T)", dimensionalCode) == "s";
+  if (dimensional) {
+    DelimitedCode countCode;
+    if (dimensionCount && *dimensionCount <= 32000) countCode = DelimitedCode{true, true, PlainNum(*dimensionCount)};
+    long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene", 1, 32000, countCode, "ndim", name);
+    for (long k = 1; k <= count; ++k) {
+      DelimitedCode size = delimited("d" + PlainNum(k) + "=");
+      s.sizes.push_back(AskLogged(
+          run, "   ",
+          [&] {
+            if (size.present && size.closed && SizeAcceptable(size.value)) return size.value;
+            for (;;) {
+              std::string answer = Ask(run, "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=");
+              if (SizeAcceptable(answer)) return answer;
+            }
+          },
+          NumberRecord::kAsText));
+    }
+  }
+  return s;
+}
+
+void InputVariablesStep(RunState& run, OutputFile& dataFile) {
+  SimulationState& sim = run.Sim;
+  const ModelTables& model = run.Model;
+  const int n = model.ElementCount;
+  sim.UncertainFlags.assign(static_cast<size_t>(n) + 1, 0);
+  sim.DimensionalFlags.assign(static_cast<size_t>(n) + 1, 0);
+  sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
+  const bool strip = sim.UncertaintyChoice == "n";
+  for (int i = 1; i <= n; ++i) {
+    if (model.CalcLevel[i] != 1) {
+      ++sim.NonInputCount;
+      continue;
+    }
+    const std::string& name = model.ElementList[i];
+    const bool hasCodes = !CodeSection(name, model.IdLength).empty();
+    if (name.find('[') != std::string::npos && run.RunWide.BracketCodesTrusted.empty()) {
+      run.RunWide.BracketCodesTrusted =
+          AskUnloggedChoice(run, "¿Desea utilizar los códigos entre corchetes sin comprobar nada? (S/N/T)",
+                            {"s", "n", "t"});
+      if (run.RunWide.BracketCodesTrusted == "t") Terminate(run);
+    }
+    const bool trusted = hasCodes && run.RunWide.BracketCodesTrusted == "s";
+    InputSettings settings;
+    InputCode code;
+    bool useCodes = true;
+    for (;;) {
+      settings = SettleInput(run, i, useCodes);
+      code = BuildInputCode(settings);
+      std::string shown = strip ? StripMarkers(code.readingStatement) : code.readingStatement;
+      Tell(run, shown);
+      if (trusted) {
+        // The identifier is looked for without regard to case: the check is
+        // that the statement names the variable at all.
+        if (UpperCase(shown).find(UpperCase(settings.id)) == std::string::npos) {
+          Tell(run, "HAY ALGUN ERROR CON RESPECTO A LA VARIABLE " + name + LF +
+                        "     Le sugiero corrija o suprima los códigos entre corchetes" + LF +
+                        "     de los nombres de las variables de entrada posteriores a" + LF + "     dicha variable.");
+          EndProgram(EndReason::kErrorReported);
+        }
+        AskLogged(run, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText);
+        break;
+      }
+      std::string answer = AskLoggedChoice(run, "   ¿Correcto?", "¿Es correcto? (S/N/T) ", {"s", "n", "t", ""});
+      if (answer != "n") break;
+      Tell(run, "Comencemos de nuevo");
+      useCodes = false;  // the codes gave what was refused: this time every question is asked
+    }
+    // The counts and flags of the accepted input.
+    if (settings.uncertain) {
+      ++sim.UncertainCount;
+      if (sim.UncertaintyChoice == "a") sim.UncertainFlags[i] = 1;
+    }
+    if (settings.newValueEachStep) ++sim.ChangingInputCount;
+    if (settings.changes > 0) ++sim.ValueChangeInputCount;
+    if (!settings.sizes.empty()) sim.DimensionalFlags[i] = 1;
+    sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
+
+    // The reading statement goes straight into the simulator.
+    std::string line = NumText(++sim.SimLineCounter * 10LL) + code.simulatorLine;
+    sim.SimFile->WriteLine(strip ? StripMarkers(line) : line);
+    // Per-repetition lines stay together before the per-step lines.
+    for (const std::string& text : code.perRepetition) {
+      InsertBodyLine(run, sim.EmitSlotsUsed + 1 - sim.PerStepLines, strip ? StripMarkers(text) : text);
+    }
+    for (const std::string& text : code.perStep) {
+      AppendBodyLine(run, strip ? StripMarkers(text) : text);
+      ++sim.PerStepLines;
+    }
+    if (!code.valueChangeInit.empty() && WithUncertainty(sim)) {
+      if (sim.ValueChangeInits.empty() || sim.ValueChangeInits.back().size() > 76) {
+        if (sim.ValueChangeInits.size() < 10) sim.ValueChangeInits.emplace_back();
+      }
+      sim.ValueChangeInits.back() += code.valueChangeInit;
+    }
+    WriteDataSection(dataFile, code, sim.DataLineCounter, strip);
+  }
+}
+
+}  // namespace korva
