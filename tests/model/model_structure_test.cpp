@@ -22,7 +22,7 @@ void CopyExample(const TempDir& dir, const std::string& name) {
 TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
   TempDir dir;
   CopyExample(dir, "poblacion");
-  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n"});
+  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n"});
   EXPECT_EQ(run.Go(), 0);
   const ModelTables& model = run.run.Model;
   EXPECT_EQ(model.ElementCount, 6);
