@@ -107,7 +107,8 @@ InputCode BuildInputCode(const InputSettings& s) {
   } else {
     d.push_back(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
     d.push_back(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") +
-                " and ua<>" + Quoted("p") + " then line input #1,uc:" + reading);
+                " and ua<>" + Quoted("p") + " then line input #1,uc:" +
+                (reading[0] == ':' ? reading.substr(1) : reading));
   }
   d.push_back(" if nn=3 and uvc<>" + Quoted(X) + " goto" + kJumpNext);
   std::string writing;
