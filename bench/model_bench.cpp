@@ -61,6 +61,15 @@ std::vector<std::string> Equations(int n) {
   return lines;
 }
 
+// The reverse chain with its calculation levels set, as the ordering steps find it.
+ModelTables LeveledReverseChain(int n) {
+  ModelTables model = Model(n, ReverseChain(n));
+  Levelling l = LevelElements(model);
+  model.CalcLevel = l.levels;
+  model.LevelCount = l.levelCount;
+  return model;
+}
+
 void BM_LevelReverseChain(benchmark::State& state) {
   int n = static_cast<int>(state.range(0));
   ModelTables model = Model(n, ReverseChain(n));
@@ -84,10 +93,7 @@ BENCHMARK(BM_DeriveMatrix)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::k
 
 void BM_OrderEquations(benchmark::State& state) {
   int n = static_cast<int>(state.range(0));
-  ModelTables model = Model(n, ReverseChain(n));
-  Levelling l = LevelElements(model);
-  model.CalcLevel = l.levels;
-  model.LevelCount = l.levelCount;
+  ModelTables model = LeveledReverseChain(n);
   std::vector<std::string> lines = Equations(n);
   for (auto _ : state) {
     std::vector<std::string> ordered = OrderEquations(StoreEquationLines(lines, model.IdLength), model);
@@ -98,10 +104,7 @@ BENCHMARK(BM_OrderEquations)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark:
 
 void BM_OrderSpecifications(benchmark::State& state) {
   int n = static_cast<int>(state.range(0));
-  ModelTables model = Model(n, ReverseChain(n));
-  Levelling l = LevelElements(model);
-  model.CalcLevel = l.levels;
-  model.LevelCount = l.levelCount;
+  ModelTables model = LeveledReverseChain(n);
   std::vector<std::string> records = {"\"Crear, Ensamblar, formar Bloques, Analogia\",\"c\""};
   for (int i = 1; i <= n; ++i) {
     records.push_back("\"" + Id(i) + " elemento\"");
@@ -117,7 +120,7 @@ BENCHMARK(BM_OrderSpecifications)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(bench
 
 // The whole create dialogue of the model structure on files in a scratch
 // folder: list read, matrix derived from the equations, levels, listing,
-// ordered equations file, then the dispatch.
+// ordered equations file, then the set-up of a static model.
 void BM_ModelStructureDialogue(benchmark::State& state) {
   int n = static_cast<int>(state.range(0));
   std::filesystem::path dir = std::filesystem::temp_directory_path() / ("korva-bench-" + std::to_string(n));
@@ -131,7 +134,8 @@ void BM_ModelStructureDialogue(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::filesystem::remove(dir / "MODELO1.txt");
-    ScriptedDialogue box({dir.string(), "1", "c", "big", "x", "s", "s", "f", "", "s", "f", "n", "s", "s", "n", "s", "n"});
+    ScriptedDialogue box({dir.string(), "1", "c", "big", "x", "s", "s", "f", "", "s", "f", "n", "s", "s", "n", "s",
+                          "n", "n", "n", "s", "n", "n"});
     FileSystem files;
     RunState run(box, files);
     state.ResumeTiming();
