@@ -1,0 +1,116 @@
+// Forming hierarchical subsystems on models of 1,000 to 30,000 elements, and
+// the whole blocks activity with the division into files.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "blocks/form_blocks.h"
+#include "blocks/forming.h"
+#include "dialogue/scripted_dialogue.h"
+#include "model/calculation_order.h"
+#include "model/connection_matrix.h"
+#include "model/element_list.h"
+
+namespace korva {
+namespace {
+
+std::string BlockId(int i) {
+  char id[16];
+  std::snprintf(id, sizeof id, "B%05d", i);
+  return id;
+}
+
+ModelTables LevelledModel(int n, const std::vector<std::string>& rows) {
+  ModelTables model;
+  SizeElementTables(model, n);
+  for (int i = 1; i <= n; ++i) model.ElementList[i] = BlockId(i) + " elemento numero " + std::to_string(i);
+  DeriveIdentifiers(model);
+  ReadMatrixLines(model, rows);
+  Levelling l = LevelElements(model);
+  model.CalcLevel = l.levels;
+  model.LevelCount = l.levelCount;
+  return model;
+}
+
+// Element i uses element i + 1: one root on top of a chain n levels deep.
+ModelTables Chain(int n) {
+  std::vector<std::string> rows;
+  for (int i = 1; i < n; ++i) rows.push_back(BlockId(i) + "    " + BlockId(i + 1));
+  return LevelledModel(n, rows);
+}
+
+// The first half are roots, each using three elements of the second half,
+// which use one another in a chain: many subsystems sharing dependencies.
+ModelTables SharedRoots(int n) {
+  std::vector<std::string> rows;
+  int half = n / 2;
+  for (int i = 1; i <= half; ++i) {
+    int a = half + 1 + (i * 7) % (n - half), b = half + 1 + (i * 13) % (n - half), c = half + 1 + (i * 31) % (n - half);
+    rows.push_back(BlockId(i) + "    " + BlockId(a) + "," + BlockId(b) + "," + BlockId(c));
+  }
+  for (int i = half + 1; i < n; ++i) rows.push_back(BlockId(i) + "    " + BlockId(i + 1));
+  return LevelledModel(n, rows);
+}
+
+int OtherCount(const ModelTables& model) {
+  int other = 0;
+  for (int e = 1; e <= model.ElementCount; ++e) other += model.CalcLevel[e] != 1;
+  return other;
+}
+
+void FormNatural(benchmark::State& state, const ModelTables& model) {
+  FormingLimits limits = ModeLimits(FormingMode::kNatural, OtherCount(model), model.MaxDeps, model.ElementCount);
+  for (auto _ : state) {
+    FormingPass pass = FormSubsystems(PrepareBlockModel(model), FormingMode::kNatural, limits);
+    if (pass.outcome != FormingOutcome::kFormed) state.SkipWithError("the forming failed");
+    benchmark::DoNotOptimize(pass.subsystems.SubCount);
+  }
+}
+
+void BM_FormNaturalChain(benchmark::State& state) { FormNatural(state, Chain(static_cast<int>(state.range(0)))); }
+BENCHMARK(BM_FormNaturalChain)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_FormNaturalSharedRoots(benchmark::State& state) {
+  FormNatural(state, SharedRoots(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_FormNaturalSharedRoots)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_FormElementaryChain(benchmark::State& state) {
+  ModelTables model = Chain(static_cast<int>(state.range(0)));
+  FormingLimits limits = ModeLimits(FormingMode::kElementary, OtherCount(model), model.MaxDeps, model.ElementCount);
+  for (auto _ : state) {
+    FormingPass pass = FormSubsystems(PrepareBlockModel(model), FormingMode::kElementary, limits);
+    benchmark::DoNotOptimize(pass.subsystems.SubCount);
+  }
+}
+BENCHMARK(BM_FormElementaryChain)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+// The activity on the shared-roots model in natural mode, no listing, the
+// division accepted: subsystem files, the subsystem-level model and its detail.
+void BM_FormBlocksAndDivide(benchmark::State& state) {
+  int n = static_cast<int>(state.range(0));
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("korva-blocks-bench-" + std::to_string(n));
+  std::filesystem::create_directories(dir);
+  ModelTables model = SharedRoots(n);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ScriptedDialogue box({"n", "n", "n", "s"});
+    FileSystem files;
+    RunState run(box, files);
+    run.WorkDir = dir.string() + "/";
+    run.ModelName = "BIG";
+    run.Model = model;
+    run.OtherCount = OtherCount(model);
+    state.ResumeTiming();
+    FormBlocks(run);
+    if (box.remaining() != 0) state.SkipWithError("the activity did not reach the division");
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_FormBlocksAndDivide)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace korva
