@@ -1,6 +1,5 @@
 #include "files/file_system.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,23 +32,6 @@ bool EntryExists(const std::string& hostPath) {
 int ErrorFor(int err, const std::string& hostPath) {
   bool missingParent = (err == ENOENT) && !IsDirectory(ParentOf(hostPath));
   return ErrorNumberFromErrno(err, missingParent);
-}
-
-// The entry of `dir` whose name equals `component` without regard to case;
-// empty when there is none. Among several, the first in byte order, so the
-// choice does not depend on the order in which the host lists them.
-std::string CaseInsensitiveMatch(const std::string& dir, const std::string& component) {
-  DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (handle == nullptr) return "";
-  std::string wanted = LowerCase(Utf8ToCp1252(component));
-  std::string best;
-  while (struct dirent* entry = ::readdir(handle)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (LowerCase(Utf8ToCp1252(name)) == wanted && (best.empty() || name < best)) best = name;
-  }
-  ::closedir(handle);
-  return best;
 }
 
 std::string Join(const std::string& dir, const std::string& component) {
@@ -160,12 +142,17 @@ bool OutputFile::Close(FileError& error) {
   stream_ = nullptr;
   registry_->writing.erase(hostPath_);
   if (!tempPath_.empty()) {
+    DirectoryNames& folders = registry_->folders;
+    folders.Before(hostPath_);
     if (error_.failed()) {
       ::unlink(tempPath_.c_str());  // the old file stands whole
     } else if (::rename(tempPath_.c_str(), hostPath_.c_str()) != 0) {
       Fail(errno);
       ::unlink(tempPath_.c_str());
+    } else {
+      folders.Added(hostPath_);
     }
+    folders.Removed(tempPath_);
   }
   error = error_;
   return !error_.failed();
@@ -189,7 +176,7 @@ std::string FileSystem::HostPath(const std::string& name) const {
     if (component.empty()) continue;
     std::string candidate = Join(current, component);
     if (!missing && component != "." && component != ".." && !EntryExists(candidate)) {
-      std::string match = CaseInsensitiveMatch(current, component);
+      std::string match = registry_->folders.Match(current, component);
       if (match.empty()) {
         missing = true;
       } else {
@@ -256,11 +243,14 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
   std::string dir = ParentOf(host);
   std::string base = host.substr(host.find_last_of('/') == std::string::npos ? 0 : host.find_last_of('/') + 1);
   std::string temp = Join(dir, "." + base + ".korva-tmp-" + std::to_string(::getpid()));
+  registry_->folders.Before(temp);
   std::FILE* stream = std::fopen(temp.c_str(), "wb");
   if (stream == nullptr) {
     error.number = ErrorFor(errno, temp);
+    registry_->folders.Forget(temp);
     return nullptr;
   }
+  registry_->folders.Added(temp);
   return std::make_unique<OutputFile>(stream, host, temp, name, false, registry_);
 }
 
@@ -275,11 +265,14 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
     error.number = vberr::kPathFileAccess;
     return nullptr;
   }
+  registry_->folders.Before(host);
   std::FILE* stream = std::fopen(host.c_str(), "ab");
   if (stream == nullptr) {
     error.number = ErrorFor(errno, host);
+    registry_->folders.Forget(host);
     return nullptr;
   }
+  registry_->folders.Added(host);
   return std::make_unique<OutputFile>(stream, host, "", name, flushEachLine, registry_);
 }
 
@@ -294,10 +287,13 @@ bool FileSystem::Delete(const std::string& name, FileError& error) {
     error.number = vberr::kPathFileAccess;
     return false;
   }
+  registry_->folders.Before(host);
   if (::unlink(host.c_str()) != 0) {
     error.number = ErrorFor(errno, host);
+    registry_->folders.Forget(host);
     return false;
   }
+  registry_->folders.Removed(host);
   return true;
 }
 
@@ -318,10 +314,16 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
     error = FileError{vberr::kFileAlreadyExists, to};
     return false;
   }
+  registry_->folders.Before(hostFrom);
+  registry_->folders.Before(hostTo);
   if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) {
     error = FileError{ErrorFor(errno, hostTo), to};
+    registry_->folders.Forget(hostFrom);
+    registry_->folders.Forget(hostTo);
     return false;
   }
+  registry_->folders.Removed(hostFrom);
+  registry_->folders.Added(hostTo);
   return true;
 }
 

@@ -14,16 +14,19 @@
 #include <string_view>
 #include <vector>
 
+#include "files/directory_names.h"
 #include "files/file_error.h"
 #include "files/record_fields.h"
 
 namespace korva {
 
 // Files open at the moment, by host path, so that opening one twice for writing
-// is refused as the target host refuses it ("file already open").
+// is refused as the target host refuses it ("file already open"), and the
+// names of the folders worked in.
 struct OpenFileRegistry {
   std::multiset<std::string> reading;
   std::set<std::string> writing;
+  DirectoryNames folders;
 };
 
 // A file open for input. The whole text is read at opening, decoded from UTF-8

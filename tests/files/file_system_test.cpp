@@ -66,6 +66,38 @@ TEST(FileSystem, NamesDifferingInCaseNameOneFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "Trabajo"), {}), 2);
 }
 
+// The names of a folder are kept between look-ups: they must follow both the
+// system's own writing, renaming and deleting and changes made by others.
+TEST(FileSystem, KeptFolderNamesFollowEveryChange) {
+  TempDir dir;
+  FileSystem fs;
+  FileError error;
+  EXPECT_FALSE(fs.Exists(dir.workDir() + "lsub1.txt"));  // the folder's names are read here
+  auto out = fs.OpenOutput(dir.workDir() + "LSUB1.txt", error);
+  ASSERT_NE(out, nullptr);
+  out->WriteLine("a");
+  ASSERT_TRUE(out->Close(error));
+  EXPECT_TRUE(fs.Exists(dir.workDir() + "lsub1.TXT"));
+  // Rewriting in another spelling replaces the one file.
+  out = fs.OpenOutput(dir.workDir() + "Lsub1.txt", error);
+  ASSERT_NE(out, nullptr);
+  out->WriteLine("b");
+  ASSERT_TRUE(out->Close(error));
+  EXPECT_EQ(dir.Read("LSUB1.txt"), "b\r\n");
+  ASSERT_TRUE(fs.Rename(dir.workDir() + "lsub1.txt", dir.workDir() + "Otro.txt", error));
+  EXPECT_FALSE(fs.Exists(dir.workDir() + "LSUB1.txt"));
+  EXPECT_TRUE(fs.Exists(dir.workDir() + "OTRO.txt"));
+  ASSERT_TRUE(fs.Delete(dir.workDir() + "otro.TXT", error));
+  EXPECT_FALSE(fs.Exists(dir.workDir() + "Otro.txt"));
+  // Another program adds and removes files meanwhile.
+  dir.Write("Externo.txt", "x\r\n");
+  EXPECT_TRUE(fs.Exists(dir.workDir() + "EXTERNO.TXT"));
+  std::filesystem::remove(dir / "Externo.txt");
+  EXPECT_FALSE(fs.Exists(dir.workDir() + "externo.txt"));
+  // Everything was renamed or deleted away, and no temporary is left.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 0);
+}
+
 TEST(FileSystem, RewrittenFileStandsWholeUntilTheNewOneIsClosed) {
   TempDir dir;
   dir.Write("C.txt", "old\r\n");
