@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_models.h"
 #include "blocks/form_blocks.h"
 #include "blocks/forming.h"
 #include "dialogue/scripted_dialogue.h"
@@ -17,18 +18,11 @@
 namespace korva {
 namespace {
 
-std::string BlockId(int i) {
-  char id[16];
-  std::snprintf(id, sizeof id, "B%05d", i);
-  return id;
-}
+using bench::Id;
 
+// The model with its calculation levels.
 ModelTables LevelledModel(int n, const std::vector<std::string>& rows) {
-  ModelTables model;
-  SizeElementTables(model, n);
-  for (int i = 1; i <= n; ++i) model.ElementList[i] = BlockId(i) + " elemento numero " + std::to_string(i);
-  DeriveIdentifiers(model);
-  ReadMatrixLines(model, rows);
+  ModelTables model = bench::Model(n, rows);
   Levelling l = LevelElements(model);
   model.CalcLevel = l.levels;
   model.LevelCount = l.levelCount;
@@ -38,7 +32,7 @@ ModelTables LevelledModel(int n, const std::vector<std::string>& rows) {
 // Element i uses element i + 1: one root on top of a chain n levels deep.
 ModelTables Chain(int n) {
   std::vector<std::string> rows;
-  for (int i = 1; i < n; ++i) rows.push_back(BlockId(i) + "    " + BlockId(i + 1));
+  for (int i = 1; i < n; ++i) rows.push_back(Id(i) + "    " + Id(i + 1));
   return LevelledModel(n, rows);
 }
 
@@ -49,9 +43,9 @@ ModelTables SharedRoots(int n) {
   int half = n / 2;
   for (int i = 1; i <= half; ++i) {
     int a = half + 1 + (i * 7) % (n - half), b = half + 1 + (i * 13) % (n - half), c = half + 1 + (i * 31) % (n - half);
-    rows.push_back(BlockId(i) + "    " + BlockId(a) + "," + BlockId(b) + "," + BlockId(c));
+    rows.push_back(Id(i) + "    " + Id(a) + "," + Id(b) + "," + Id(c));
   }
-  for (int i = half + 1; i < n; ++i) rows.push_back(BlockId(i) + "    " + BlockId(i + 1));
+  for (int i = half + 1; i < n; ++i) rows.push_back(Id(i) + "    " + Id(i + 1));
   return LevelledModel(n, rows);
 }
 

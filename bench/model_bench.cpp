@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_models.h"
 #include "core/main_dialogue.h"
 #include "dialogue/scripted_dialogue.h"
 #include "model/calculation_order.h"
@@ -18,27 +19,9 @@
 namespace korva {
 namespace {
 
-std::string Id(int i) {
-  char id[16];
-  std::snprintf(id, sizeof id, "E%05d", i);
-  return id;
-}
-
-std::vector<std::string> Names(int n) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= n; ++i) names.push_back(Id(i) + " elemento numero " + std::to_string(i));
-  return names;
-}
-
-ModelTables Model(int n, const std::vector<std::string>& rows) {
-  ModelTables model;
-  SizeElementTables(model, n);
-  std::vector<std::string> names = Names(n);
-  for (int i = 1; i <= n; ++i) model.ElementList[i] = names[i - 1];
-  DeriveIdentifiers(model);
-  ReadMatrixLines(model, rows);
-  return model;
-}
+using bench::Id;
+using bench::Model;
+using bench::Names;
 
 // Element i is influenced by element i + 1: the order of the list is the
 // reverse of the calculation order, so every pass places one element.
