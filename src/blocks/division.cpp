@@ -22,8 +22,10 @@ std::vector<std::string> SubsystemListLines(const ModelTables& model, const Subs
 
 std::vector<std::string> SubsystemMatrixLines(const ModelTables& model, const Subsystems& subs, int k) {
   const std::vector<int>& members = subs.SubMembers[k];
-  std::vector<char> member(static_cast<size_t>(model.ElementCount) + 1, 0);
-  for (int e : members) member[e] = 1;
+  // Sorted once, so that the test of membership costs the subsystem's size,
+  // not the model's, for each of thousands of subsystems.
+  std::vector<int> sorted(members);
+  std::sort(sorted.begin(), sorted.end());
   std::vector<std::string> lines;
   for (size_t j = 0; j < members.size(); ++j) {
     int e = members[j];
@@ -32,7 +34,7 @@ std::vector<std::string> SubsystemMatrixLines(const ModelTables& model, const Su
       for (const std::string& entry : model.ConnectionMatrix[e]) {
         if (entry.empty()) continue;
         int d = FindElement(model, entry);
-        if (d != 0 && member[d]) line += entry + ",";
+        if (d != 0 && std::binary_search(sorted.begin(), sorted.end(), d)) line += entry + ",";
       }
     }
     line.pop_back();

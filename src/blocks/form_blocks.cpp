@@ -5,7 +5,6 @@
 #include "blocks/forming.h"
 #include "blocks/presentation.h"
 #include "blocks/subsystem_files.h"
-#include "core/file_errors.h"
 #include "core/guarded_files.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
@@ -107,11 +106,7 @@ void Form(RunState& run, BlocksActivity& act, const BlockModel& model) {
 std::unique_ptr<OutputFile> OpenListing(RunState& run, BlocksActivity& act) {
   const std::string name = ListingName(run);
   if (!act.LevelsWritten && act.WriteMode == "o") return OpenGuardedOutput(run, name);
-  run.CurrentFileName = name;
-  FileError error;
-  std::unique_ptr<OutputFile> out = run.Files.OpenAppend(name, error);
-  if (out == nullptr) FailOnFileError(run, error);
-  return out;
+  return OpenGuardedAppend(run, name);
 }
 
 void Present(RunState& run, BlocksActivity& act) {

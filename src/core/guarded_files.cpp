@@ -20,6 +20,14 @@ std::unique_ptr<OutputFile> OpenGuardedOutput(RunState& run, const std::string& 
   return out;
 }
 
+std::unique_ptr<OutputFile> OpenGuardedAppend(RunState& run, const std::string& name) {
+  run.CurrentFileName = name;
+  FileError error;
+  std::unique_ptr<OutputFile> out = run.Files.OpenAppend(name, error);
+  if (out == nullptr) FailOnFileError(run, error);
+  return out;
+}
+
 void CloseGuarded(RunState& run, std::unique_ptr<OutputFile>& out) {
   FileError error;
   bool closed = out->Close(error);

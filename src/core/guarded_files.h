@@ -13,6 +13,8 @@ namespace korva {
 std::unique_ptr<InputFile> OpenGuardedInput(RunState& run, const std::string& name);
 // Output replaces the file when it is closed (CloseGuarded).
 std::unique_ptr<OutputFile> OpenGuardedOutput(RunState& run, const std::string& name);
+// Appending writes in place, after what the file holds (a missing file is made).
+std::unique_ptr<OutputFile> OpenGuardedAppend(RunState& run, const std::string& name);
 void CloseGuarded(RunState& run, std::unique_ptr<OutputFile>& out);
 
 // Every line of a file (line ends CR LF, CR or LF).
