@@ -1,5 +1,5 @@
 // korva: leads a modeller through the dialogue that builds a simulation model.
-#include "core/main_dialogue.h"
+#include "dispatch/main_dialogue.h"
 #include "dialogue/terminal_dialogue.h"
 #include "files/file_system.h"
 

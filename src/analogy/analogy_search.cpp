@@ -2,7 +2,7 @@
 
 namespace korva {
 
-void AnalogySearch(RunState& /*run*/) {
+void AnalogySearch(RunContext& /*run*/, ModelCycle& /*cycle*/, int /*maxGLines*/) {
   // Not built yet: the activity returns at once and the cycle goes on.
 }
 

@@ -2,7 +2,7 @@
 
 namespace korva {
 
-void AssembleModels(RunState& /*run*/) {
+void AssembleModels(RunContext& /*run*/, ModelCycle& /*cycle*/) {
   // Not built yet: the activity returns at once and the cycle goes on.
 }
 

@@ -8,15 +8,15 @@
 #include "core/guarded_files.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
+#include "text/vb_text.h"
 
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
 // The working state of one blocks activity.
 struct BlocksActivity {
-  std::string WriteMode = "o";  // "o" the listing file is rewritten, "a" appended to
+  enum class ListingWrite { kRewrite, kAppend };  // the listing file is rewritten ("o") or appended to ("a")
+  ListingWrite WriteMode = ListingWrite::kRewrite;
   bool LevelsWritten = false;   // the variables by level head the listing once per activity
   FormingMode Mode = FormingMode::kNatural;
   FormingLimits Limits;
@@ -25,29 +25,38 @@ struct BlocksActivity {
   FormingPass Formed;
 };
 
-std::string ListingName(const RunState& run) { return run.WorkDir + run.ModelName + "sub.txt"; }
+std::string ListingName(const RunContext& run, const ModelCycle& cycle) {
+  return run.WorkDir + cycle.ModelName + "sub.txt";
+}
+
+// The elements that are not inputs of the model.
+int OtherCount(const ModelTables& model) {
+  int count = 0;
+  for (int e = 1; e <= model.ElementCount; ++e) count += model.CalcLevel[e] != 1;
+  return count;
+}
 
 // Whether an old listing file is kept, appended to or set aside under the name <model>sbk.txt.
-void ChooseWriteMode(RunState& run, BlocksActivity& act) {
-  const std::string listing = ListingName(run);
-  act.WriteMode = "o";
+void ChooseWriteMode(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
+  const std::string listing = ListingName(run, cycle);
+  act.WriteMode = BlocksActivity::ListingWrite::kRewrite;
   if (!run.Files.Exists(listing)) return;
   std::string keep =
-      LowerCase(Ask(run, "¿Desea conservar el fichero " + run.ModelName + "sub.txt? (S/N/T)"));
+      LowerCase(Ask(run, "¿Desea conservar el fichero " + cycle.ModelName + "sub.txt? (S/N/T)"));
   if (keep == "t") Terminate(run);
   if (keep == "n") return;
   if (LowerCase(Ask(run, "¿Puedo escribir a continuación en ‚l")) != "n") {
-    act.WriteMode = "a";
+    act.WriteMode = BlocksActivity::ListingWrite::kAppend;
     return;
   }
-  const std::string kept = run.WorkDir + run.ModelName + "sbk.txt";
-  Tell(run, "Entonces le llamaremos " + run.ModelName + "sbk.txt");
+  const std::string kept = run.WorkDir + cycle.ModelName + "sbk.txt";
+  Tell(run, "Entonces le llamaremos " + cycle.ModelName + "sbk.txt");
   if (run.Files.Exists(kept)) DeleteGuarded(run, kept);
   RenameGuarded(run, listing, kept);
 }
 
 // The mode question; false when the modeller chose to end.
-bool ChooseMode(RunState& run, BlocksActivity& act) {
+bool ChooseMode(RunContext& run, BlocksActivity& act) {
   std::string mode = AskUnloggedChoice(run,
                                        "¿Desea formar los subsistemas jerarquizados" + LF + " elementales (e)," + LF +
                                            " naturales (n) o," + LF + " prefiere fijar su tamaño (t)?" + LF +
@@ -60,7 +69,7 @@ bool ChooseMode(RunState& run, BlocksActivity& act) {
 
 // The four limit questions. An answer that is not a number counts by the
 // number it begins with (0 when none).
-void AskLimits(RunState& run, BlocksActivity& act) {
+void AskLimits(RunContext& run, BlocksActivity& act) {
   act.MaxSubsTyped = Ask(run, " ¿Cuantos subsistemas desea generar como máximo?");
   act.Limits.MaxSubs = NumberValue(act.MaxSubsTyped);
   act.Limits.MinSubs = NumberValue(Ask(run, " Y, ¿Como mínimo?"));
@@ -73,7 +82,7 @@ void AskLimits(RunState& run, BlocksActivity& act) {
 // are not met and asking the limits again when they make no sense or allow
 // too few subsystems. Every way round either lowers the maximum of variables
 // or asks the modeller, so the end of the answers ends it too.
-void Form(RunState& run, BlocksActivity& act, const BlockModel& model) {
+void Form(RunContext& run, BlocksActivity& act, const BlockModel& model) {
   for (;;) {
     if (act.Limits.MaxVars < 1 || act.Limits.MaxSubs < 1) {
       Tell(run, act.Limits.MaxVars < 1 ? "No tiene sentido generar subsistemas de menos de una variable."
@@ -103,52 +112,52 @@ void Form(RunState& run, BlocksActivity& act, const BlockModel& model) {
   }
 }
 
-std::unique_ptr<OutputFile> OpenListing(RunState& run, BlocksActivity& act) {
-  const std::string name = ListingName(run);
-  if (!act.LevelsWritten && act.WriteMode == "o") return OpenGuardedOutput(run, name);
+std::unique_ptr<OutputFile> OpenListing(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
+  const std::string name = ListingName(run, cycle);
+  if (!act.LevelsWritten && act.WriteMode == BlocksActivity::ListingWrite::kRewrite) return OpenGuardedOutput(run, name);
   return OpenGuardedAppend(run, name);
 }
 
-void Present(RunState& run, BlocksActivity& act) {
+void Present(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
   std::string how = AskUnloggedChoice(run,
                                       "¿Como desea que le presente los subsistemas generados ?" + LF +
-                                          "                  en un fichero (f),  (" + run.ModelName + "sub.txt)" +
+                                          "                  en un fichero (f),  (" + cycle.ModelName + "sub.txt)" +
                                           LF + "                  o no lo desea (n)?",
                                       {"f", "n"});
   if (how != "f") return;
-  std::unique_ptr<OutputFile> out = OpenListing(run, act);
+  std::unique_ptr<OutputFile> out = OpenListing(run, cycle, act);
   if (!act.LevelsWritten) {
-    for (const std::string& line : LevelsListing(run.Model, run.ModelName)) out->WriteLine(line);
+    for (const std::string& line : LevelsListing(cycle.Model, cycle.ModelName)) out->WriteLine(line);
     act.LevelsWritten = true;
   }
   std::string title = FormingTitle(act.Mode, act.Limits, act.MaxSubsTyped, act.MaxVarsTyped);
-  for (const std::string& line : SubsystemsListing(run.Model, title, act.Formed.subsystems)) out->WriteLine(line);
+  for (const std::string& line : SubsystemsListing(cycle.Model, title, act.Formed.subsystems)) out->WriteLine(line);
   CloseGuarded(run, out);
 }
 
 }  // namespace
 
-void FormBlocks(RunState& run) {
-  if (!Formable(run.Model)) {
+void FormBlocks(RunContext& run, ModelCycle& cycle) {
+  if (!Formable(cycle.Model)) {
     Tell(run, "No puedo formar subsistemas jerarquizados: hay elementos sin nivel de cálculo" + LF +
                   "(en bucles o con dependencias que no estan en la lista)." + LF +
                   "Corrija la matriz de conexiones y vuelva a intentarlo.");
     return;
   }
-  const BlockModel model = PrepareBlockModel(run.Model);
+  const BlockModel model = PrepareBlockModel(cycle.Model);
   BlocksActivity act;
-  ChooseWriteMode(run, act);
+  ChooseWriteMode(run, cycle, act);
   do {
     if (!ChooseMode(run, act)) Terminate(run);
     if (act.Mode == FormingMode::kSized) {
       AskLimits(run, act);
     } else {
-      act.Limits = ModeLimits(act.Mode, run.OtherCount, run.Model.MaxDeps, run.Model.ElementCount);
+      act.Limits = ModeLimits(act.Mode, OtherCount(cycle.Model), cycle.Model.MaxDeps, cycle.Model.ElementCount);
     }
     Form(run, act, model);
-    Present(run, act);
+    Present(run, cycle, act);
   } while (LowerCase(Ask(run, "¿Desea repetir el proceso?")) == "s");
-  DivideIntoSubsystems(run, act.Formed.subsystems);
+  DivideIntoSubsystems(run, cycle, act.Formed.subsystems);
 }
 
 }  // namespace korva

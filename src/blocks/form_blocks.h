@@ -1,9 +1,9 @@
 #pragma once
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 
 namespace korva {
 
 // The blocks path: forming hierarchical subsystems and dividing the model into subsystem files.
-void FormBlocks(RunState& run);
+void FormBlocks(RunContext& run, ModelCycle& cycle);
 
 }  // namespace korva

@@ -12,8 +12,6 @@
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
 std::string Proposal(const std::string& name) {
   return " Si desea dividir el sistema le preparare:" + LF +
          "   - la lista de nombres de los subsistemas en un fichero" + LF + " llamado ls" + name + ".txt ;" + LF +
@@ -27,21 +25,21 @@ std::string Proposal(const std::string& name) {
          "   cuando se opere con ellos.";
 }
 
-std::string SubsystemFile(const RunState& run, const std::string& prefix, int k) {
+std::string SubsystemFile(const RunContext& run, const std::string& prefix, int k) {
   return run.WorkDir + prefix + PlainNum(k) + ".txt";
 }
 
 }  // namespace
 
-void DivideIntoSubsystems(RunState& run, const Subsystems& subs) {
-  Tell(run, Proposal(run.ModelName));
+void DivideIntoSubsystems(RunContext& run, ModelCycle& cycle, const Subsystems& subs) {
+  Tell(run, Proposal(cycle.ModelName));
   if (LowerCase(Ask(run, "¿Acepta estos subsistemas como adecuados para dividir el sistema?")) != "s") return;
-  const ModelTables& model = run.Model;
+  const ModelTables& model = cycle.Model;
   for (int k = 1; k <= subs.SubCount; ++k) {
     WriteGuardedLines(run, SubsystemFile(run, "LSUB", k), SubsystemListLines(model, subs, k));
     WriteGuardedLines(run, SubsystemFile(run, "CSUB", k), SubsystemMatrixLines(model, subs, k));
   }
-  const std::string gName = ModelFile(run, "G", ".txt");
+  const std::string gName = ModelFile(run, cycle, "G", ".txt");
   if (run.Files.Exists(gName)) {
     EquationBlocks equations(ReadGuardedLines(run, gName), model.IdLength);
     for (int k = 1; k <= subs.SubCount; ++k) {
@@ -52,16 +50,16 @@ void DivideIntoSubsystems(RunState& run, const Subsystems& subs) {
   ModelTables level = SubsystemModel(subs, SubsystemSuppliers(subs, model.ElementCount));
   std::vector<std::string> names;
   for (int k = 1; k <= subs.SubCount; ++k) names.push_back(level.ElementList[k]);
-  WriteGuardedLines(run, ModelFile(run, "ls", ".txt"), names);
-  WriteGuardedLines(run, ModelFile(run, "cs", ".txt"), SubsystemConnectionLines(level));
+  WriteGuardedLines(run, ModelFile(run, cycle, "ls", ".txt"), names);
+  WriteGuardedLines(run, ModelFile(run, cycle, "cs", ".txt"), SubsystemConnectionLines(level));
 
   // The es file is opened before the subsystems are put in calculation order:
   // with loops between them it is left empty.
-  std::unique_ptr<OutputFile> es = OpenGuardedOutput(run, ModelFile(run, "es", ".txt"));
+  std::unique_ptr<OutputFile> es = OpenGuardedOutput(run, ModelFile(run, cycle, "es", ".txt"));
   Levelling levelling = LevelElements(level);
   level.CalcLevel = std::move(levelling.levels);
   level.LevelCount = levelling.levelCount;
-  run.Model.MaxLevelWidth = std::max(run.Model.MaxLevelWidth, levelling.widest);
+  cycle.Model.MaxLevelWidth = std::max(cycle.Model.MaxLevelWidth, levelling.widest);
   if (!levelling.complete) {
     CloseGuarded(run, es);
     for (const std::string& box : LoopReportBoxes(level)) Tell(run, box);

@@ -37,7 +37,7 @@ std::string FileErrorText(int number, const std::string& currentFileName, const 
   }
 }
 
-void ShowFileError(RunState& run) {
+void ShowFileError(RunContext& run) {
   std::string text = FileErrorText(run.LastError.number, run.CurrentFileName, run.LastError.path);
   if (text.empty()) {
     Tell(run, "Error: " + NumText(run.LastError.number));
@@ -46,7 +46,7 @@ void ShowFileError(RunState& run) {
   Ask(run, text + "\n" + " - PULSE UNA TECLA PARA CONTINUAR -");
 }
 
-void FailOnFileError(RunState& run, const FileError& error) {
+void FailOnFileError(RunContext& run, const FileError& error) {
   run.LastError = error;
   if (run.CurrentFileName.empty()) run.CurrentFileName = error.path;
   ShowFileError(run);

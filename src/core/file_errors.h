@@ -3,7 +3,7 @@
 // operation, put in words in capital letters for the modeller.
 #include <string>
 
-#include "core/run_state.h"
+#include "core/run_context.h"
 
 namespace korva {
 
@@ -13,9 +13,9 @@ std::string FileErrorText(int number, const std::string& currentFileName, const 
 // Shows the message for run.LastError: an input box with the words and
 // " - PULSE UNA TECLA PARA CONTINUAR -" (the answer is ignored) for the listed
 // numbers, a message box "Error: " + number for any other.
-void ShowFileError(RunState& run);
+void ShowFileError(RunContext& run);
 
 // Records the failure, shows its message and ends the program.
-[[noreturn]] void FailOnFileError(RunState& run, const FileError& error);
+[[noreturn]] void FailOnFileError(RunContext& run, const FileError& error);
 
 }  // namespace korva

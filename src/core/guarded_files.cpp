@@ -4,7 +4,7 @@
 
 namespace korva {
 
-std::unique_ptr<InputFile> OpenGuardedInput(RunState& run, const std::string& name) {
+std::unique_ptr<InputFile> OpenGuardedInput(RunContext& run, const std::string& name) {
   run.CurrentFileName = name;
   FileError error;
   std::unique_ptr<InputFile> in = run.Files.OpenInput(name, error);
@@ -12,7 +12,7 @@ std::unique_ptr<InputFile> OpenGuardedInput(RunState& run, const std::string& na
   return in;
 }
 
-std::unique_ptr<OutputFile> OpenGuardedOutput(RunState& run, const std::string& name) {
+std::unique_ptr<OutputFile> OpenGuardedOutput(RunContext& run, const std::string& name) {
   run.CurrentFileName = name;
   FileError error;
   std::unique_ptr<OutputFile> out = run.Files.OpenOutput(name, error);
@@ -20,7 +20,7 @@ std::unique_ptr<OutputFile> OpenGuardedOutput(RunState& run, const std::string& 
   return out;
 }
 
-std::unique_ptr<OutputFile> OpenGuardedAppend(RunState& run, const std::string& name) {
+std::unique_ptr<OutputFile> OpenGuardedAppend(RunContext& run, const std::string& name) {
   run.CurrentFileName = name;
   FileError error;
   std::unique_ptr<OutputFile> out = run.Files.OpenAppend(name, error);
@@ -28,14 +28,14 @@ std::unique_ptr<OutputFile> OpenGuardedAppend(RunState& run, const std::string& 
   return out;
 }
 
-void CloseGuarded(RunState& run, std::unique_ptr<OutputFile>& out) {
+void CloseGuarded(RunContext& run, std::unique_ptr<OutputFile>& out) {
   FileError error;
   bool closed = out->Close(error);
   out.reset();
   if (!closed) FailOnFileError(run, error);
 }
 
-std::vector<std::string> ReadGuardedLines(RunState& run, const std::string& name) {
+std::vector<std::string> ReadGuardedLines(RunContext& run, const std::string& name) {
   std::unique_ptr<InputFile> in = OpenGuardedInput(run, name);
   std::vector<std::string> lines;
   std::string line;
@@ -43,18 +43,18 @@ std::vector<std::string> ReadGuardedLines(RunState& run, const std::string& name
   return lines;
 }
 
-void WriteGuardedLines(RunState& run, const std::string& name, const std::vector<std::string>& lines) {
+void WriteGuardedLines(RunContext& run, const std::string& name, const std::vector<std::string>& lines) {
   std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, name);
   for (const std::string& line : lines) out->WriteLine(line);
   CloseGuarded(run, out);
 }
 
-void DeleteGuarded(RunState& run, const std::string& name) {
+void DeleteGuarded(RunContext& run, const std::string& name) {
   FileError error;
   if (!run.Files.Delete(name, error)) FailOnFileError(run, error);
 }
 
-void RenameGuarded(RunState& run, const std::string& from, const std::string& to) {
+void RenameGuarded(RunContext& run, const std::string& from, const std::string& to) {
   run.CurrentFileName = from;
   FileError error;
   if (!run.Files.Rename(from, to, error)) FailOnFileError(run, error);

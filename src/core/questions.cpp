@@ -20,7 +20,7 @@ bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
 }  // namespace
 
-std::string AskLogged(RunState& run, std::string_view label, const std::function<std::string()>& ask,
+std::string AskLogged(RunContext& run, std::string_view label, const std::function<std::string()>& ask,
                       NumberRecord record, bool* replayed) {
   CheckEndOfReplay(run);
   if (replayed != nullptr) *replayed = false;
@@ -38,20 +38,20 @@ std::string AskLogged(RunState& run, std::string_view label, const std::function
   return answer;
 }
 
-void Terminate(RunState& run) {
+void Terminate(RunContext& run) {
   run.Log.Close();
   EndProgram(EndReason::kTerminated);
 }
 
-void Tell(RunState& run, const std::string& text) { run.Box.MessageBox(text); }
+void Tell(RunContext& run, const std::string& text) { run.Box.MessageBox(text); }
 
-std::string Ask(RunState& run, const std::string& prompt) {
+std::string Ask(RunContext& run, const std::string& prompt) {
   std::optional<std::string> answer = run.Box.InputBox(prompt);
   if (!answer) EndProgram(EndReason::kEndOfInput);
   return *answer;
 }
 
-void CheckEndOfReplay(RunState& run) {
+void CheckEndOfReplay(RunContext& run) {
   FileError error = run.Log.CheckEndOfReplay(run.Files);
   if (error.failed()) {
     run.CurrentFileName = error.path;
@@ -59,7 +59,7 @@ void CheckEndOfReplay(RunState& run) {
   }
 }
 
-bool ReplayFields(RunState& run, size_t count, std::vector<std::string>& fields) {
+bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields) {
   fields.assign(count, "");
   for (size_t i = 0; i < count; ++i) {
     if (!run.Log.ReadField(fields[i])) {
@@ -74,7 +74,7 @@ bool ReplayFields(RunState& run, size_t count, std::vector<std::string>& fields)
   return true;
 }
 
-void RecordAnswer(RunState& run, const std::vector<RecordField>& fields) {
+void RecordAnswer(RunContext& run, const std::vector<RecordField>& fields) {
   FileError error = run.Log.WriteRecord(fields);
   if (error.failed()) {
     run.CurrentFileName = error.path;
@@ -88,14 +88,14 @@ long NumberValue(const std::string& text) {
   return static_cast<long>(std::clamp(value, -kMax, kMax));
 }
 
-std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices accepted) {
+std::string AskUnloggedChoice(RunContext& run, const std::string& prompt, Choices accepted) {
   for (;;) {
     std::string answer = LowerCase(Ask(run, prompt));
     if (IsAccepted(answer, accepted)) return answer;
   }
 }
 
-std::string AskLoggedChoice(RunState& run, std::string_view label, const std::string& prompt, Choices accepted) {
+std::string AskLoggedChoice(RunContext& run, std::string_view label, const std::string& prompt, Choices accepted) {
   return AskLogged(
       run, label,
       [&] {
@@ -106,11 +106,11 @@ std::string AskLoggedChoice(RunState& run, std::string_view label, const std::st
       NumberRecord::kAsText);
 }
 
-std::string AskLoggedText(RunState& run, std::string_view label, const std::string& prompt, bool* replayed) {
+std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt, bool* replayed) {
   return AskLogged(run, label, [&] { return Ask(run, prompt); }, NumberRecord::kAsText, replayed);
 }
 
-std::string AskLoggedChecked(RunState& run, std::string_view label, const std::string& prompt,
+std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
                              const std::function<bool(const std::string&)>& valid) {
   return AskLogged(
       run, label,
@@ -123,14 +123,14 @@ std::string AskLoggedChecked(RunState& run, std::string_view label, const std::s
       NumberRecord::kAsText);
 }
 
-long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high) {
+long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, long high) {
   for (;;) {
     std::optional<long> value = ParseWholeNumber(Ask(run, prompt));
     if (value && *value >= low && *value <= high) return *value;
   }
 }
 
-NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
+NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low,
                              long high, NumberRecord record, std::optional<long> terminatesAt) {
   std::string text = AskLogged(
       run, label,
@@ -146,7 +146,7 @@ NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::s
   return NumberAnswer{text, NumberValue(text)};
 }
 
-std::string AskSeriesEntry(RunState& run, const std::function<std::string()>& ask) {
+std::string AskSeriesEntry(RunContext& run, const std::function<std::string()>& ask) {
   CheckEndOfReplay(run);
   if (run.Log.replaying()) {
     std::vector<std::string> fields;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/run_state.h"
+#include "core/run_context.h"
 
 namespace korva {
 
@@ -20,41 +20,41 @@ using Choices = std::initializer_list<std::string_view>;
 enum class NumberRecord { kAsText, kAsNumber };
 
 // A message box.
-void Tell(RunState& run, const std::string& text);
+void Tell(RunContext& run, const std::string& text);
 
 // An input box; the end of the input ends the program.
-std::string Ask(RunState& run, const std::string& prompt);
+std::string Ask(RunContext& run, const std::string& prompt);
 
 // The end-of-replay check; a log that cannot be reopened for appending is
 // reported and ends the program.
-void CheckEndOfReplay(RunState& run);
+void CheckEndOfReplay(RunContext& run);
 
 // Unlogged choice: lower-cased and asked again until it is one of `accepted`
 // ("" accepts the empty answer). A "t" is returned like any other letter.
-std::string AskUnloggedChoice(RunState& run, const std::string& prompt, Choices accepted);
+std::string AskUnloggedChoice(RunContext& run, const std::string& prompt, Choices accepted);
 
 // The protocol itself: replays the record (label, answer), or calls `ask`
 // (which asks, validates and may end the program) and records (label, answer),
 // the answer as text or as a bare number. `replayed`, when given, tells whether
 // the answer came from the log.
-std::string AskLogged(RunState& run, std::string_view label, const std::function<std::string()>& ask,
+std::string AskLogged(RunContext& run, std::string_view label, const std::function<std::string()>& ask,
                       NumberRecord record, bool* replayed = nullptr);
 
 // Closes the answers log and ends the program: the modeller's "t".
-[[noreturn]] void Terminate(RunState& run);
+[[noreturn]] void Terminate(RunContext& run);
 
 // Logged choice: lower-cased and asked again until it is one of `accepted`.
 // When "t" is accepted it terminates: the log is closed and the program ends
 // without a record.
-std::string AskLoggedChoice(RunState& run, std::string_view label, const std::string& prompt, Choices accepted);
+std::string AskLoggedChoice(RunContext& run, std::string_view label, const std::string& prompt, Choices accepted);
 
 // Logged free text: no validation. `replayed`, when given, tells whether the
 // answer came from the log.
-std::string AskLoggedText(RunState& run, std::string_view label, const std::string& prompt,
+std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt,
                           bool* replayed = nullptr);
 
 // Logged free text with its own validation: asked again while `valid` is false.
-std::string AskLoggedChecked(RunState& run, std::string_view label, const std::string& prompt,
+std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
                              const std::function<bool(const std::string&)>& valid);
 
 struct NumberAnswer {
@@ -66,23 +66,23 @@ struct NumberAnswer {
 // that is not a whole number counts as outside). Recorded as typed, or as a
 // bare number where the answer is kept as a number.
 // When `terminatesAt` is given, typing that number ends the program without a record.
-NumberAnswer AskLoggedNumber(RunState& run, std::string_view label, const std::string& prompt, long low,
+NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low,
                              long high, NumberRecord record = NumberRecord::kAsText,
                              std::optional<long> terminatesAt = std::nullopt);
 
 // Unlogged whole number from `low` to `high`, asked again while outside.
-long AskUnloggedNumber(RunState& run, const std::string& prompt, long low, long high);
+long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, long high);
 
 // One entry of a series logged one field per line, without label. `ask` asks
 // and validates; it returns the answer to record.
-std::string AskSeriesEntry(RunState& run, const std::function<std::string()>& ask);
+std::string AskSeriesEntry(RunContext& run, const std::function<std::string()>& ask);
 
 // Replay of `count` fields of one record; false (and the log switched to
 // recording) when the log holds fewer. The caller then asks the question.
-bool ReplayFields(RunState& run, size_t count, std::vector<std::string>& fields);
+bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields);
 
 // Writes a record to the log; a write failure is reported and ends the program.
-void RecordAnswer(RunState& run, const std::vector<RecordField>& fields);
+void RecordAnswer(RunContext& run, const std::vector<RecordField>& fields);
 
 // The answer's numeric value as a recorded number is read back: Val, rounded
 // half to even, kept within the range of a long.

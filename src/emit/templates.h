@@ -1,10 +1,18 @@
 #pragma once
 // Fixed Visual Basic text of the generated modules, kept as readable files in
-// the templates folder and embedded into the program at build time.
+// the templates folder and embedded into the program at build time. Every
+// template has a name in TemplateId, so only templates that exist can be used.
+//
+// A template may hold markers "$NAME$" (NAME in capitals, digits and "_"),
+// replaced by the values its emitter gives. A marker without a value, or a
+// value without its marker, is a fault of the program: the expansion throws
+// std::logic_error, which the tests of every emitter meet before any user does.
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "emit/template_ids.h"
 
 namespace korva {
 
@@ -13,16 +21,20 @@ struct TemplateEntry {
   std::string_view text;  // Windows-1252 text, lines separated by LF
 };
 
+// Every template, in the order of TemplateId.
 const std::vector<TemplateEntry>& AllTemplates();
 
-// The text of the named template; an unknown name is a programming error and aborts.
-std::string_view TemplateText(std::string_view name);
+const TemplateEntry& Template(TemplateId id);
 
-// The template split into its lines (without line ends); a final LF ends the last line.
-std::vector<std::string> TemplateLines(std::string_view name);
-
-// The template's lines with every "$NAME$" replaced by its value.
 using TemplateValues = std::vector<std::pair<std::string_view, std::string>>;
-std::vector<std::string> ExpandTemplate(std::string_view name, const TemplateValues& values = {});
+
+// The template's lines (without line ends; a final LF ends the last line),
+// every marker replaced by its value. Values are put in as they are: a value
+// holding "$NAME$" is not expanded again.
+std::vector<std::string> ExpandTemplate(TemplateId id, const TemplateValues& values = {});
+
+// The same for any text of the template form; `name` only names it in errors.
+std::vector<std::string> ExpandTemplateText(std::string_view name, std::string_view text,
+                                            const TemplateValues& values);
 
 }  // namespace korva

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "files/directory_names.h"
+#include "files/line_sink.h"
 #include "files/file_error.h"
 #include "files/record_fields.h"
 
@@ -58,16 +59,16 @@ class InputFile {
 // beside it that replaces the file when it is closed, so the old file stands
 // whole until the new one is complete; appending writes in place. Every line
 // ends in CR LF. A write failure is kept and reported by Close.
-class OutputFile {
+class OutputFile : public LineSink {
  public:
   OutputFile(std::FILE* stream, std::string hostPath, std::string tempPath, std::string name,
              bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry);
-  ~OutputFile();  // closes as Close does, keeping what was written
+  ~OutputFile() override;  // closes as Close does, keeping what was written
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
   void Write(std::string_view text);      // Print # text; (no line end)
-  void WriteLine(std::string_view text);  // Print # text
+  void WriteLine(std::string_view text) override;  // Print # text
   void WriteRecord(const std::vector<RecordField>& fields);  // Write #
   bool ok() const { return !error_.failed(); }
   const FileError& error() const { return error_; }

@@ -105,9 +105,9 @@ std::vector<std::string> LoopReportBoxes(const ModelTables& model) {
   return boxes;
 }
 
-bool CalculationOrderStep(RunState& run) {
-  ModelTables& model = run.Model;
-  if (run.MainChoice == "c") {
+bool CalculationOrderStep(RunContext& run, ModelCycle& cycle, const StructurePath& path) {
+  ModelTables& model = cycle.Model;
+  if (path.AnnouncesEquations) {
     Tell(run, "Ahora vamos a escribir las ecuaciones que corresponden a las relaciones establecidas.");
   }
   Levelling levelling = LevelElements(model);
@@ -120,7 +120,7 @@ bool CalculationOrderStep(RunState& run) {
   }
   std::string listing = AskLoggedChoice(run, "Listado en orden de calculo",
                                         "¿Desea un listado de los elementos en orden de cálculo? (S/N/T)(Fichero O" +
-                                            run.ModelName + ".txt" + ")",
+                                            cycle.ModelName + ".txt" + ")",
                                         {"s", "n", "", "t"});
   if (listing == "s") {
     std::vector<std::string> lines;
@@ -128,7 +128,7 @@ bool CalculationOrderStep(RunState& run) {
     for (int i : CalcOrder(model, 2)) {
       lines.push_back(PlainNum(++running) + " " + PlainNum(i) + " " + model.ElementList[i].substr(0, 65));
     }
-    WriteGuardedLines(run, ModelFile(run, "O", ".txt"), lines);
+    WriteGuardedLines(run, ModelFile(run, cycle, "O", ".txt"), lines);
   }
   return true;
 }

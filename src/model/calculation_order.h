@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 
 namespace korva {
 
@@ -30,6 +30,6 @@ std::vector<std::string> LoopReportBoxes(const ModelTables& model);
 
 // Levels the model, shows the loop report or offers the ordered listing.
 // True when every element was placed.
-bool CalculationOrderStep(RunState& run);
+bool CalculationOrderStep(RunContext& run, ModelCycle& cycle, const StructurePath& path);
 
 }  // namespace korva

@@ -13,23 +13,21 @@
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
-void ReadMatrixFile(RunState& run) {
-  ReadMatrixLines(run.Model, ReadGuardedLines(run, ModelFile(run, "C", ".txt")));
+void ReadMatrixFile(RunContext& run, ModelCycle& cycle) {
+  ReadMatrixLines(cycle.Model, ReadGuardedLines(run, ModelFile(run, cycle, "C", ".txt")));
 }
 
 // The matrix derived from the equations file is written to the matrix file,
 // which is then read as a matrix file written by the modeller.
-void ReadEquationsFile(RunState& run) {
-  const std::string gName = ModelFile(run, "G", ".txt");
+void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
+  const std::string gName = ModelFile(run, cycle, "G", ".txt");
   std::vector<std::string> lines = ReadGuardedLines(run, gName);
-  MatrixDerivation derived = DeriveMatrix(lines, run.Model, [&](const std::string& id) -> std::optional<std::string> {
+  MatrixDerivation derived = DeriveMatrix(lines, cycle.Model, [&](const std::string& id) -> std::optional<std::string> {
     for (;;) {
       std::string answer = Ask(run, "El identificador: " + id + " no es correcto." + LF +
                                         "Introduzca el identificador correcto o, nada para terminar.");
       if (answer.empty()) return std::nullopt;
-      if (run.Model.Ids.First(answer) != 0) return answer;
+      if (cycle.Model.Ids.First(answer) != 0) return answer;
     }
   });
   if (derived.abandoned) {
@@ -41,12 +39,12 @@ void ReadEquationsFile(RunState& run) {
                   "Recuerde que no puede incluir tabuladores ni estar en blanco.");
     EndProgram(EndReason::kErrorReported);
   }
-  WriteGuardedLines(run, ModelFile(run, "C", ".txt"), derived.rows);
-  ReadMatrixFile(run);
+  WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), derived.rows);
+  ReadMatrixFile(run, cycle);
 }
 
-void TypeMatrix(RunState& run) {
-  const int n = run.Model.ElementCount;
+void TypeMatrix(RunContext& run, ModelCycle& cycle) {
+  const int n = cycle.Model.ElementCount;
   long maxDeps = AskLoggedNumber(run, "Máximo de dependencias",
                                  "¿De cuantos elementos dependería, como máximo, un elemento? (0 para terminar)", 0,
                                  std::max(n - 1, 0), NumberRecord::kAsText, /*terminatesAt=*/0)
@@ -54,8 +52,8 @@ void TypeMatrix(RunState& run) {
   std::string how = AskLoggedChoice(run, "Continuar o empezar",
                                     "¿Desea continuar grabándola (c), empezar de nuevo (e) o terminar (t)?",
                                     {"c", "e", "t"});
-  const std::string cName = ModelFile(run, "C", ".txt");
-  const std::string copy = ModelFile(run, "N", ".txt");
+  const std::string cName = ModelFile(run, cycle, "C", ".txt");
+  const std::string copy = ModelFile(run, cycle, "N", ".txt");
   std::vector<std::string> rows;
   if (how == "c") {
     FileError error;
@@ -75,13 +73,13 @@ void TypeMatrix(RunState& run) {
   Tell(run, "Establezca las relaciones causales directas entre los elementos." + LF +
                 "Escriba los identificadores de los elementos que influyen sobre" + " los que le ire dando.");
   for (int i = static_cast<int>(rows.size()) + 1; i <= n; ++i) {
-    Tell(run, "¿Quien influye sobre " + run.Model.ElementList[i] + "?");
-    std::string line = run.Model.ElementIds[i] + "   ";
+    Tell(run, "¿Quien influye sobre " + cycle.Model.ElementList[i] + "?");
+    std::string line = cycle.Model.ElementIds[i] + "   ";
     for (long k = 1; k <= maxDeps; ++k) {
       std::string entry = AskSeriesEntry(run, [&] {
         for (;;) {
           std::string answer = Ask(run, "Elemento " + NumText(k));
-          if (static_cast<int>(answer.size()) <= run.Model.IdLength) return answer;
+          if (static_cast<int>(answer.size()) <= cycle.Model.IdLength) return answer;
         }
       });
       line += (k > 1 ? "," : "") + entry;
@@ -91,20 +89,20 @@ void TypeMatrix(RunState& run) {
   }
   CloseGuarded(run, out);
   if (how == "c") DeleteGuarded(run, copy);
-  ReadMatrixLines(run.Model, rows);
+  ReadMatrixLines(cycle.Model, rows);
 }
 
-void WriteMatrixListing(RunState& run) {
+void WriteMatrixListing(RunContext& run, ModelCycle& cycle) {
   std::vector<std::string> lines;
-  lines.reserve(static_cast<size_t>(run.Model.ElementCount));
-  for (int i = 1; i <= run.Model.ElementCount; ++i) lines.push_back(MatrixListingLine(run.Model, i));
-  WriteGuardedLines(run, ModelFile(run, "cn", ".txt"), lines);
+  lines.reserve(static_cast<size_t>(cycle.Model.ElementCount));
+  for (int i = 1; i <= cycle.Model.ElementCount; ++i) lines.push_back(MatrixListingLine(cycle.Model, i));
+  WriteGuardedLines(run, ModelFile(run, cycle, "cn", ".txt"), lines);
 }
 
-void ShowMatrix(RunState& run) {
-  for (int i = 1; i <= run.Model.ElementCount; ++i) {
-    std::string text = "Sobre el elemento " + run.Model.ElementIds[i] + " influyen los elementos: ";
-    for (const std::string& entry : run.Model.ConnectionMatrix[i]) text += entry + ", ";
+void ShowMatrix(RunContext& run, ModelCycle& cycle) {
+  for (int i = 1; i <= cycle.Model.ElementCount; ++i) {
+    std::string text = "Sobre el elemento " + cycle.Model.ElementIds[i] + " influyen los elementos: ";
+    for (const std::string& entry : cycle.Model.ConnectionMatrix[i]) text += entry + ", ";
     Tell(run, text);
     AskLoggedChoice(run, "Toda correcta:" + NumText(i), "¿Es toda correcta? (S/N/T)", {"s", "n", "t"});
   }
@@ -156,14 +154,14 @@ std::string MatrixListingLine(const ModelTables& model, int i) {
   return line.str();
 }
 
-void ReviewMatrix(RunState& run) {
+void ReviewMatrix(RunContext& run, ModelCycle& cycle) {
   for (;;) {
     std::string view = AskLoggedChoice(
         run, "Ver la matriz por Pantalla, Fichero, o No ver",
         "¿Desea comprobar su matriz causal por pantalla (p), por fichero (f), o no lo desea (n)? y (t) para terminar.",
         {"p", "f", "n", "t"});
-    if (view == "f") WriteMatrixListing(run);
-    if (view == "p") ShowMatrix(run);
+    if (view == "f") WriteMatrixListing(run, cycle);
+    if (view == "p") ShowMatrix(run, cycle);
     if (view != "f" && view != "p") return;
     if (AskLoggedChoice(run, "Comprobar otra vez la matriz", "¿Desea comprobar de nuevo la matriz? (S/N/T)",
                         {"s", "n", "t"}) != "s") {
@@ -172,16 +170,17 @@ void ReviewMatrix(RunState& run) {
   }
 }
 
-StepOutcome ConnectionMatrixDialogue(RunState& run) {
+StepOutcome ConnectionMatrixDialogue(RunContext& run, ModelCycle& cycle, const StructurePath& path) {
   bool derived = false;
-  run.GFileChoice.clear();
-  if (run.MainChoice != "e") {
-    run.GFileChoice = AskLoggedChoice(run, "Fichero G si y fichero C no",
-                                      "¿Tiene las funciones escritas y correctas en el fichero G" + run.ModelName +
+  cycle.MatrixFromEquations = false;
+  if (path.OffersEquationsFile) {
+    std::string fromEquations = AskLoggedChoice(run, "Fichero G si y fichero C no",
+                                      "¿Tiene las funciones escritas y correctas en el fichero G" + cycle.ModelName +
                                           ".txt" + LF + "  y la matriz de dependencias sin grabar? (S/N/T)",
                                       {"s", "n", "t"});
-    if (run.GFileChoice == "s") {
-      ReadEquationsFile(run);
+    cycle.MatrixFromEquations = fromEquations == "s";
+    if (cycle.MatrixFromEquations) {
+      ReadEquationsFile(run, cycle);
       derived = true;
     }
   }
@@ -189,12 +188,12 @@ StepOutcome ConnectionMatrixDialogue(RunState& run) {
     std::string saved = AskLoggedChoice(run, "Matriz completa", "¿Tiene grabada por completo la matriz de conexiones? (S/N/T)",
                                         {"s", "n", "t"});
     if (saved == "s") {
-      ReadMatrixFile(run);
+      ReadMatrixFile(run, cycle);
     } else {
-      TypeMatrix(run);
+      TypeMatrix(run, cycle);
     }
   }
-  ReviewMatrix(run);
+  ReviewMatrix(run, cycle);
   if (AskUnloggedChoice(run, "¿Desea continuar?", {"s", "n", ""}) == "n") return StepOutcome::kEndCycle;
   return StepOutcome::kGoOn;
 }

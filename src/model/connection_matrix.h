@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 #include "model/model_structure.h"
 
 namespace korva {
 
-StepOutcome ConnectionMatrixDialogue(RunState& run);
+StepOutcome ConnectionMatrixDialogue(RunContext& run, ModelCycle& cycle, const StructurePath& path);
 
 // The review of the matrix (view question, listing, "¿Desea comprobar de nuevo
 // la matriz?"), which the loop report of the calculation order also leads to.
-void ReviewMatrix(RunState& run);
+void ReviewMatrix(RunContext& run, ModelCycle& cycle);
 
 // Fills the matrix from the lines of a matrix file: each line's identifier is
 // the text before its first blank, its influences the comma-separated list

@@ -13,15 +13,13 @@
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
 bool IsBlankLine(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 // Where the list is kept while a typed list is continued: a name that no model
 // file can have, so that no file of the model is overwritten or deleted.
-std::string ContinuationCopyName(const RunState& run) { return run.WorkDir + "~L" + run.ModelName + ".tem"; }
+std::string ContinuationCopyName(const RunContext& run, const ModelCycle& cycle) { return run.WorkDir + "~L" + cycle.ModelName + ".tem"; }
 
 // Position (from 1) of the first blank of a name; one past its end when it has none.
 int FirstBlankPosition(std::string_view name) {
@@ -34,25 +32,25 @@ void SetNames(ModelTables& model, std::vector<std::string> names) {
   for (size_t i = 0; i < names.size(); ++i) model.ElementList[i + 1] = std::move(names[i]);
 }
 
-void ReadListFile(RunState& run) {
-  std::unique_ptr<InputFile> in = OpenGuardedInput(run, ModelFile(run, "L", ".txt"));
+void ReadListFile(RunContext& run, ModelCycle& cycle) {
+  std::unique_ptr<InputFile> in = OpenGuardedInput(run, ModelFile(run, cycle, "L", ".txt"));
   std::vector<std::string> names;
   std::string line;
   while (in->ReadLine(line)) {
     if (!IsBlankLine(line)) names.push_back(line);
   }
-  SetNames(run.Model, std::move(names));
+  SetNames(cycle.Model, std::move(names));
 }
 
-void TypeList(RunState& run) {
+void TypeList(RunContext& run, ModelCycle& cycle) {
   std::string how = AskLoggedChoice(run, "Continuar o Empezar",
                                     "¿Desea continuar grabándola (c), empezar de nuevo (e) o terminar (t)?",
                                     {"c", "e", "t"});
   long maximum =
       AskLoggedNumber(run, "Máximo de elementos", "¿Cuantos elementos tendría, como máximo, su sistema?", 2, 30000)
           .value;
-  const std::string listName = ModelFile(run, "L", ".txt");
-  const std::string copy = ContinuationCopyName(run);
+  const std::string listName = ModelFile(run, cycle, "L", ".txt");
+  const std::string copy = ContinuationCopyName(run, cycle);
   std::vector<std::string> names;
   std::unique_ptr<OutputFile> out;
   if (how == "c") {
@@ -90,12 +88,12 @@ void TypeList(RunState& run) {
   }
   CloseGuarded(run, out);
   if (how == "c") DeleteGuarded(run, copy);  // only now that the new list stands whole
-  SetNames(run.Model, std::move(names));
+  SetNames(cycle.Model, std::move(names));
 }
 
 // The warnings about commas and repeated identifiers, element by element.
-void WarnAboutNames(RunState& run) {
-  const ModelTables& model = run.Model;
+void WarnAboutNames(RunContext& run, ModelCycle& cycle) {
+  const ModelTables& model = cycle.Model;
   std::unordered_map<std::string_view, std::vector<int>> earlier;
   earlier.reserve(static_cast<size_t>(model.ElementCount) * 2);
   for (int j = 1; j <= model.ElementCount; ++j) {
@@ -114,21 +112,21 @@ void WarnAboutNames(RunState& run) {
   }
 }
 
-void RequireFirstIdentifier(RunState& run) {
-  if (!DeriveIdentifiers(run.Model)) {
+void RequireFirstIdentifier(RunContext& run, ModelCycle& cycle) {
+  if (!DeriveIdentifiers(cycle.Model)) {
     Tell(run, LF + "Un nombre de elemento no puede empezar por un espacio en blanco" + LF +
                   "ni estar vacio. Revise su lista de elementos.");
     EndProgram(EndReason::kErrorReported);
   }
 }
 
-void ShowList(RunState& run) {
-  for (int j = 1; j <= run.Model.ElementCount; ++j) Tell(run, NumText(j) + " " + run.Model.ElementList[j]);
+void ShowList(RunContext& run, ModelCycle& cycle) {
+  for (int j = 1; j <= cycle.Model.ElementCount; ++j) Tell(run, NumText(j) + " " + cycle.Model.ElementList[j]);
 }
 
-void WriteListing(RunState& run) {
-  std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, ModelFile(run, "ln", ".txt"));
-  for (int j = 1; j <= run.Model.ElementCount; ++j) out->WriteLine(NumText(j) + " " + run.Model.ElementList[j]);
+void WriteListing(RunContext& run, ModelCycle& cycle) {
+  std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, ModelFile(run, cycle, "ln", ".txt"));
+  for (int j = 1; j <= cycle.Model.ElementCount; ++j) out->WriteLine(NumText(j) + " " + cycle.Model.ElementList[j]);
   CloseGuarded(run, out);
 }
 
@@ -143,13 +141,13 @@ void InsertElement(ModelTables& model, int index, std::string name) {
 }
 
 // The correction loop after the list was shown; true when the list changed.
-bool CorrectList(RunState& run) {
+bool CorrectList(RunContext& run, ModelCycle& cycle) {
   bool corrected = false;
   for (;;) {
     if (AskLoggedChoice(run, "¿Correcto?", "¿Son todos correctos? (S/N/T)", {"s", "n", "t"}) == "s") break;
     long index = AskLoggedNumber(run, "Elemento incorrecto",
                                  "Escriba el número del elemento incorrecto o 0 para terminar", 0,
-                                 run.Model.ElementCount, NumberRecord::kAsNumber, /*terminatesAt=*/0)
+                                 cycle.Model.ElementCount, NumberRecord::kAsNumber, /*terminatesAt=*/0)
                      .value;
     // The replacement keeps the case in which it was typed; s, i and t are
     // recognised in either case.
@@ -166,23 +164,23 @@ bool CorrectList(RunState& run) {
         },
         NumberRecord::kAsText);
     std::string choice = LowerCase(answer);
-    if (index < 1 || index > run.Model.ElementCount) break;  // a replayed number outside the list
+    if (index < 1 || index > cycle.Model.ElementCount) break;  // a replayed number outside the list
     if (choice == "s") {
-      DeleteElement(run.Model, static_cast<int>(index));
+      DeleteElement(cycle.Model, static_cast<int>(index));
       return true;
     }
     if (choice == "i") {
-      InsertElement(run.Model, static_cast<int>(index), Ask(run, "Escriba la nueva línea."));
+      InsertElement(cycle.Model, static_cast<int>(index), Ask(run, "Escriba la nueva línea."));
       return true;
     }
-    run.Model.ElementList[index] = answer;
+    cycle.Model.ElementList[index] = answer;
     corrected = true;
   }
   return corrected;
 }
 
 // The view and correction loop; true when any correction was made.
-bool ReviewList(RunState& run) {
+bool ReviewList(RunContext& run, ModelCycle& cycle) {
   bool corrected = false;
   for (;;) {
     std::string view = AskLoggedChoice(run, "Ver la lista por Pantalla, Fichero, o No ver",
@@ -190,10 +188,10 @@ bool ReviewList(RunState& run) {
                                            "¿Desea ver la lista por pantalla (p), fichero (f), o no la desea ver (n)"
                                            " o, desea terminar (t) ?",
                                        {"p", "f", "n", "t"});
-    if (view == "f") WriteListing(run);
+    if (view == "f") WriteListing(run, cycle);
     if (view != "p") return corrected;
-    ShowList(run);
-    corrected = CorrectList(run) || corrected;
+    ShowList(run, cycle);
+    corrected = CorrectList(run, cycle) || corrected;
     if (AskLoggedChoice(run, "Ver otra vez la lista", "¿Desea ver de nuevo la lista? (S/N/T)", {"s", "n", "t", ""}) !=
         "s") {
       return corrected;
@@ -201,10 +199,10 @@ bool ReviewList(RunState& run) {
   }
 }
 
-void RewriteListFile(RunState& run) {
-  std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, ModelFile(run, "L", ".txt"));
-  for (int j = 1; j <= run.Model.ElementCount; ++j) {
-    std::string name = run.Model.ElementList[j];
+void RewriteListFile(RunContext& run, ModelCycle& cycle) {
+  std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, ModelFile(run, cycle, "L", ".txt"));
+  for (int j = 1; j <= cycle.Model.ElementCount; ++j) {
+    std::string name = cycle.Model.ElementList[j];
     std::replace(name.begin(), name.end(), ',', ';');
     out->WriteLine(name);
   }
@@ -232,20 +230,20 @@ bool DeriveIdentifiers(ModelTables& model) {
   return model.IdLength >= 1;
 }
 
-StepOutcome ElementListDialogue(RunState& run) {
+StepOutcome ElementListDialogue(RunContext& run, ModelCycle& cycle) {
   std::string saved = AskLoggedChoice(run, "Lista al completo", "¿Tiene grabada por completo la lista de elementos? (S/N/T)",
                                       {"s", "n", "t"});
   if (saved == "s") {
-    ReadListFile(run);
+    ReadListFile(run, cycle);
   } else {
-    TypeList(run);
+    TypeList(run, cycle);
   }
-  RequireFirstIdentifier(run);
-  WarnAboutNames(run);
-  if (ReviewList(run)) {
+  RequireFirstIdentifier(run, cycle);
+  WarnAboutNames(run, cycle);
+  if (ReviewList(run, cycle)) {
     // The corrected list is the model's list: identifiers and file follow it.
-    RequireFirstIdentifier(run);
-    RewriteListFile(run);
+    RequireFirstIdentifier(run, cycle);
+    RewriteListFile(run, cycle);
   }
   if (AskUnloggedChoice(run, "¿Seguimos?", {"s", "n", ""}) == "n") return StepOutcome::kEndCycle;
   return StepOutcome::kGoOn;

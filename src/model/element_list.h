@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 #include "model/model_structure.h"
 
 namespace korva {
 
-StepOutcome ElementListDialogue(RunState& run);
+StepOutcome ElementListDialogue(RunContext& run, ModelCycle& cycle);
 
 // The identifier of a name: the text before its first blank, or the whole name
 // when it holds no blank.

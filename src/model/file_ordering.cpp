@@ -20,10 +20,8 @@ std::string_view FirstField(std::string_view record) {
   return close == std::string_view::npos ? rest : rest.substr(0, close);
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // A record that continues the group of an element: its first field begins with three blanks.
-bool InGroup(std::string_view record) { return StartsWith(FirstField(record), "   "); }
+bool InGroup(std::string_view record) { return FirstField(record).starts_with("   "); }
 
 // The word a group's first record begins with: its first field up to the
 // first blank at or after position 2 (the whole field when there is none).
@@ -67,7 +65,7 @@ std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, 
     for (size_t m : it->second) {
       const size_t from = model.ElementIds[i].size() + 1;
       ordered.push_back(stored[m].substr(from));
-      for (size_t c = m + 1; c < stored.size() && StartsWith(stored[c], "   "); ++c) {
+      for (size_t c = m + 1; c < stored.size() && stored[c].starts_with("   "); ++c) {
         ordered.push_back(stored[c].size() > from ? stored[c].substr(from) : "");
       }
     }
@@ -79,7 +77,7 @@ std::vector<std::string> OrderSpecifications(const std::vector<std::string>& rec
   // The header ends before the record that precedes the first "Cambios" record.
   size_t firstGroup = records.size();
   for (size_t r = 0; r < records.size(); ++r) {
-    if (StartsWith(FirstField(records[r]), "   Cambios")) {
+    if (FirstField(records[r]).starts_with("   Cambios")) {
       firstGroup = r == 0 ? 0 : r - 1;
       break;
     }
@@ -110,28 +108,21 @@ std::vector<std::string> OrderSpecifications(const std::vector<std::string>& rec
   return ordered;
 }
 
-void FileOrderingStep(RunState& run) {
-  ModelTables& model = run.Model;
-  bool ordersEquations = run.GFileChoice == "s" && (run.MainChoice == "c" || run.MainChoice == "b");
-  if (ordersEquations) {
-    model.GLines = StoreEquationLines(ReadGuardedLines(run, ModelFile(run, "G", ".txt")), model.IdLength);
-    model.GLineCount = static_cast<int>(model.GLines.size());
-    WriteGuardedLines(run, ModelFile(run, "F", ".txt"), OrderEquations(model.GLines, model));
-    run.GLineReserve = model.GLineCount;
-  } else if (run.MainChoice == "c") {
-    run.GLineReserve = 100;
-  } else if (run.MainChoice == "b") {
-    run.GLineReserve = 1;
+void FileOrderingStep(RunContext& run, ModelCycle& cycle, const StructurePath& path) {
+  ModelTables& model = cycle.Model;
+  if (cycle.MatrixFromEquations && path.OrdersEquations) {
+    cycle.GLines = StoreEquationLines(ReadGuardedLines(run, ModelFile(run, cycle, "G", ".txt")), model.IdLength);
+    WriteGuardedLines(run, ModelFile(run, cycle, "F", ".txt"), OrderEquations(cycle.GLines, model));
   }
-  if (run.MainChoice != "c") return;
+  if (!path.OffersSpecificationOrdering) return;
   std::string order = AskLoggedChoice(run, "Ordenar fichero de especificaciones: ",
-                                      "¿Desea que le ordene el fichero de especificaciones M" + run.ModelName +
+                                      "¿Desea que le ordene el fichero de especificaciones M" + cycle.ModelName +
                                           ".txt" + "? (S/N/T)" + "\n" +
                                           " Normalmente, solo cuando este procede de una búsqueda analógica.",
                                       {"s", "n", "", "t"});
   if (order != "s") return;
   // The ordered records replace the file at once, so it is never left half-ordered.
-  const std::string mName = ModelFile(run, "M", ".txt");
+  const std::string mName = ModelFile(run, cycle, "M", ".txt");
   WriteGuardedLines(run, mName, OrderSpecifications(ReadGuardedLines(run, mName), model));
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 
 namespace korva {
 
@@ -28,7 +28,7 @@ std::vector<std::string> OrderSpecifications(const std::vector<std::string>& rec
 
 // The last step of the create dialogue: orders the equations (create and
 // blocks paths, when the matrix came from the equations file) and, on request,
-// the specifications (create path); sets GLineReserve.
-void FileOrderingStep(RunState& run);
+// the specifications (create path). The equations are kept in GLines.
+void FileOrderingStep(RunContext& run, ModelCycle& cycle, const StructurePath& path);
 
 }  // namespace korva

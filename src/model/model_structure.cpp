@@ -8,20 +8,20 @@
 
 namespace korva {
 
-StepOutcome ModelStructureDialogue(RunState& run) {
-  if (ElementListDialogue(run) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
-  if (ConnectionMatrixDialogue(run) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
+StepOutcome ModelStructureDialogue(RunContext& run, ModelCycle& cycle, const StructurePath& path) {
+  if (ElementListDialogue(run, cycle) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
+  if (ConnectionMatrixDialogue(run, cycle, path) == StepOutcome::kEndCycle) return StepOutcome::kEndCycle;
   // A matrix with loops cannot be ordered: after the report the modeller may
   // look at the matrix again, then corrects its file and replays.
-  while (!CalculationOrderStep(run)) {
+  while (!CalculationOrderStep(run, cycle, path)) {
     if (AskLoggedChoice(run, "Comprobar otra vez la matriz", "¿Desea comprobar de nuevo la matriz? (S/N/T)",
                         {"s", "n", "t"}) != "s") {
       return StepOutcome::kEndCycle;
     }
-    ReviewMatrix(run);
+    ReviewMatrix(run, cycle);
     if (AskUnloggedChoice(run, "¿Desea continuar?", {"s", "n", ""}) == "n") return StepOutcome::kEndCycle;
   }
-  FileOrderingStep(run);
+  FileOrderingStep(run, cycle, path);
   return StepOutcome::kGoOn;
 }
 

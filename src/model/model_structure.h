@@ -1,5 +1,5 @@
 #pragma once
-#include "core/run_state.h"
+#include "model/model_cycle.h"
 
 namespace korva {
 
@@ -10,7 +10,7 @@ enum class StepOutcome {
 
 // The create dialogue of the model structure: element list, connection matrix,
 // calculation order and the ordering of the equations and specifications files.
-// Taken on the create, blocks and assemble paths.
-StepOutcome ModelStructureDialogue(RunState& run);
+// Taken on the create, blocks and assemble paths, each with its own `path`.
+StepOutcome ModelStructureDialogue(RunContext& run, ModelCycle& cycle, const StructurePath& path);
 
 }  // namespace korva

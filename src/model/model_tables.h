@@ -43,11 +43,7 @@ struct ModelTables {
   int MaxDeps = 0;
 
   int LevelCount = 0;
-  int MaxLevelWidth = 0;  // only ever raised within a run
-
-  // The stored lines of the equations file when it was ordered in this cycle.
-  std::vector<std::string> GLines;
-  int GLineCount = 0;
+  int MaxLevelWidth = 0;  // only ever raised within a run: kept across cycles
 };
 
 // The index of the last element whose identifier is exactly `id`; 0 when none.

@@ -1,6 +1,6 @@
 #include "simgen/input_code.h"
 
-#include "emit/line_emitter.h"
+#include "emit/quoted.h"
 #include "text/vb_text.h"
 
 namespace korva {
@@ -87,30 +87,32 @@ InputCode BuildInputCode(const InputSettings& s) {
   code.simulatorLine = " line input #1,uc:" + statement;
 
   // The data-entry section.
-  std::vector<std::string>& d = code.dataLines;
+  auto line = [&code](std::string text, DataJump jump = DataJump::kNone) {
+    code.dataLines.push_back(DataLine{std::move(text), jump});
+  };
   if (!redim.empty()) {
-    d.push_back(" if nx=0 then");
-    d.push_back("   " + redim);
-    d.push_back(" endif");
+    line(" if nx=0 then");
+    line("   " + redim);
+    line(" endif");
   }
-  d.push_back(" ub=" + Quoted(s.fullName));
-  d.push_back(" if nn<3 or ua=" + Quoted("n") + " then msgbox(ub)");
+  line(" ub=" + Quoted(s.fullName));
+  line(" if nn<3 or ua=" + Quoted("n") + " then msgbox(ub)");
   const std::string askHead = " if nn=1 or ua=" + Quoted("n") + " then ";
   const std::string askChanges = "for k=1 to" + n + ":" + starts + "(k)=inputbox(" + Quoted("¿" + U + "?") + ")" +
                                  ":" + valueAt("k") + "=inputbox(" + Quoted("¿Valor?") + ")";
   const std::string readFromFile = " and ua<>" + Quoted("p") + " and (uns<>unsa or nx=0) then line input #1,uc:";
   if (!loops.any && !changes) {
-    d.push_back(askHead + E + "=inputbox(ub)" + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
+    line(askHead + E + "=inputbox(ub)" + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
   } else if (!loops.any) {
-    d.push_back(askHead + askChanges + ":next k else if nn<5 and uns<>" + kEmpty + readFromFile + "for k=1 to" + n +
+    line(askHead + askChanges + ":next k else if nn<5 and uns<>" + kEmpty + readFromFile + "for k=1 to" + n +
                 ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
   } else {
-    d.push_back(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
-    d.push_back(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") +
+    line(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
+    line(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") +
                 " and ua<>" + Quoted("p") + " then line input #1,uc:" +
                 (reading[0] == ':' ? reading.substr(1) : reading));
   }
-  d.push_back(" if nn=3 and uvc<>" + Quoted(X) + " goto" + kJumpNext);
+  line(" if nn=3 and uvc<>" + Quoted(X) + " goto", DataJump::kNextInput);
   std::string writing;
   if (changes) {
     writing = "for k=1 to" + n + ":write #2," + Quoted(U) + "," + starts + "(k)," + Quoted(X) + "," + valueAt("k") +
@@ -119,17 +121,18 @@ InputCode BuildInputCode(const InputSettings& s) {
     writing = "write #2," + E;
   }
   if (loops.any) writing = loops.heads + ":" + writing + loops.ends;
-  d.push_back(" if nn=5 then print #2,ub: " + writing + ":goto" + kJumpNext);
+  line(" if nn=5 then print #2,ub: " + writing + ":goto", DataJump::kNextInput);
   const std::string shown = changes ? valueAt(PlainNum(values)) : E;
   const std::string question = "inputbox(" + std::string(loops.any ? "" : "str$(" + shown + ") & ") +
                                Quoted("¿Desea seguir (), corregir (n), o volver al principio (p)?") + ")" +
                                ":if ua=" + Quoted("p") + " then nn=3:uvc=" + kEmpty + " else if ua=" + Quoted("n") +
-                               " goto" + kJumpBack;
+                               " goto";
   if (loops.any) {
     std::string outer = loops.ends.substr(5);  // the loops around the innermost one
-    d.push_back(" " + loops.heads + ":print format$(" + shown + ");:print:next" + outer + ":ua=" + question);
+    line(" " + loops.heads + ":print format$(" + shown + ");:print:next" + outer + ":ua=" + question,
+         DataJump::kCorrection);
   } else {
-    d.push_back(" ua=" + question);
+    line(" ua=" + question, DataJump::kCorrection);
   }
 
   // The simulator body.

@@ -19,22 +19,25 @@ struct InputSettings {
   std::string timeUnit;
 };
 
+// A line of the data-entry section; some end in a jump whose line number is
+// known only when the section is numbered: to the next input's first line, or
+// back to the line a correction returns to (five before the section's last).
+enum class DataJump { kNone, kNextInput, kCorrection };
+struct DataLine {
+  std::string text;
+  DataJump jump = DataJump::kNone;
+};
+
 struct InputCode {
   std::string prefix;            // "ñ", or "w" for an uncertain input
   std::string readingStatement;  // shown to the modeller and checked
   std::string simulatorLine;     // after its number: " line input #1,uc:" ...
-  // The data-entry section: each line's text after its number, with the
-  // places of the jumps marked: kJumpNext (to the next input's first line)
-  // and kJumpBack (to the line the correction returns to).
-  std::vector<std::string> dataLines;
+  // The data-entry section: each line's text after its number.
+  std::vector<DataLine> dataLines;
   std::vector<std::string> perRepetition;  // body lines (text after the number)
   std::vector<std::string> perStep;
   std::string valueChangeInit;  // ": l<id>=1" when the input has changes of value
 };
-
-// Jump targets in data-entry lines, replaced by the emitter with line numbers.
-inline constexpr char kJumpNext[] = "\001NEXT\001";
-inline constexpr char kJumpBack[] = "\001BACK\001";
 
 InputCode BuildInputCode(const InputSettings& settings);
 

@@ -11,15 +11,9 @@
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
-bool WithUncertainty(const SimulationState& sim) {
-  return sim.UncertaintyChoice == "a" || sim.UncertaintyChoice == "t";
-}
-
 // A yes/no question of an input: the code's letter answers it when it is "s"
 // or "n" (taken and recorded as if typed), otherwise it is asked.
-std::string AskYesNo(RunState& run, const std::string& label, const std::string& prompt,
+std::string AskYesNo(RunContext& run, const std::string& label, const std::string& prompt,
                      const std::optional<std::string>& code) {
   return AskLogged(
       run, label,
@@ -37,7 +31,7 @@ std::string AskYesNo(RunState& run, const std::string& label, const std::string&
 
 // A whole-number question answered by a code up to its ";", when that code is
 // closed and holds a whole number in range; an unclosed code is reported first.
-long AskCount(RunState& run, const std::string& label, const std::string& prompt, long low, long high,
+long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
               const DelimitedCode& code, const std::string& codeName, const std::string& fullName) {
   std::string text = AskLogged(
       run, label,
@@ -61,9 +55,8 @@ bool SizeAcceptable(const std::string& size) { return !size.empty() && size.size
 
 }  // namespace
 
-InputSettings SettleInput(RunState& run, int element, bool useCodes) {
-  SimulationState& sim = run.Sim;
-  const ModelTables& model = run.Model;
+InputSettings SettleInput(RunContext& run, const ModelTables& model, const SimulationState& sim, int element,
+                          bool useCodes) {
   InputSettings s;
   s.id = model.ElementIds[element];
   s.fullName = model.ElementList[element];
@@ -74,14 +67,14 @@ InputSettings SettleInput(RunState& run, int element, bool useCodes) {
   auto fixed = [&](const char* code) { return useCodes ? FixedCode(name, width, code, 1) : std::nullopt; };
   auto delimited = [&](const std::string& code) { return useCodes ? CodeToSemicolon(name, width, code) : DelimitedCode{}; };
 
-  if (sim.UncertaintyChoice == "a") {
+  if (sim.UncertaintyChoice == Uncertainty::kSomeInputs) {
     s.uncertain = AskYesNo(run, "   Incertidumbre: ", "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
                            fixed("ince=")) == "s";
-  } else if (sim.UncertaintyChoice == "t") {
+  } else if (sim.UncertaintyChoice == Uncertainty::kAllInputs) {
     s.uncertain = true;
   }
-  const bool dynamic = sim.DynamicChoice == "s";
-  if (dynamic && s.uncertain && !(sim.GaChoice == "s" && X == sim.InitialChromosomeVar)) {
+  const bool dynamic = sim.Dynamic;
+  if (dynamic && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
     s.newValueEachStep = AskYesNo(run, "   Aleatorios distintos: ",
                                   "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " +
                                       sim.TimeUnit + "?" + "(S/N/T)",
@@ -125,14 +118,14 @@ InputSettings SettleInput(RunState& run, int element, bool useCodes) {
   return s;
 }
 
-void InputVariablesStep(RunState& run, OutputFile& dataFile) {
-  SimulationState& sim = run.Sim;
-  const ModelTables& model = run.Model;
+void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationState& sim, RunWideAnswers& wide,
+                        ModuleWriter& data) {
   const int n = model.ElementCount;
   sim.UncertainFlags.assign(static_cast<size_t>(n) + 1, 0);
   sim.DimensionalFlags.assign(static_cast<size_t>(n) + 1, 0);
   sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
-  const bool strip = sim.UncertaintyChoice == "n";
+  const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
+  int perStepLines = 0;  // the last lines of the body, run at every step
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1) {
       ++sim.NonInputCount;
@@ -140,18 +133,19 @@ void InputVariablesStep(RunState& run, OutputFile& dataFile) {
     }
     const std::string& name = model.ElementList[i];
     const bool hasCodes = !CodeSection(name, model.IdLength).empty();
-    if (name.find('[') != std::string::npos && run.RunWide.BracketCodesTrusted.empty()) {
-      run.RunWide.BracketCodesTrusted =
-          AskUnloggedChoice(run, "¿Desea utilizar los códigos entre corchetes sin comprobar nada? (S/N/T)",
-                            {"s", "n", "t"});
-      if (run.RunWide.BracketCodesTrusted == "t") Terminate(run);
+    using CodesTrust = RunWideAnswers::CodesTrust;
+    if (name.find('[') != std::string::npos && wide.BracketCodesTrusted == CodesTrust::kUnasked) {
+      std::string answer = AskUnloggedChoice(
+          run, "¿Desea utilizar los códigos entre corchetes sin comprobar nada? (S/N/T)", {"s", "n", "t"});
+      if (answer == "t") Terminate(run);
+      wide.BracketCodesTrusted = answer == "s" ? CodesTrust::kTrusted : CodesTrust::kChecked;
     }
-    const bool trusted = hasCodes && run.RunWide.BracketCodesTrusted == "s";
+    const bool trusted = hasCodes && wide.BracketCodesTrusted == CodesTrust::kTrusted;
     InputSettings settings;
     InputCode code;
     bool useCodes = true;
     for (;;) {
-      settings = SettleInput(run, i, useCodes);
+      settings = SettleInput(run, model, sim, i, useCodes);
       code = BuildInputCode(settings);
       std::string shown = strip ? StripMarkers(code.readingStatement) : code.readingStatement;
       Tell(run, shown);
@@ -175,7 +169,7 @@ void InputVariablesStep(RunState& run, OutputFile& dataFile) {
     // The counts and flags of the accepted input.
     if (settings.uncertain) {
       ++sim.UncertainCount;
-      if (sim.UncertaintyChoice == "a") sim.UncertainFlags[i] = 1;
+      if (sim.UncertaintyChoice == Uncertainty::kSomeInputs) sim.UncertainFlags[i] = 1;
     }
     if (settings.newValueEachStep) ++sim.ChangingInputCount;
     if (settings.changes > 0) ++sim.ValueChangeInputCount;
@@ -183,23 +177,22 @@ void InputVariablesStep(RunState& run, OutputFile& dataFile) {
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
 
     // The reading statement goes straight into the simulator.
-    std::string line = NumText(++sim.SimLineCounter * 10LL) + code.simulatorLine;
-    sim.SimFile->WriteLine(strip ? StripMarkers(line) : line);
+    sim.SimWriter.Numbered(strip ? StripMarkers(code.simulatorLine) : code.simulatorLine);
     // Per-repetition lines stay together before the per-step lines.
     for (const std::string& text : code.perRepetition) {
-      InsertBodyLine(run, sim.EmitSlotsUsed + 1 - sim.PerStepLines, strip ? StripMarkers(text) : text);
+      sim.EmitSlots.InsertBeforeLast(perStepLines, strip ? StripMarkers(text) : text);
     }
     for (const std::string& text : code.perStep) {
-      AppendBodyLine(run, strip ? StripMarkers(text) : text);
-      ++sim.PerStepLines;
+      sim.EmitSlots.Append(strip ? StripMarkers(text) : text);
+      ++perStepLines;
     }
-    if (!code.valueChangeInit.empty() && WithUncertainty(sim)) {
+    if (!code.valueChangeInit.empty() && sim.WithUncertainty()) {
       if (sim.ValueChangeInits.empty() || sim.ValueChangeInits.back().size() > 76) {
         if (sim.ValueChangeInits.size() < 10) sim.ValueChangeInits.emplace_back();
       }
       sim.ValueChangeInits.back() += code.valueChangeInit;
     }
-    WriteDataSection(dataFile, code, sim.DataLineCounter, strip);
+    WriteDataSection(data, code, strip);
   }
 }
 

@@ -6,10 +6,7 @@
 namespace korva {
 namespace {
 
-const std::string LF = "\n";
-
-void GeneticAlgorithmNotices(RunState& run, int which) {
-  SimulationState& sim = run.Sim;
+void GeneticAlgorithmNotices(RunContext& run, const SimulationState& sim, int which) {
   if (which == 1) {
     Tell(run, "Tenga en cuenta que los genes son variables numéricas escalares y que:" + LF +
                   "   1. La variable que actue como cromosoma debe ser un vector cuya dimensión es igual al número de "
@@ -41,18 +38,17 @@ void GeneticAlgorithmNotices(RunState& run, int which) {
 
 }  // namespace
 
-void SimulationOptionsDialogue(RunState& run) {
-  SimulationState& sim = run.Sim;
-  sim.GaChoice = AskLoggedChoice(run, "¿Algoritmo genético?", "¿Desea optimizar con algoritmo genético? (S/N/T)",
-                                 {"s", "n", "t"});
-  if (sim.GaChoice == "s") {
-    GeneticAlgorithmNotices(run, 1);
+void SimulationOptionsDialogue(RunContext& run, SimulationState& sim) {
+  sim.GeneticAlgorithm = AskLoggedChoice(run, "¿Algoritmo genético?", "¿Desea optimizar con algoritmo genético? (S/N/T)",
+                                         {"s", "n", "t"}) == "s";
+  if (sim.GeneticAlgorithm) {
+    GeneticAlgorithmNotices(run, sim, 1);
     sim.ChromosomeVar =
         AskLoggedText(run, "  La variable cromosoma es:", "¿Identificador de la variable cromosoma?");
     sim.InitialChromosomeVar =
         AskLoggedText(run, "  La variable cromosoma inicial es:",
                       "¿Identificador de la variable cromosoma conteniendo los valores iniciales?");
-    GeneticAlgorithmNotices(run, 2);
+    GeneticAlgorithmNotices(run, sim, 2);
     sim.ChromosomeParamsVar = AskLoggedText(
         run, "  La variable parámetros del cromosoma es:",
         "¿Identificador de la variable que contiene los parámetros del cromosoma "
@@ -69,11 +65,8 @@ void SimulationOptionsDialogue(RunState& run) {
   }
   sim.DynamicChoice =
       AskLoggedChoice(run, "¿Sistema dinámico?", "¿Se trata de un sistema dinámico? (S/N/T)", {"s", "n", "t"});
-  if (sim.DynamicChoice != "s") {
-    sim.ChangingInputCount = 0;
-    sim.UncertainCount = 0;
-    return;
-  }
+  sim.Dynamic = sim.DynamicChoice == "s";
+  if (!sim.Dynamic) return;
   bool replayed = false;
   sim.TimeUnit = AskLoggedText(run, "  Unidad dinámica", "¿Como se llama la unidad de tiempo, espacio, etc.?", &replayed);
   if (!replayed) {
@@ -87,13 +80,13 @@ void SimulationOptionsDialogue(RunState& run) {
                              " Tenga en cuenta que en los modelos con incertidumbre" +
                              " los valores iniciales de las variables de estado" +
                              " deben ser declarados como variables con incertidumbre aunque no la tengan.";
-  sim.UncertaintyChoice = AskLogged(
+  std::string uncertainty = AskLogged(
       run, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ",
       [&] {
         for (;;) {
           std::string answer = AskUnloggedChoice(run, prompt, {"a", "t", "n", ""});
           if (answer.empty()) Terminate(run);
-          if (answer == "t" && sim.GaChoice == "s") {
+          if (answer == "t" && sim.GeneticAlgorithm) {
             Tell(run, "La opción t no tiene sentido con el algoritmo genético");
             continue;
           }
@@ -101,6 +94,10 @@ void SimulationOptionsDialogue(RunState& run) {
         }
       },
       NumberRecord::kAsText);
+  sim.UncertaintyChoice = uncertainty == "a"   ? Uncertainty::kSomeInputs
+                          : uncertainty == "t" ? Uncertainty::kAllInputs
+                          : uncertainty == "n" ? Uncertainty::kNoInputs
+                                               : Uncertainty::kUnasked;
 }
 
 }  // namespace korva

@@ -1,11 +1,12 @@
 #pragma once
-#include "core/run_state.h"
+#include "core/run_context.h"
+#include "simgen/simulation_state.h"
 
 namespace korva {
 
 // The options of the simulation: genetic algorithm (with its variables),
 // dynamic system (with its unit) and uncertainty of the inputs. All through
 // the answers log.
-void SimulationOptionsDialogue(RunState& run);
+void SimulationOptionsDialogue(RunContext& run, SimulationState& sim);
 
 }  // namespace korva

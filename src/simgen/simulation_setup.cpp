@@ -11,44 +11,40 @@
 
 namespace korva {
 
-void SimulationSetup(RunState& run) {
-  SimulationState& sim = run.Sim;
-  // A new set-up starts from nothing but the run-wide answers.
-  std::unique_ptr<OutputFile> previous = std::move(sim.SimFile);
-  if (previous) CloseGuarded(run, previous);
-  sim = SimulationState{};
+void SimulationSetup(RunContext& run, const ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide) {
+  SimulationOptionsDialogue(run, sim);
 
-  SimulationOptionsDialogue(run);
+  std::unique_ptr<OutputFile> dataFile = OpenGuardedOutput(run, ModelFile(run, cycle, "D", ".bas"));
+  ModuleWriter data(*dataFile);
+  WriteDataProgramHeader(data, cycle.ModelName, sim.WithUncertainty());
+  WriteDataProgramMenu(data);
 
-  std::unique_ptr<OutputFile> dataFile = OpenGuardedOutput(run, ModelFile(run, "D", ".bas"));
-  WriteDataProgramHeader(*dataFile, run.ModelName, sim.UncertaintyChoice);
-  WriteDataProgramMenu(*dataFile);
+  sim.SimFile = OpenGuardedOutput(run, ModelFile(run, cycle, "S", ".bas"));
+  sim.SimWriter = ModuleWriter(*sim.SimFile);
+  WriteSimulatorHeader(cycle.ModelName, sim);
+  WriteRunParameters(sim);
+  WriteSimulationLoopHead(sim);
 
-  sim.SimLineCounter = 0;
-  sim.SimFile = OpenGuardedOutput(run, ModelFile(run, "S", ".bas"));
-  WriteSimulatorHeader(run);
-  WriteRunParameters(run);
-  WriteSimulationLoopHead(run);
-
-  sim.EmitSlotsUsed = 0;
-  sim.PerStepLines = 0;
-  sim.ValueChangeInputCount = 0;
-  sim.NonInputCount = 0;
-  sim.DataLineCounter = 13;
-  InputVariablesStep(run, *dataFile);
-  WriteDataProgramClosing(*dataFile, sim.DataLineCounter);
+  data.SetCounter(kDataSectionsStart);
+  InputVariablesStep(run, cycle.Model, sim, wide, data);
+  WriteDataProgramClosing(data);
   CloseGuarded(run, dataFile);
 
-  PlaceLoopHeaders(run);
-  WriteBody(run);
+  PlaceLoopHeaders(sim);
+  WriteBody(sim);
 
   if (AskUnloggedChoice(run, "¿Desea dejarlo para seguir en otro momento?", {"s", "n", ""}) == "s") {
-    CloseGuarded(run, sim.SimFile);
+    CloseSimulator(run, sim);
     run.Log.Close();
     Tell(run, "¡Hasta la proxima!");
     EndProgram(EndReason::kFinished);
   }
-  sim.EmitSlotsUsed = 0;
+}
+
+void CloseSimulator(RunContext& run, SimulationState& sim) {
+  if (sim.SimFile == nullptr) return;
+  sim.SimWriter.Detach();
+  CloseGuarded(run, sim.SimFile);
 }
 
 }  // namespace korva

@@ -1,26 +1,44 @@
 #pragma once
-// What the simulation set-up settles and keeps for the later stages: the
-// options of the simulation, the counters of the generated modules and the
-// per-element flags of the input variables.
+// What the simulation set-up settles and keeps for the later stages of a create
+// cycle: the options of the simulation, the counters of the input variables,
+// their per-element flags, and the simulator module being written. A new cycle
+// starts from a new one.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "emit/module_writer.h"
+#include "emit/statement_buffer.h"
 #include "files/file_system.h"
 
 namespace korva {
 
+// The answer to the uncertainty question ("a", "t", "n"); not asked for a
+// static model. A replayed answer that is none of the three counts as not asked.
+enum class Uncertainty {
+  kUnasked,
+  kSomeInputs,  // "a": asked input by input
+  kAllInputs,   // "t"
+  kNoInputs,    // "n"
+};
+
 struct SimulationState {
   // Options.
-  std::string GaChoice;              // "s" or "n"
+  bool GeneticAlgorithm = false;  // "¿Algoritmo genético?" answered "s"
   std::string ChromosomeVar;
   std::string InitialChromosomeVar;
   std::string ChromosomeParamsVar;
-  int MaxAlleles = 0;                // 0: continuous genes
+  int MaxAlleles = 0;  // 0: continuous genes
   std::string ObjectiveVar;
-  std::string DynamicChoice;         // "s" or "n"
+  bool Dynamic = false;       // "¿Sistema dinámico?" answered "s"
+  std::string DynamicChoice;  // that answer as recorded: the generated program's udi
   std::string TimeUnit;
-  std::string UncertaintyChoice;     // "a", "t", "n"; empty for a static system
+  Uncertainty UncertaintyChoice = Uncertainty::kUnasked;
+
+  // Uncertainty in some or all inputs: the simulator draws random values.
+  bool WithUncertainty() const {
+    return UncertaintyChoice == Uncertainty::kSomeInputs || UncertaintyChoice == Uncertainty::kAllInputs;
+  }
 
   // Counters of the inputs: uncertain quantities (nvi), per-step random
   // lines, inputs with changes of value, elements that are not inputs.
@@ -28,13 +46,6 @@ struct SimulationState {
   int ChangingInputCount = 0;
   int ValueChangeInputCount = 0;
   int NonInputCount = 0;
-
-  // Line counters of the modules: the simulator's (lines are counter × 10)
-  // and the data-entry program's; lines of the simulator body in use.
-  int SimLineCounter = 0;
-  int DataLineCounter = 0;
-  int EmitSlotsUsed = 0;
-  int PerStepLines = 0;  // the last lines of the body, run at every step
 
   // The start-index statements ": l<id>=1" of inputs with changes of value,
   // gathered for models with uncertainty (a new line past 76 characters).
@@ -46,14 +57,24 @@ struct SimulationState {
   std::vector<int> DimensionalFlags;
   std::vector<int> ValueCounts;
 
-  // The simulator module, open from the set-up to the end of the equations stage.
+  // The simulator module, open from the set-up to the end of the equations
+  // stage, and its numbering (SimLineCounter is SimWriter.Counter()).
   std::unique_ptr<OutputFile> SimFile;
+  ModuleWriter SimWriter;
+  // The statements held back before they are written; EmitSlotCount is where
+  // its count starts (10 + 8 × the inputs) and GLineReserve the equation-line
+  // reserve, both set when the create activity starts.
+  StatementBuffer EmitSlots;
+  int EmitSlotCount = 0;
+  int GLineReserve = 0;
 };
 
-// Answer to "¿Desea utilizar los códigos entre corchetes sin comprobar nada?":
-// asked at most once in a run of the program; empty until then.
+// What a run keeps across its cycles.
 struct RunWideAnswers {
-  std::string BracketCodesTrusted;
+  // "¿Desea utilizar los códigos entre corchetes sin comprobar nada?": asked at
+  // most once in a run, when the first name with codes is met.
+  enum class CodesTrust { kUnasked, kTrusted, kChecked };
+  CodesTrust BracketCodesTrusted = CodesTrust::kUnasked;
 };
 
 }  // namespace korva

@@ -1,25 +1,24 @@
 #pragma once
-// The simulator body: lines kept in EmitSlots (1..EmitSlotsUsed), each behind
-// a provisional number (its position × 10), until the loop headers are
-// placed among them and they are renumbered and written after the reading
-// statements of the inputs.
+// The simulator body of the set-up: lines held in EmitSlots until the loop
+// headers are placed among them and they are renumbered and written after the
+// reading statements of the inputs.
 #include <string>
 
-#include "core/run_state.h"
+#include "simgen/simulation_state.h"
 
 namespace korva {
 
-// Opens a free line at `position` (the lines from there move one place down,
-// their provisional numbers raised by 10) and puts `text` there.
-void InsertBodyLine(RunState& run, int position, const std::string& text);
-void AppendBodyLine(RunState& run, const std::string& text);
+// Opens a free line at `position` of the body (the lines from there move one
+// place down) and puts `text` there; a position outside 1..used+1 is taken as
+// the nearest end.
+void InsertBodyLine(StatementBuffer& body, int position, std::string text);
 
 // " FOR IR=1 TO NR" before the per-repetition lines (with uncertainty), and the
 // time-loop line (or " REM Ecuaciones" for a static model) before the per-step lines.
-void PlaceLoopHeaders(RunState& run);
+void PlaceLoopHeaders(SimulationState& sim);
 
-// Renumbers the body after SimLineCounter, writes it to the simulator and
-// moves SimLineCounter past it.
-void WriteBody(RunState& run);
+// Renumbers the body after the simulator's counter, writes it and moves the
+// counter past it.
+void WriteBody(SimulationState& sim);
 
 }  // namespace korva

@@ -7,6 +7,9 @@
 
 namespace korva {
 
+// The line feed that joins the lines of every multi-line message and prompt.
+inline const std::string LF = "\n";
+
 // The number-to-text rule: a leading blank when the number is not negative
 // (" 3", "-3", " 0"), as Str$ gives it.
 std::string NumText(long long n);

@@ -2,8 +2,9 @@
 
 namespace korva {
 
-void VariableSpecification(RunState& /*run*/) {
-  // Not built yet: the activity returns at once and the cycle goes on.
+void VariableSpecification(RunContext& /*run*/, ModelCycle& /*cycle*/, SimulationState& /*sim*/,
+                           RunWideAnswers& /*wide*/) {
+  // Not built yet: the stage returns at once and the create cycle ends.
 }
 
 }  // namespace korva

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run_state.h"
+#include "dispatch/run_state.h"
 #include "model/calculation_order.h"
 #include "model/model_fixture.h"
 
@@ -20,10 +20,6 @@ inline ModelTables LevelledModel(const std::vector<std::string>& names, const st
 }
 
 // Puts the model in the run as the dispatch of a blocks cycle finds it.
-inline void LoadModel(RunState& run, ModelTables model) {
-  run.Model = std::move(model);
-  run.OtherCount = 0;
-  for (int e = 1; e <= run.Model.ElementCount; ++e) run.OtherCount += run.Model.CalcLevel[e] != 1;
-}
+inline void LoadModel(RunState& run, ModelTables model) { run.Cycle.Model = std::move(model); }
 
 }  // namespace korva::testing

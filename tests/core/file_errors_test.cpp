@@ -11,7 +11,7 @@ namespace {
 struct Harness {
   ScriptedDialogue box{{""}};
   FileSystem files;
-  RunState run{box, files};
+  RunContext run{box, files};
 };
 
 TEST(FileErrors, ListedNumbersAreWordedInAnInputBox) {

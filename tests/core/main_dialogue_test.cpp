@@ -1,4 +1,4 @@
-#include "core/main_dialogue.h"
+#include "dispatch/main_dialogue.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,9 @@ TEST(MainDialogue, RecordsACycleThenReplaysIt) {
   {
     DialogueRun first(CreateCycle(dir));
     EXPECT_EQ(first.Go(), 0);
-    EXPECT_EQ(first.run.WorkDir, dir.workDir());
-    EXPECT_EQ(first.run.MainChoice, "c");
-    EXPECT_EQ(first.run.ModelName, "POB") << "a typed name is used in upper case";
+    EXPECT_EQ(first.run.Context.WorkDir, dir.workDir());
+    EXPECT_EQ(first.run.Cycle.MainChoice, Activity::kCreate);
+    EXPECT_EQ(first.run.Cycle.ModelName, "POB") << "a typed name is used in upper case";
     EXPECT_TRUE(first.Showed(kFarewell));
     EXPECT_EQ(first.box.remaining(), 0u);
   }
@@ -52,8 +52,8 @@ TEST(MainDialogue, RecordsACycleThenReplaysIt) {
   EXPECT_EQ(replay.TimesAsked(kSeguimos), 1);
   EXPECT_EQ(replay.TimesAsked("¿Desea algo más?"), 1);
   EXPECT_EQ(replay.box.Messages().size(), 1u + 1 + 3 + 2 + 1) << "banner, greeting, advice, file advice, farewell";
-  EXPECT_EQ(replay.run.ModelName, "pob") << "a replayed name is used unchanged";
-  EXPECT_EQ(replay.run.ModelPurpose, "para nada");
+  EXPECT_EQ(replay.run.Cycle.ModelName, "pob") << "a replayed name is used unchanged";
+  EXPECT_EQ(replay.run.Cycle.ModelPurpose, "para nada");
   EXPECT_EQ(dir.Read("MODELO3.txt"), kMenuC + "\"Nombre del simulador\",\"pob\"\r\n\"Servirá para\",\"para nada\"\r\n");
 }
 
@@ -64,8 +64,8 @@ TEST(MainDialogue, ReplayThatRunsOutAsksAndAppends) {
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(run.TimesAsked(kMenuPrompt), 0);
   EXPECT_EQ(run.TimesAsked(kNamePrompt), 1);
-  EXPECT_EQ(run.run.MainChoice, "b");
-  EXPECT_EQ(run.run.ModelName, "ABC");
+  EXPECT_EQ(run.run.Cycle.MainChoice, Activity::kBlocks);
+  EXPECT_EQ(run.run.Cycle.ModelName, "ABC");
   EXPECT_EQ(dir.Read("MODELO4.txt"), "\"Crear, Ensamblar, formar Bloques, Analogia\",\"b\"\r\n"
                                      "\"Nombre del simulador\",\"abc\"\r\n\"Servirá para\",\"bloques\"\r\n");
 }
@@ -84,7 +84,7 @@ TEST(MainDialogue, LogNumberOutsideZeroToNineIsAskedAgain) {
   DialogueRun run({dir.dir(), "10", "-1", "x", "", "2.5", "9", "t"});
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(run.TimesAsked(kLogPrompt), 6);
-  EXPECT_EQ(run.run.LogNumber, 9);
+  EXPECT_EQ(run.run.Context.LogNumber, 9);
   EXPECT_TRUE(dir.Has("MODELO9.txt"));
 }
 
@@ -133,7 +133,6 @@ TEST(MainDialogue, AnalogyPathAsksTheMaximumOfEquationLines) {
   EXPECT_EQ(run.Go(), 0);
   const std::string prompt = "¿Cuantas líneas tendría como máximo un fichero de ecuaciones GNombre";
   EXPECT_EQ(run.TimesAsked(prompt), 4);
-  EXPECT_EQ(run.run.MaxGLines, 30000);
   EXPECT_EQ(run.TimesAsked(kSeguimos), 0) << "the analogy path ends the cycle after its search";
   EXPECT_EQ(dir.Read("MODELO1.txt"), "\"Crear, Ensamblar, formar Bloques, Analogia\",\"a\"\r\n"
                                      "\"Nombre del simulador\",\"m\"\r\n\"Servirá para\",\"buscar\"\r\n"
@@ -143,7 +142,7 @@ TEST(MainDialogue, AnalogyPathAsksTheMaximumOfEquationLines) {
 TEST(MainDialogue, FileAdviceNamesTheModelFilesAndTheIdentifierLength) {
   TempDir dir;
   DialogueRun run({dir.dir(), "1", "e", "Pob", "x", "n", "n"});
-  run.run.Model.IdLength = 3;
+  run.run.Cycle.Model.IdLength = 3;
   EXPECT_EQ(run.Go(), 0);
   const auto messages = run.box.Messages();
   ASSERT_GE(messages.size(), 7u);
@@ -169,7 +168,7 @@ TEST(MainDialogue, WorkingDirectoryThatCannotHoldTheLogIsReported) {
 TEST(MainDialogue, EmptyDirectoryAnswerIsTheRoot) {
   DialogueRun run({""});
   EXPECT_EQ(run.Go(), 1);
-  EXPECT_EQ(run.run.WorkDir, "/");
+  EXPECT_EQ(run.run.Context.WorkDir, "/");
 }
 
 // A dialogue that looks at the log on disk when the purpose is asked: the

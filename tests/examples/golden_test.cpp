@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <map>
 
-#include "core/main_dialogue.h"
 #include "dialogue/terminal_dialogue.h"
+#include "dispatch/main_dialogue.h"
 #include "files/file_system.h"
 #include "support/temp_dir.h"
 

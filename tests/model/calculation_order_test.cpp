@@ -103,25 +103,29 @@ TEST(Levelling, AgreesWithRepeatedPassesOnRandomModels) {
 TEST(CalculationOrder, ListingHoldsLevelsTwoAndUpInOrder) {
   TempDir dir;
   ActivityRun a(dir.workDir(), "PQR", {"s"});
-  a.run.Model = ModelOf({"R tercero", "P primero", "Q segundo con un nombre que pasa de los sesenta y cinco caracteres "
+  a.run.Cycle.Model = ModelOf({"R tercero", "P primero", "Q segundo con un nombre que pasa de los sesenta y cinco caracteres "
                                                    "de largo"},
                         {"R  P,Q", "Q  P"});
-  a.run.Model.MaxLevelWidth = 5;
-  ASSERT_EQ(a.Try([](RunState& run) { EXPECT_TRUE(CalculationOrderStep(run)); }), std::nullopt);
+  a.run.Cycle.Model.MaxLevelWidth = 5;
+  ASSERT_EQ(a.Try([](RunContext& run, ModelCycle& cycle, const StructurePath& path) {
+    EXPECT_TRUE(CalculationOrderStep(run, cycle, path));
+  }), std::nullopt);
   EXPECT_TRUE(a.Showed("Ahora vamos a escribir las ecuaciones que corresponden a las relaciones establecidas."));
   EXPECT_EQ(a.box.Prompts(),
             std::vector<std::string>{"¿Desea un listado de los elementos en orden de cálculo? (S/N/T)(Fichero OPQR.txt)"});
   EXPECT_EQ(dir.Read("OPQR.txt"),
             "1 3 Q segundo con un nombre que pasa de los sesenta y cinco caractere\r\n2 1 R tercero\r\n");
-  EXPECT_EQ(a.run.Model.LevelCount, 3);
-  EXPECT_EQ(a.run.Model.MaxLevelWidth, 5) << "the widest level is only ever raised";
+  EXPECT_EQ(a.run.Cycle.Model.LevelCount, 3);
+  EXPECT_EQ(a.run.Cycle.Model.MaxLevelWidth, 5) << "the widest level is only ever raised";
 }
 
 TEST(CalculationOrder, LoopReportShowsEveryElementFiftyABox) {
   TempDir dir;
   ActivityRun a(dir.workDir(), "L", {}, "b");
-  a.run.Model = ModelOf({"POB p", "NAC n"}, {"NAC  NAC"});
-  ASSERT_EQ(a.Try([](RunState& run) { EXPECT_FALSE(CalculationOrderStep(run)); }), std::nullopt);
+  a.run.Cycle.Model = ModelOf({"POB p", "NAC n"}, {"NAC  NAC"});
+  ASSERT_EQ(a.Try([](RunContext& run, ModelCycle& cycle, const StructurePath& path) {
+    EXPECT_FALSE(CalculationOrderStep(run, cycle, path));
+  }), std::nullopt);
   EXPECT_EQ(a.box.Messages(), std::vector<std::string>{"Existen bucles en su matriz de conexiones.\nRevise las "
                                                        "dependencias correspondientes a los ceros de esta lista.\n"
                                                        "POB 1  NAC 0  "});

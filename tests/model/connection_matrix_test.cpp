@@ -79,11 +79,11 @@ TEST(MatrixDialogue, DerivedFromTheEquationsFileAndListed) {
   TempDir dir;
   dir.Write("GPOB.txt", "NAC NAC=TN*POB\r\nPOB POB=NAC-MUE\r\n");
   ActivityRun a(dir.workDir(), "POB", {"s", "f", "n", "s"});
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
-  EXPECT_EQ(a.run.GFileChoice, "s");
+  EXPECT_TRUE(a.run.Cycle.MatrixFromEquations);
   EXPECT_EQ(dir.Read("CPOB.txt"), "NAC    POB,TN\r\nPOB    NAC,MUE\r\n");
-  EXPECT_EQ(a.run.Model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE"}));
+  EXPECT_EQ(a.run.Cycle.Model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE"}));
   EXPECT_EQ(a.TimesAsked("¿Tiene grabada por completo la matriz de conexiones? (S/N/T)"), 0);
   // Listing: number, blank, identifier; influences at columns IdLength + 8 and then IdLength + 2 further on.
   // Empty positions are printed too, as blanks up to their column.
@@ -95,7 +95,7 @@ TEST(MatrixDialogue, EquationsFileErrors) {
   TempDir dir;
   dir.Write("GPOB.txt", "POB POB=1\r\nNAC\tNAC=2\r\n");
   ActivityRun a(dir.workDir(), "POB", {"s"});
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
   EXPECT_TRUE(a.Showed("Error: revise la linea 2 del fichero " + dir.workDir() +
                        "GPOB.txt\nRecuerde que no puede incluir tabuladores ni estar en blanco."));
@@ -103,7 +103,7 @@ TEST(MatrixDialogue, EquationsFileErrors) {
 
   dir.Write("GPOB.txt", "PB  PB=NAC\r\n");
   ActivityRun b(dir.workDir(), "POB", {"s", "XX", ""}, "c", 2);
-  b.run.Model = ModelOf(kPop);
+  b.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(b.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
   EXPECT_EQ(b.TimesAsked("El identificador: PB no es correcto.\nIntroduzca el identificador correcto o, nada para terminar."),
             2);
@@ -118,20 +118,20 @@ TEST(MatrixDialogue, TypedMatrixAsksEveryPositionAndChecksTheLength) {
                  "", "",                         // NAC
                  "POB", "", "TN", "",            // MUE, TN
                  "n", "s"});
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
   EXPECT_EQ(a.TimesAsked("¿De cuantos elementos dependería, como máximo, un elemento? (0 para terminar)"), 3);
   EXPECT_EQ(a.TimesAsked("Elemento  2"), 5);
   EXPECT_TRUE(a.Showed("¿Quien influye sobre MUE muertes?"));
   EXPECT_EQ(dir.Read("CPOB.txt"), "POB   NAC,MUE\r\nNAC   ,\r\nMUE   POB,\r\nTN   TN,\r\n");
-  EXPECT_EQ(a.run.Model.MaxDeps, 2);
-  EXPECT_EQ(a.run.Model.ConnectionMatrix[3], (std::vector<std::string>{"POB", ""}));
+  EXPECT_EQ(a.run.Cycle.Model.MaxDeps, 2);
+  EXPECT_EQ(a.run.Cycle.Model.ConnectionMatrix[3], (std::vector<std::string>{"POB", ""}));
 }
 
 TEST(MatrixDialogue, ZeroDependenciesEndsWithoutARecord) {
   TempDir dir;
   ActivityRun a(dir.workDir(), "POB", {"n", "n", "0"});
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), EndReason::kTerminated);
   EXPECT_EQ(dir.Read("MODELO1.txt"), "\"Fichero G si y fichero C no\",\"n\"\r\n\"Matriz completa\",\"n\"\r\n");
 }
@@ -140,7 +140,7 @@ TEST(MatrixDialogue, ContinuingATypedMatrix) {
   TempDir dir;
   dir.Write("CPOB.txt", "POB   NAC,MUE\r\n\r\nNAC   TN,\r\n");
   ActivityRun a(dir.workDir(), "POB", {"n", "n", "2", "c", "POB", "", "", "", "n", ""});
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
   EXPECT_TRUE(a.Showed("Esta es la parte de la matriz que tiene grabada. Prosiga con ella."));
   EXPECT_TRUE(a.Showed("NAC   TN,"));
@@ -153,7 +153,7 @@ TEST(MatrixDialogue, ShownElementByElementOnTheAssemblePath) {
   TempDir dir;
   dir.Write("CPOB.txt", "POB   NAC,MUE\r\n");
   ActivityRun a(dir.workDir(), "POB", {"s", "p", "s", "n", "s", "S", "n", "n"}, "e");
-  a.run.Model = ModelOf(kPop);
+  a.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(a.Try(ConnectionMatrixDialogue), std::nullopt);
   EXPECT_EQ(a.TimesAsked("¿Tiene las funciones escritas y correctas en el fichero GPOB.txt\n  y la matriz de "
                          "dependencias sin grabar? (S/N/T)"),
@@ -172,23 +172,23 @@ namespace {
 TEST(MatrixDialogue, MissingOrEmptyFiles) {
   TempDir dir;
   ActivityRun missingC(dir.workDir(), "POB", {"n", "s", ""});
-  missingC.run.Model = ModelOf(kPop);
+  missingC.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(missingC.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
   EXPECT_EQ(missingC.box.Prompts().back(),
             "FICHERO " + dir.workDir() + "CPOB.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA CONTINUAR -");
 
   ActivityRun missingG(dir.workDir(), "POB", {"s", ""}, "c", 2);
-  missingG.run.Model = ModelOf(kPop);
+  missingG.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(missingG.Try(ConnectionMatrixDialogue), EndReason::kErrorReported);
-  EXPECT_EQ(missingG.run.LastError.number, 53);
+  EXPECT_EQ(missingG.run.Context.LastError.number, 53);
 
   // An empty equations file gives an empty matrix: every element is an input.
   dir.Write("GPOB.txt", "\r\n\r\n");
   ActivityRun emptyG(dir.workDir(), "POB", {"s", "n", "s"}, "c", 3);
-  emptyG.run.Model = ModelOf(kPop);
+  emptyG.run.Cycle.Model = ModelOf(kPop);
   EXPECT_EQ(emptyG.Try(ConnectionMatrixDialogue), std::nullopt);
   EXPECT_EQ(dir.Read("CPOB.txt"), "");
-  EXPECT_EQ(emptyG.run.Model.MaxDeps, 0);
+  EXPECT_EQ(emptyG.run.Cycle.Model.MaxDeps, 0);
 }
 
 }  // namespace

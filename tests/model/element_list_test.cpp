@@ -24,7 +24,7 @@ TEST(ElementList, ListFileSkipsBlankLinesAndDerivesIdentifiers) {
   dir.Write("LPOB.txt", "POB poblaci\xC3\xB3n\r\n\r\n   \nNAC nacimientos\nMUE muertes\r\n");
   ActivityRun a(dir.workDir(), "POB", {"s", "n", ""});
   EXPECT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  const ModelTables& model = a.run.Model;
+  const ModelTables& model = a.run.Cycle.Model;
   EXPECT_EQ(model.ElementCount, 3);
   EXPECT_EQ(Names(model), (std::vector<std::string>{"POB población", "NAC nacimientos", "MUE muertes"}));
   EXPECT_EQ(model.ElementIds[2], "NAC");
@@ -41,7 +41,7 @@ TEST(ElementList, FindElementGivesTheLastOfEqualIdentifiers) {
   dir.Write("LX.txt", "POB total\nPOB activa\nNAC n\n");
   ActivityRun a(dir.workDir(), "X", {"s", "n", "s"});
   ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  EXPECT_EQ(FindElement(a.run.Model, "POB"), 2);
+  EXPECT_EQ(FindElement(a.run.Cycle.Model, "POB"), 2);
   EXPECT_TRUE(a.Showed("Debe cambiar las 4 primeras letras del nombre de la variable 2POB activa"
                        "pues coinciden con las de otra anterior. ( La 1 )"));
   EXPECT_EQ(a.box.Messages().size(), 1u) << "one duplicate warning";
@@ -55,8 +55,8 @@ TEST(ElementList, TypedListRecordsItsEndAndReplaysToTheSamePlace) {
     EXPECT_EQ(a.TimesAsked("¿Cuantos elementos tendría, como máximo, su sistema?"), 3);
     EXPECT_EQ(a.TimesAsked("Elemento  1"), 2) << "a name beginning with 1 to 9 is asked again";
     EXPECT_EQ(a.TimesAsked("Elemento  3"), 1);
-    EXPECT_EQ(Names(a.run.Model), (std::vector<std::string>{"0ABC x", "ABD y"}));
-    EXPECT_EQ(a.run.Model.IdLength, 4);
+    EXPECT_EQ(Names(a.run.Cycle.Model), (std::vector<std::string>{"0ABC x", "ABD y"}));
+    EXPECT_EQ(a.run.Cycle.Model.IdLength, 4);
   }
   EXPECT_EQ(dir.Read("LAB.txt"), "0ABC x\r\nABD y\r\n");
   EXPECT_EQ(dir.Read("lnAB.txt"), " 1 0ABC x\r\n 2 ABD y\r\n");
@@ -67,7 +67,7 @@ TEST(ElementList, TypedListRecordsItsEndAndReplaysToTheSamePlace) {
   dir.Write("LAB.txt", "");
   ActivityRun replay(dir.workDir(), "AB", {"s"});
   ASSERT_EQ(replay.Try(ElementListDialogue), std::nullopt);
-  EXPECT_EQ(Names(replay.run.Model), (std::vector<std::string>{"0ABC x", "ABD y"}));
+  EXPECT_EQ(Names(replay.run.Cycle.Model), (std::vector<std::string>{"0ABC x", "ABD y"}));
   EXPECT_TRUE(replay.box.Prompts() == std::vector<std::string>{"¿Seguimos?"});
   EXPECT_EQ(dir.Read("LAB.txt"), "0ABC x\r\nABD y\r\n") << "the replayed names are written again";
 }
@@ -94,7 +94,7 @@ TEST(ElementList, DeletionAndInsertionKeepTheTablesInStep) {
   ActivityRun a(dir.workDir(), "D",
                 {"s", "p", "n", "2", "S", "s", "p", "n", "1", "i", "ZZ nueva", "n", ""});
   ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  const ModelTables& model = a.run.Model;
+  const ModelTables& model = a.run.Cycle.Model;
   EXPECT_EQ(Names(model), (std::vector<std::string>{"ZZ nueva", "AA x", "CC z"}));
   EXPECT_EQ(model.ElementIds[1], "ZZ");
   EXPECT_EQ(FindElement(model, "BB"), 0);
@@ -109,7 +109,7 @@ TEST(ElementList, InsertionIntoAFullTypedTableMakesRoom) {
   TempDir dir;
   ActivityRun a(dir.workDir(), "F", {"n", "e", "2", "AA x", "BB y", "p", "n", "2", "i", "CC z", "", ""});
   ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  EXPECT_EQ(Names(a.run.Model), (std::vector<std::string>{"AA x", "CC z", "BB y"}));
+  EXPECT_EQ(Names(a.run.Cycle.Model), (std::vector<std::string>{"AA x", "CC z", "BB y"}));
   EXPECT_EQ(dir.Read("LF.txt"), "AA x\r\nCC z\r\nBB y\r\n");
 }
 
@@ -118,8 +118,8 @@ TEST(ElementList, ANameWithoutBlankIsItsOwnIdentifier) {
   dir.Write("LW.txt", "AB x\nCD\n");
   ActivityRun a(dir.workDir(), "W", {"s", "n", ""});
   ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  EXPECT_EQ(a.run.Model.ElementIds[2], "CD");
-  EXPECT_EQ(FindElement(a.run.Model, "CD"), 2);
+  EXPECT_EQ(a.run.Cycle.Model.ElementIds[2], "CD");
+  EXPECT_EQ(FindElement(a.run.Cycle.Model, "CD"), 2);
 }
 
 TEST(ElementList, FirstNameWithoutIdentifierEndsTheProgram) {
@@ -153,7 +153,7 @@ TEST(ElementList, ContinuingATypedListLeavesTheSpecificationsFileAlone) {
   EXPECT_TRUE(a.Showed(" 1AA x"));
   EXPECT_TRUE(a.Showed(" 2BB y"));
   EXPECT_EQ(a.TimesAsked("Elemento  3"), 1) << "typing goes on after the names read";
-  EXPECT_EQ(Names(a.run.Model), (std::vector<std::string>{"AA x", "BB y", "CC z"}));
+  EXPECT_EQ(Names(a.run.Cycle.Model), (std::vector<std::string>{"AA x", "BB y", "CC z"}));
   EXPECT_EQ(dir.Read("LC.txt"), "AA x\r\nBB y\r\nCC z\r\n");
   EXPECT_EQ(dir.Read("MC.txt"), spec);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 3) << "no copy left behind";
@@ -168,8 +168,8 @@ TEST(ElementList, TerminatingAnswersEndWithoutARecord) {
                                      "\"Ver la lista por Pantalla, Fichero, o No ver\",\"p\"\r\n"
                                      "\"¿Correcto?\",\"n\"\r\n");
   ActivityRun b(dir.workDir(), "T", {"p", "n", "1", "T"}, "c", 2);
-  b.run.Log.Close();
-  b.run.Log.Open(b.files, dir.workDir(), 1);  // replays the records above, then asks
+  b.run.Context.Log.Close();
+  b.run.Context.Log.Open(b.files, dir.workDir(), 1);  // replays the records above, then asks
   EXPECT_EQ(b.Try(ElementListDialogue), EndReason::kTerminated);
   EXPECT_EQ(dir.Read("MODELO1.txt").find("Nombre, o Suprimir"), std::string::npos);
 }
@@ -180,8 +180,8 @@ TEST(ElementList, LongLinesAndBytesOfEitherEncoding) {
   dir.Write("LB.txt", longName + "\r\nA\xF1O \xFF\xFE raro\r\n");  // not UTF-8: read as Windows-1252
   ActivityRun a(dir.workDir(), "B", {"s", "n", ""});
   ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
-  EXPECT_EQ(a.run.Model.ElementList[1].size(), 100006u);
-  EXPECT_EQ(a.run.Model.ElementIds[2], "A\xF1O");
+  EXPECT_EQ(a.run.Cycle.Model.ElementList[1].size(), 100006u);
+  EXPECT_EQ(a.run.Cycle.Model.ElementIds[2], "A\xF1O");
 }
 
 }  // namespace

@@ -84,21 +84,22 @@ TEST(SpecificationOrdering, GroupsFollowTheCalculationOrder) {
       << "MUE has no group and gets none";
 }
 
-TEST(FileOrdering, EquationLineReserveByPath) {
+TEST(FileOrdering, EquationsOrderedOnlyWhenTheMatrixCameFromThemOnTheirPaths) {
   struct Case {
-    std::string menu, gChoice;
-    int expected;
+    std::string menu;
+    bool fromEquations;
+    size_t storedLines;
   };
-  for (const Case& c : {Case{"c", "n", 100}, Case{"b", "n", 1}, Case{"e", "", 7}, Case{"b", "s", 3}}) {
+  for (const Case& c : {Case{"c", false, 0}, Case{"b", false, 0}, Case{"e", false, 0}, Case{"b", true, 3},
+                        Case{"c", true, 3}, Case{"x", true, 0}}) {
     TempDir dir;
     dir.Write("GPOB.txt", "NAC NAC = TN\r\n\r\nMUE MUE = TN\n   + 1\n");
     ActivityRun a(dir.workDir(), "POB", {"n"}, c.menu);
-    a.run.Model = Leveled(kNames, kRows);
-    a.run.GFileChoice = c.gChoice;
-    a.run.GLineReserve = 7;
+    a.run.Cycle.Model = Leveled(kNames, kRows);
+    a.run.Cycle.MatrixFromEquations = c.fromEquations;
     ASSERT_EQ(a.Try(FileOrderingStep), std::nullopt);
-    EXPECT_EQ(a.run.GLineReserve, c.expected) << c.menu << c.gChoice;
-    EXPECT_EQ(dir.Has("FPOB.txt"), c.gChoice == "s");
+    EXPECT_EQ(a.run.Cycle.GLines.size(), c.storedLines) << c.menu << c.fromEquations;
+    EXPECT_EQ(dir.Has("FPOB.txt"), c.storedLines != 0);
     EXPECT_EQ(a.TimesAsked("¿Desea que le ordene el fichero de especificaciones MPOB.txt? (S/N/T)\n Normalmente, solo "
                            "cuando este procede de una búsqueda analógica."),
               c.menu == "c" ? 1 : 0);
@@ -108,14 +109,14 @@ TEST(FileOrdering, EquationLineReserveByPath) {
 TEST(FileOrdering, SpecificationsFileIsReplacedWholeOrReportedMissing) {
   TempDir dir;
   ActivityRun a(dir.workDir(), "POB", {"s", ""});
-  a.run.Model = Leveled(kNames, kRows);
+  a.run.Cycle.Model = Leveled(kNames, kRows);
   EXPECT_EQ(a.Try(FileOrderingStep), EndReason::kErrorReported);
   EXPECT_EQ(a.box.Prompts().back(),
             "FICHERO " + dir.workDir() + "MPOB.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA CONTINUAR -");
 
   dir.Write("MPOB.txt", "\"h\",\"1\"\r\n\"POB p\"\r\n\"   Cambios\",\"n\"\r\n\"TN t\"\r\n\"   Cambios\",\"s\"\r\n");
   ActivityRun b(dir.workDir(), "POB", {"s"}, "c", 2);
-  b.run.Model = Leveled(kNames, kRows);
+  b.run.Cycle.Model = Leveled(kNames, kRows);
   ASSERT_EQ(b.Try(FileOrderingStep), std::nullopt);
   EXPECT_EQ(dir.Read("MPOB.txt"), "\"h\",\"1\"\r\n\"TN t\"\r\n\"   Cambios\",\"s\"\r\n\"POB p\"\r\n\"   Cambios\",\"n\"\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 3) << "M, log 1, log 2: no temporaries";

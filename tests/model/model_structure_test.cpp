@@ -24,7 +24,7 @@ TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
   CopyExample(dir, "poblacion");
   DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n"});
   EXPECT_EQ(run.Go(), 0);
-  const ModelTables& model = run.run.Model;
+  const ModelTables& model = run.run.Cycle.Model;
   EXPECT_EQ(model.ElementCount, 6);
   EXPECT_EQ(model.CalcLevel, (std::vector<int>{0, 1, 1, 1, 2, 2, 3}));
   EXPECT_EQ(model.LevelCount, 3);
@@ -33,12 +33,12 @@ TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
   EXPECT_EQ(dir.Read("FPOB.txt"), "NAC = TNA * PIN   ' nacimientos del a\xF1o\r\nMUE = TMO * PIN\r\nPOB = PIN + NAC\r\n - MUE\r\n");
   EXPECT_EQ(dir.Read("OPOB.txt"), "1 4 NAC nacimientos del a\xF1o\r\n2 5 MUE muertes del a\xF1o\r\n"
                                   "3 6 POB poblaci\xF3n al final del a\xF1o\r\n");
-  // The dispatch sizes the simulator's slots from the inputs and the equation lines.
-  EXPECT_EQ(run.run.GLineReserve, 4);
-  EXPECT_EQ(run.run.LevelOneCount, 3);
-  EXPECT_EQ(run.run.OtherCount, 3);
-  EXPECT_EQ(run.run.EmitSlotCount, 34);
-  EXPECT_EQ(run.run.EmitSlots.size(), 39u);
+  // The create path sizes the simulator's statement buffer from the inputs,
+  // and bounds a function's lines by the ordered equation lines.
+  EXPECT_EQ(run.run.Cycle.Sim.GLineReserve, 4);
+  EXPECT_EQ(run.run.Cycle.Sim.EmitSlotCount, 34);
+  EXPECT_EQ(run.run.Cycle.Sim.EmitSlots.Used(), 0) << "the set-up's body is written";
+  EXPECT_EQ(run.run.Cycle.Sim.SimFile, nullptr) << "the simulator is closed when the create path ends";
 }
 
 TEST(ModelStructure, LoopsEndTheCycleUnlessTheMatrixIsLookedAtAgain) {

@@ -30,9 +30,9 @@ std::vector<std::string> LinesOf(const std::string& text) {
 struct SetUpRun {
   SetUpRun(std::vector<std::string> names, std::vector<std::string> answers)
       : a(dir.workDir(), "M", std::move(answers)) {
-    a.run.Model = LeveledModelOf(names, {"YY   AA,BB"});
+    a.run.Cycle.Model = LeveledModelOf(names, {"YY   AA,BB"});
     ended = a.Try(SimulationSetup);
-    a.run.Sim.SimFile.reset();
+    CloseSimulator(a.run.Context, a.run.Cycle.Sim);
   }
   std::vector<std::string> Sim() const { return LinesOf(dir.Read("SM.bas")); }
   std::vector<std::string> Data() const { return LinesOf(dir.Read("DM.bas")); }
@@ -61,8 +61,8 @@ TEST(SimulationSetup, StaticModelWithoutOptions) {
                          " 110 line input #1,uc::input #1,ñBB",
                          " 120 REM Ecuaciones",
                      }));
-  EXPECT_EQ(s.a.run.Sim.SimLineCounter, 12);
-  EXPECT_EQ(s.a.run.Sim.NonInputCount, 1);
+  EXPECT_EQ(s.a.run.Cycle.Sim.SimWriter.Counter(), 12);
+  EXPECT_EQ(s.a.run.Cycle.Sim.NonInputCount, 1);
   // No help texts in the data-entry program, and its first per-variable line is 140.
   std::vector<std::string> data = s.Data();
   EXPECT_EQ(data[0], "defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
@@ -142,7 +142,7 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
                       " 450 BB=ñBBc(lBB)",
                       " 460 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
                   }));
-  const SimulationState& state = s.a.run.Sim;
+  const SimulationState& state = s.a.run.Cycle.Sim;
   EXPECT_EQ(state.UncertainCount, 2);
   EXPECT_EQ(state.ChangingInputCount, 1);
   EXPECT_EQ(state.ValueChangeInputCount, 1);
@@ -196,7 +196,7 @@ TEST(SimulationSetup, GeneticAlgorithmOptions) {
                    "s", "n", "0", "n", "s", "0", "n", "s", "n"});
   ASSERT_EQ(s.ended, std::nullopt);
   EXPECT_TRUE(s.a.Showed("La opción t no tiene sentido con el algoritmo genético"));
-  EXPECT_EQ(s.a.run.Sim.MaxAlleles, 3);
+  EXPECT_EQ(s.a.run.Cycle.Sim.MaxAlleles, 3);
   EXPECT_EQ(s.a.TimesAsked("¿La variable:BB\n¿Desea que tome un valor aleatorio distinto en cada dia?(S/N/T)"), 0)
       << "the initial chromosome is not asked";
   std::vector<std::string> sim = s.Sim();
@@ -207,7 +207,7 @@ TEST(SimulationSetup, GeneticAlgorithmOptions) {
   EXPECT_NE(std::find(sim.begin(), sim.end(), " ixx=ngc+1: Redim YYY(pob,ixx), YYR(ngc,2), XXX(ixx)"), sim.end());
   // In replay the two notices are shown again, the unit notice is not.
   ActivityRun replay(s.dir.workDir(), "M", {"n"});
-  replay.run.Model = s.a.run.Model;
+  replay.run.Cycle.Model = s.a.run.Cycle.Model;
   ASSERT_EQ(replay.Try(SimulationSetup), std::nullopt);
   EXPECT_EQ(replay.box.Messages().size(), 2u + 2 /*reading statements*/);
   EXPECT_EQ(replay.box.Prompts(), std::vector<std::string>{"¿Desea dejarlo para seguir en otro momento?"});

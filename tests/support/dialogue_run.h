@@ -3,11 +3,13 @@
 // and real files.
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
-#include "core/main_dialogue.h"
 #include "core/program_end.h"
-#include "core/run_state.h"
+#include "dispatch/activities.h"
+#include "dispatch/main_dialogue.h"
+#include "dispatch/run_state.h"
 #include "dialogue/scripted_dialogue.h"
 #include "files/file_system.h"
 
@@ -42,25 +44,46 @@ struct DialogueRun : ScriptedRun {
   int status = -1;
 };
 
+// The activity of a menu letter ("c", "e", "b", "a"; nothing for any other).
+inline std::optional<Activity> ActivityOf(const std::string& letter) {
+  if (letter == "c") return Activity::kCreate;
+  if (letter == "e") return Activity::kAssemble;
+  if (letter == "b") return Activity::kBlocks;
+  if (letter == "a") return Activity::kAnalogy;
+  return std::nullopt;
+}
+
 // One activity inside a cycle: working directory, model name and menu choice
 // set, answers log `logNumber` open (recording, or replaying when it exists).
 struct ActivityRun : ScriptedRun {
   ActivityRun(const std::string& workDir, const std::string& modelName, std::vector<std::string> answers,
-              std::string menuChoice = "c", int logNumber = 1)
+              const std::string& menuChoice = "c", int logNumber = 1)
       : ScriptedRun(std::move(answers)) {
-    run.WorkDir = workDir;
-    run.ModelName = modelName;
-    run.MainChoice = std::move(menuChoice);
-    run.Log.Open(files, workDir, logNumber);
+    run.Context.WorkDir = workDir;
+    run.Cycle.ModelName = modelName;
+    run.Cycle.MainChoice = ActivityOf(menuChoice);
+    run.Context.Log.Open(files, workDir, logNumber);
   }
 
-  // Runs the activity; the reason the program ended, or nothing when it returned.
-  template <class Activity>
-  std::optional<EndReason> Try(Activity activity) {
+  RunContext& context() { return run.Context; }
+  CycleState& cycle() { return run.Cycle; }
+
+  // Runs the activity, handed what it takes of the run state; the reason the
+  // program ended, or nothing when it returned.
+  template <class Step>
+  std::optional<EndReason> Try(Step step) {
     try {
-      activity(run);
+      if constexpr (std::is_invocable_v<Step, RunState&>) {
+        step(run);
+      } else if constexpr (std::is_invocable_v<Step, RunContext&, ModelCycle&, const StructurePath&>) {
+        step(run.Context, run.Cycle, StructurePathFor(run.Cycle.MainChoice));
+      } else if constexpr (std::is_invocable_v<Step, RunContext&, ModelCycle&>) {
+        step(run.Context, run.Cycle);
+      } else {
+        step(run.Context, run.Cycle, run.Cycle.Sim, run.RunWide);
+      }
     } catch (const ProgramEnd& end) {
-      run.Log.Close();
+      run.Context.Log.Close();
       return end.reason;
     }
     return std::nullopt;

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/run_state.h"
+#include "dispatch/run_state.h"
 
 namespace korva {
 

@@ -1,0 +1,29 @@
+#pragma once
+// What every activity of a run talks through: the dialogue, the file system,
+// the working directory, the answers log of the cycle and the context of the
+// file-error messages. It lives from start-up to the end of the program; the
+// question protocol and the file-error messages need nothing else.
+#include <string>
+
+#include "core/answer_log.h"
+#include "dialogue/dialogue.h"
+#include "files/file_system.h"
+
+namespace korva {
+
+struct RunContext {
+  RunContext(Dialogue& box, FileSystem& files) : Box(box), Files(files) {}
+
+  Dialogue& Box;
+  FileSystem& Files;
+
+  std::string WorkDir;  // the answer to the directory question followed by "/"
+  int LogNumber = 0;    // the answers log of the current cycle
+  AnswerLog Log;
+
+  // The file whose opening is guarded, and the last failed file operation.
+  std::string CurrentFileName;
+  FileError LastError;
+};
+
+}  // namespace korva

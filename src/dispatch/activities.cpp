@@ -1,0 +1,63 @@
+#include "dispatch/activities.h"
+
+#include "analogy/analogy_search.h"
+#include "assembler/model_assembler.h"
+#include "blocks/form_blocks.h"
+#include "core/questions.h"
+#include "simgen/simulation_setup.h"
+#include "variables/variable_specification.h"
+
+namespace korva {
+namespace {
+
+// The create path: the simulation set-up, then the specification stage. The
+// simulator's statement buffer starts with room for 10 + 8 × the inputs, and
+// a function may have as many lines as the ordered equations file, or 100.
+void Create(RunState& run) {
+  CycleState& cycle = run.Cycle;
+  SimulationState& sim = cycle.Sim;
+  int inputs = 0;
+  for (int i = 1; i <= cycle.Model.ElementCount; ++i) inputs += cycle.Model.CalcLevel[i] == 1;
+  sim.EmitSlotCount = 10 + 8 * inputs;
+  sim.GLineReserve = cycle.MatrixFromEquations ? static_cast<int>(cycle.GLines.size()) : 100;
+  SimulationSetup(run.Context, cycle, sim, run.RunWide);
+  VariableSpecification(run.Context, cycle, sim, run.RunWide);
+  CloseSimulator(run.Context, sim);
+}
+
+}  // namespace
+
+StructurePath StructurePathFor(const std::optional<Activity>& choice) {
+  StructurePath path;
+  path.AnnouncesEquations = choice == Activity::kCreate;
+  path.OffersEquationsFile = choice != Activity::kAssemble;
+  path.OrdersEquations = choice == Activity::kCreate || choice == Activity::kBlocks;
+  path.OffersSpecificationOrdering = choice == Activity::kCreate;
+  return path;
+}
+
+StepOutcome RunModelStructure(RunState& run) {
+  return ModelStructureDialogue(run.Context, run.Cycle, StructurePathFor(run.Cycle.MainChoice));
+}
+
+void Dispatch(RunState& run) {
+  CheckEndOfReplay(run.Context);
+  if (!run.Cycle.MainChoice) return;
+  switch (*run.Cycle.MainChoice) {
+    case Activity::kBlocks:
+      FormBlocks(run.Context, run.Cycle);
+      break;
+    case Activity::kCreate:
+      Create(run);
+      break;
+    case Activity::kAssemble:
+      AssembleModels(run.Context, run.Cycle);
+      break;
+    case Activity::kAnalogy:
+      break;  // the analogy search runs before the model structure
+  }
+}
+
+void RunAnalogySearch(RunState& run, int maxGLines) { AnalogySearch(run.Context, run.Cycle, maxGLines); }
+
+}  // namespace korva
