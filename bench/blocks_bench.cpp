@@ -49,11 +49,6 @@ ModelTables SharedRoots(int n) {
   return LevelledModel(n, rows);
 }
 
-int OtherCount(const ModelTables& model) {
-  int other = 0;
-  for (int e = 1; e <= model.ElementCount; ++e) other += model.CalcLevel[e] != 1;
-  return other;
-}
 
 void FormNatural(benchmark::State& state, const ModelTables& model) {
   FormingLimits limits = ModeLimits(FormingMode::kNatural, OtherCount(model), model.MaxDeps, model.ElementCount);
@@ -93,13 +88,13 @@ void BM_FormBlocksAndDivide(benchmark::State& state) {
     state.PauseTiming();
     ScriptedDialogue box({"n", "n", "n", "s"});
     FileSystem files;
-    RunState run(box, files);
+    RunContext run(box, files);
     run.WorkDir = dir.string() + "/";
-    run.ModelName = "BIG";
-    run.Model = model;
-    run.OtherCount = OtherCount(model);
+    ModelCycle cycle;
+    cycle.ModelName = "BIG";
+    cycle.Model = model;
     state.ResumeTiming();
-    FormBlocks(run);
+    FormBlocks(run, cycle);
     if (box.remaining() != 0) state.SkipWithError("the activity did not reach the division");
   }
   std::filesystem::remove_all(dir);

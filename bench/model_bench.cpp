@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench_models.h"
-#include "core/main_dialogue.h"
+#include "dispatch/main_dialogue.h"
 #include "dialogue/scripted_dialogue.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
@@ -123,7 +123,7 @@ void BM_ModelStructureDialogue(benchmark::State& state) {
     RunState run(box, files);
     state.ResumeTiming();
     int status = MainDialogue(run);
-    if (status != 0 || run.Model.LevelCount != n) state.SkipWithError("the dialogue did not reach the dispatch");
+    if (status != 0 || run.Cycle.Model.LevelCount != n) state.SkipWithError("the dialogue did not reach the dispatch");
   }
   std::filesystem::remove_all(dir);
 }

@@ -29,13 +29,6 @@ std::string ListingName(const RunContext& run, const ModelCycle& cycle) {
   return run.WorkDir + cycle.ModelName + "sub.txt";
 }
 
-// The elements that are not inputs of the model.
-int OtherCount(const ModelTables& model) {
-  int count = 0;
-  for (int e = 1; e <= model.ElementCount; ++e) count += model.CalcLevel[e] != 1;
-  return count;
-}
-
 // Whether an old listing file is kept, appended to or set aside under the name <model>sbk.txt.
 void ChooseWriteMode(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
   const std::string listing = ListingName(run, cycle);

@@ -4,6 +4,12 @@
 
 namespace korva {
 
+int OtherCount(const ModelTables& model) {
+  int count = 0;
+  for (int e = 1; e <= model.ElementCount; ++e) count += model.CalcLevel[e] != 1;
+  return count;
+}
+
 FormingLimits ModeLimits(FormingMode mode, int otherCount, int maxDeps, int elementCount) {
   switch (mode) {
     case FormingMode::kElementary:

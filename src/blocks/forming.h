@@ -24,6 +24,9 @@ struct FormingLimits {
   long long MinVars = 0;
 };
 
+// The number of elements that are not inputs of the model (level other than 1).
+int OtherCount(const ModelTables& model);
+
 // The limits a mode starts with; for kSized they are asked, and this gives zeros.
 FormingLimits ModeLimits(FormingMode mode, int otherCount, int maxDeps, int elementCount);
 

@@ -3,29 +3,30 @@
 #include "core/file_errors.h"
 
 namespace korva {
+namespace {
 
-std::unique_ptr<InputFile> OpenGuardedInput(RunContext& run, const std::string& name) {
+// Opens `name` as the current file through `open`; a failure is reported and ends the program.
+template <class Open>
+auto OpenGuarded(RunContext& run, const std::string& name, Open open) {
   run.CurrentFileName = name;
   FileError error;
-  std::unique_ptr<InputFile> in = run.Files.OpenInput(name, error);
-  if (in == nullptr) FailOnFileError(run, error);
-  return in;
+  auto file = open(name, error);
+  if (file == nullptr) FailOnFileError(run, error);
+  return file;
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> OpenGuardedInput(RunContext& run, const std::string& name) {
+  return OpenGuarded(run, name, [&](const std::string& n, FileError& e) { return run.Files.OpenInput(n, e); });
 }
 
 std::unique_ptr<OutputFile> OpenGuardedOutput(RunContext& run, const std::string& name) {
-  run.CurrentFileName = name;
-  FileError error;
-  std::unique_ptr<OutputFile> out = run.Files.OpenOutput(name, error);
-  if (out == nullptr) FailOnFileError(run, error);
-  return out;
+  return OpenGuarded(run, name, [&](const std::string& n, FileError& e) { return run.Files.OpenOutput(n, e); });
 }
 
 std::unique_ptr<OutputFile> OpenGuardedAppend(RunContext& run, const std::string& name) {
-  run.CurrentFileName = name;
-  FileError error;
-  std::unique_ptr<OutputFile> out = run.Files.OpenAppend(name, error);
-  if (out == nullptr) FailOnFileError(run, error);
-  return out;
+  return OpenGuarded(run, name, [&](const std::string& n, FileError& e) { return run.Files.OpenAppend(n, e); });
 }
 
 void CloseGuarded(RunContext& run, std::unique_ptr<OutputFile>& out) {

@@ -188,13 +188,20 @@ std::string FileSystem::HostPath(const std::string& name) const {
   return current;
 }
 
+bool FileSystem::Refused(const std::string& host, Access access, FileError& error) const {
+  bool open = registry_->writing.count(host) != 0 || (access != Access::kRead && registry_->reading.count(host) != 0);
+  if (open) {
+    error.number = vberr::kFileAlreadyOpen;
+  } else if (access == Access::kReplace && IsDirectory(host)) {
+    error.number = vberr::kPathFileAccess;
+  }
+  return error.failed();
+}
+
 std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileError& error) {
   std::string host = HostPath(name);
   error = FileError{0, name};
-  if (registry_->writing.count(host) != 0) {
-    error.number = vberr::kFileAlreadyOpen;
-    return nullptr;
-  }
+  if (Refused(host, Access::kRead, error)) return nullptr;
   int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error.number = ErrorFor(errno, host);
@@ -220,7 +227,7 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
     bytes.append(buffer, static_cast<size_t>(got));
   }
   ::close(fd);
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);  // UTF-8 byte-order mark
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);  // UTF-8 byte-order mark
   std::string text = LooksLikeUtf8(bytes) ? Utf8ToCp1252(bytes) : std::move(bytes);
   return std::make_unique<InputFile>(std::move(text), host, registry_);
 }
@@ -228,14 +235,7 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
 std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, FileError& error) {
   std::string host = HostPath(name);
   error = FileError{0, name};
-  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
-    error.number = vberr::kFileAlreadyOpen;
-    return nullptr;
-  }
-  if (IsDirectory(host)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
+  if (Refused(host, Access::kReplace, error)) return nullptr;
   if (EntryExists(host) && ::access(host.c_str(), W_OK) != 0) {
     error.number = ErrorFor(errno, host);
     return nullptr;
@@ -257,14 +257,7 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
 std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, FileError& error, bool flushEachLine) {
   std::string host = HostPath(name);
   error = FileError{0, name};
-  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
-    error.number = vberr::kFileAlreadyOpen;
-    return nullptr;
-  }
-  if (IsDirectory(host)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
+  if (Refused(host, Access::kReplace, error)) return nullptr;
   registry_->folders.Before(host);
   std::FILE* stream = std::fopen(host.c_str(), "ab");
   if (stream == nullptr) {
@@ -279,14 +272,7 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
 bool FileSystem::Delete(const std::string& name, FileError& error) {
   std::string host = HostPath(name);
   error = FileError{0, name};
-  if (registry_->writing.count(host) != 0 || registry_->reading.count(host) != 0) {
-    error.number = vberr::kFileAlreadyOpen;
-    return false;
-  }
-  if (IsDirectory(host)) {
-    error.number = vberr::kPathFileAccess;
-    return false;
-  }
+  if (Refused(host, Access::kReplace, error)) return false;
   registry_->folders.Before(host);
   if (::unlink(host.c_str()) != 0) {
     error.number = ErrorFor(errno, host);
@@ -301,10 +287,7 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
   std::string hostFrom = HostPath(from);
   std::string hostTo = HostPath(to);
   error = FileError{0, from};
-  if (registry_->writing.count(hostFrom) != 0 || registry_->reading.count(hostFrom) != 0) {
-    error.number = vberr::kFileAlreadyOpen;
-    return false;
-  }
+  if (Refused(hostFrom, Access::kMove, error)) return false;
   if (!EntryExists(hostFrom)) {
     error.number = ErrorFor(ENOENT, hostFrom);
     return false;

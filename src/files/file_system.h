@@ -115,6 +115,16 @@ class FileSystem {
   std::string HostPath(const std::string& name) const;
 
  private:
+  // What an operation does to a file, for the checks that come before it.
+  enum class Access {
+    kRead,     // refused while the file is open for writing
+    kReplace,  // written, appended to or deleted: refused while open at all, or when a folder
+    kMove,     // renamed: refused while open at all
+  };
+  // The refusals that need no change on disk: "file already open" (55), or
+  // "path/file access" (75) for a folder; false when there is none.
+  bool Refused(const std::string& host, Access access, FileError& error) const;
+
   std::shared_ptr<OpenFileRegistry> registry_;
 };
 

@@ -7,14 +7,10 @@
 #include <unordered_set>
 
 #include "text/cp1252.h"
+#include "text/string_map.h"
 
 namespace korva {
 namespace {
-
-struct ViewHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
 
 // The identifiers grouped by length; each maps to the first element carrying it,
 // which is where it stands in list order.
@@ -55,7 +51,7 @@ class IdentifierFinder {
   }
 
  private:
-  std::map<size_t, std::unordered_map<std::string, int, ViewHash, std::equal_to<>>> byLength_;
+  std::map<size_t, StringMap<int>> byLength_;
   std::vector<unsigned> seen_;
   unsigned stamp_ = 0;
 };

@@ -4,8 +4,9 @@
 // are indexed 1..ElementCount; entry 0 is unused.
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "text/string_map.h"
 
 namespace korva {
 
@@ -22,11 +23,7 @@ class IdentifierIndex {
     int first = 0;
     int last = 0;
   };
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::unordered_map<std::string, Span, Hash, std::equal_to<>> spans_;
+  StringMap<Span> spans_;
 };
 
 struct ModelTables {

@@ -1,8 +1,7 @@
 #include "text/vb_text.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace korva {
 
@@ -55,8 +54,12 @@ double Val(std::string_view text) {
     while (p < compact.size() && compact[p] >= '0' && compact[p] <= '9') exponent += compact[p++], expDigits = true;
     if (expDigits) number += exponent;
   }
-  double value = std::strtod(number.c_str(), nullptr);
-  return std::isfinite(value) ? value : 0;
+  // The number is well formed by now; one too large for a double counts as none.
+  std::string_view digitsView(number);
+  if (digitsView.starts_with('+')) digitsView.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(digitsView.data(), digitsView.data() + digitsView.size(), value);
+  return error == std::errc() && std::isfinite(value) ? value : 0;
 }
 
 std::optional<long> ParseWholeNumber(std::string_view text) {
@@ -64,16 +67,13 @@ std::optional<long> ParseWholeNumber(std::string_view text) {
   while (begin < end && text[begin] == ' ') ++begin;
   while (end > begin && text[end - 1] == ' ') --end;
   std::string_view core = text.substr(begin, end - begin);
-  size_t pos = 0;
-  if (pos < core.size() && (core[pos] == '+' || core[pos] == '-')) ++pos;
-  if (pos == core.size()) return std::nullopt;
-  for (size_t i = pos; i < core.size(); ++i) {
-    if (core[i] < '0' || core[i] > '9') return std::nullopt;
-  }
-  std::string digits(core);
-  errno = 0;
-  long value = std::strtol(digits.c_str(), nullptr, 10);
-  if (errno == ERANGE) return std::nullopt;
+  // One sign at most; the number parser takes "-" only.
+  const bool plus = core.starts_with('+');
+  if (plus) core.remove_prefix(1);
+  if (plus && core.starts_with('-')) return std::nullopt;
+  long value = 0;
+  auto [stop, error] = std::from_chars(core.data(), core.data() + core.size(), value);
+  if (error != std::errc() || stop != core.data() + core.size()) return std::nullopt;
   return value;
 }
 

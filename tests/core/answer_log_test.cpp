@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/questions.h"
+#include "dialogue/scripted_dialogue.h"
 #include "support/temp_dir.h"
 
 namespace korva {
@@ -68,6 +70,28 @@ TEST(AnswerLog, UnreadableLogIsNeverReplaced) {
   EXPECT_EQ(error.number, vberr::kPathFileAccess);
   EXPECT_FALSE(log.isOpen());
   EXPECT_TRUE(std::filesystem::is_directory(dir / "MODELO2.txt"));
+}
+
+// What an answer holding a double quote does today: the log keeps it as typed,
+// the inner quotes unescaped as the target language's Write # leaves them, and
+// reading the record back splits the answer, so every later field shifts.
+TEST(AnswerLog, AnswerWithADoubleQuoteIsWrittenAsTypedAndReadBackSplit) {
+  TempDir dir;
+  {
+    ScriptedDialogue box({"modelo \"simple\", anual"});
+    FileSystem fs;
+    RunContext run(box, fs);
+    ASSERT_FALSE(run.Log.Open(fs, dir.workDir(), 4).failed());
+    EXPECT_EQ(AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?"), "modelo \"simple\", anual");
+    run.Log.Close();
+  }
+  EXPECT_EQ(dir.Read("MODELO4.txt"), "\"Servirá para\",\"modelo \"simple\", anual\"\r\n");
+  FileSystem fs;
+  AnswerLog log;
+  ASSERT_FALSE(log.Open(fs, dir.workDir(), 4).failed());
+  std::vector<std::string> fields;
+  for (std::string field; log.ReadField(field);) fields.push_back(field);
+  EXPECT_EQ(fields, (std::vector<std::string>{"Servirá para", "modelo ", "anual\""}));
 }
 
 TEST(AnswerLog, LogInAMissingFolderCannotBeCreated) {

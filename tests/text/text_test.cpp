@@ -15,6 +15,23 @@ TEST(CodePage, SystemTextsSurviveTheTerminalRoundTrip) {
   EXPECT_EQ(Utf8ToCp1252(utf8), text);
 }
 
+TEST(CodePage, EveryByteRoundTripsThroughUtf8ButTheFiveUnassigned) {
+  const std::string unassigned = "\x81\x8D\x8F\x90\x9D";
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  std::string expected = all;
+  for (char& c : expected) {
+    if (unassigned.find(c) != std::string::npos) c = '?';  // shown as U+FFFD, read back as "?"
+  }
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), expected);
+  for (int b = 0; b < 256; ++b) {
+    std::string one(1, static_cast<char>(b));
+    SCOPED_TRACE(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), unassigned.find(one[0]) == std::string::npos ? one : "?");
+  }
+  EXPECT_EQ(Cp1252ToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");  // €, Ÿ, ÿ
+}
+
 TEST(CodePage, TypedTextThatIsNotUtf8IsKeptAsWindows1252) {
   EXPECT_EQ(Utf8ToCp1252("a\xF1o"), "a\xF1o");         // "año" typed in Windows-1252
   EXPECT_EQ(Utf8ToCp1252("a\xC3\xB1o"), "a\xF1o");     // the same typed in UTF-8
@@ -49,6 +66,8 @@ TEST(NumberText, ValReadsTheLeadingNumber) {
   EXPECT_EQ(Val(".5"), 0.5);
   EXPECT_EQ(Val("&HFF"), 255);
   EXPECT_EQ(Val("1e999"), 0) << "an overflow must not become infinity";
+  EXPECT_EQ(Val("+2.5x"), 2.5);
+  EXPECT_EQ(Val("-.25"), -0.25);
 }
 
 TEST(NumberText, WholeNumbersStandAlone) {
@@ -60,6 +79,11 @@ TEST(NumberText, WholeNumbersStandAlone) {
   EXPECT_FALSE(ParseWholeNumber("2.5"));
   EXPECT_FALSE(ParseWholeNumber("-"));
   EXPECT_FALSE(ParseWholeNumber("99999999999999999999999"));
+  EXPECT_EQ(ParseWholeNumber("+5"), 5);
+  EXPECT_FALSE(ParseWholeNumber("+-5"));
+  EXPECT_FALSE(ParseWholeNumber("-+5"));
+  EXPECT_FALSE(ParseWholeNumber("++5"));
+  EXPECT_FALSE(ParseWholeNumber("- 5"));
 }
 
 }  // namespace
