@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "support/dialogue_run.h"
+#include "support/examples.h"
 #include "support/temp_dir.h"
 
 namespace korva {
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::DialogueRun;
+using testing::Examples;
 using testing::TempDir;
 
 std::vector<std::string> Lines(const fs::path& file) {
@@ -21,15 +23,6 @@ std::vector<std::string> Lines(const fs::path& file) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-std::vector<fs::path> Examples() {
-  std::vector<fs::path> out;
-  for (const auto& entry : fs::directory_iterator(fs::path(KORVA_SOURCE_DIR) / "examples")) {
-    if (entry.is_directory()) out.push_back(entry.path());
-  }
-  std::sort(out.begin(), out.end());
-  return out;
 }
 
 TEST(Examples, EachReplaysToTheEndOfItsDialogue) {

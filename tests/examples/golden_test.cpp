@@ -18,12 +18,14 @@
 #include "dialogue/terminal_dialogue.h"
 #include "dispatch/main_dialogue.h"
 #include "files/file_system.h"
+#include "support/examples.h"
 #include "support/temp_dir.h"
 
 namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Examples;
 using testing::TempDir;
 
 std::string ReadBytes(const fs::path& file) {
@@ -100,15 +102,6 @@ Replay ReplayExample(const fs::path& example) {
   std::free(shown);
   replay.after = FilesIn(dir.dir());
   return replay;
-}
-
-std::vector<fs::path> Examples() {
-  std::vector<fs::path> out;
-  for (const auto& entry : fs::directory_iterator(fs::path(KORVA_SOURCE_DIR) / "examples")) {
-    if (entry.is_directory()) out.push_back(entry.path());
-  }
-  std::sort(out.begin(), out.end());
-  return out;
 }
 
 TEST(Golden, EveryExampleWritesAndShowsExactlyItsGoldenFiles) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/dialogue_run.h"
 #include "support/temp_dir.h"
 
@@ -194,6 +196,36 @@ TEST(MainDialogue, EveryAnswerReachesTheDiskAtOnce) {
   RunState run(box, files);
   EXPECT_EQ(MainDialogue(run), 1);
   EXPECT_EQ(box.seen, kMenuC + "\"Nombre del simulador\",\"pob\"\r\n");
+}
+
+// A new cycle starts from a new state: nothing of the create cycle before it
+// is left but the identifier length the file advice announces and the widest level.
+TEST(MainDialogue, SecondCycleStartsFreshButForTheRunWideValues) {
+  TempDir dir;
+  std::filesystem::copy(std::filesystem::path(KORVA_SOURCE_DIR) / "examples" / "poblacion", dir.dir(),
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "s",  // the example's create cycle, then another
+                   "2", "e", "otro", "nada", "n", "n"});          // an assemble cycle that stops at once
+  EXPECT_EQ(run.Go(), 0);
+  EXPECT_EQ(run.box.remaining(), 0u);
+  const CycleState& cycle = run.run.Cycle;
+  EXPECT_EQ(cycle.MainChoice, Activity::kAssemble);
+  EXPECT_EQ(cycle.ModelName, "OTRO");
+  EXPECT_TRUE(cycle.GLines.empty()) << "the first cycle's ordered equations are gone";
+  EXPECT_FALSE(cycle.MatrixFromEquations);
+  EXPECT_EQ(cycle.Model.ElementCount, 0);
+  EXPECT_EQ(cycle.Sim.GLineReserve, 0);
+  EXPECT_EQ(cycle.Sim.SimWriter.Counter(), 0);
+  EXPECT_EQ(cycle.Sim.SimFile, nullptr);
+  EXPECT_EQ(cycle.Model.IdLength, 3) << "kept for the file advice";
+  EXPECT_EQ(cycle.Model.MaxLevelWidth, 3) << "kept across cycles";
+  int advised = 0;
+  for (const std::string& m : run.box.Messages()) {
+    advised += m.find("( 3 dígitos + 1 blanco para la primera línea") != std::string::npos;
+  }
+  EXPECT_EQ(advised, 1) << "the second cycle's advice names the first cycle's identifier length";
+  EXPECT_EQ(dir.Read("MODELO2.txt"), "\"Crear, Ensamblar, formar Bloques, Analogia\",\"e\"\r\n"
+                                     "\"Nombre del simulador\",\"otro\"\r\n\"Servirá para\",\"nada\"\r\n");
 }
 
 }  // namespace
