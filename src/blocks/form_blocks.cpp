@@ -30,7 +30,7 @@ std::string ListingName(const RunContext& run, const ModelCycle& cycle) {
 }
 
 // Whether an old listing file is kept, appended to or set aside under the name <model>sbk.txt.
-void ChooseWriteMode(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
+void ChooseWriteMode(RunContext& run, const ModelCycle& cycle, BlocksActivity& act) {
   const std::string listing = ListingName(run, cycle);
   act.WriteMode = BlocksActivity::ListingWrite::kRewrite;
   if (!run.Files.Exists(listing)) return;
@@ -105,13 +105,15 @@ void Form(RunContext& run, BlocksActivity& act, const BlockModel& model) {
   }
 }
 
-std::unique_ptr<OutputFile> OpenListing(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
+std::unique_ptr<OutputFile> OpenListing(RunContext& run, const ModelCycle& cycle, const BlocksActivity& act) {
   const std::string name = ListingName(run, cycle);
-  if (!act.LevelsWritten && act.WriteMode == BlocksActivity::ListingWrite::kRewrite) return OpenGuardedOutput(run, name);
+  if (!act.LevelsWritten && act.WriteMode == BlocksActivity::ListingWrite::kRewrite) {
+    return OpenGuardedOutput(run, name);
+  }
   return OpenGuardedAppend(run, name);
 }
 
-void Present(RunContext& run, ModelCycle& cycle, BlocksActivity& act) {
+void Present(RunContext& run, const ModelCycle& cycle, BlocksActivity& act) {
   std::string how = AskUnloggedChoice(run,
                                       "¿Como desea que le presente los subsistemas generados ?" + LF +
                                           "                  en un fichero (f),  (" + cycle.ModelName + "sub.txt)" +

@@ -80,7 +80,9 @@ std::string AskModelName(RunContext& run) {
   return replayed ? name : UpperCase(name);
 }
 
-std::string AskModelPurpose(RunContext& run) { return AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?"); }
+std::string AskModelPurpose(RunContext& run) {
+  return AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?");
+}
 
 int AskMaxGLines(RunContext& run) {
   return static_cast<int>(AskLoggedNumber(run, "Máximo de líneas de un GNombre",

@@ -19,7 +19,9 @@ bool IsBlankLine(std::string_view line) {
 
 // Where the list is kept while a typed list is continued: a name that no model
 // file can have, so that no file of the model is overwritten or deleted.
-std::string ContinuationCopyName(const RunContext& run, const ModelCycle& cycle) { return run.WorkDir + "~L" + cycle.ModelName + ".tem"; }
+std::string ContinuationCopyName(const RunContext& run, const ModelCycle& cycle) {
+  return run.WorkDir + "~L" + cycle.ModelName + ".tem";
+}
 
 // Position (from 1) of the first blank of a name; one past its end when it has none.
 int FirstBlankPosition(std::string_view name) {

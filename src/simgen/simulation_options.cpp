@@ -39,8 +39,8 @@ void GeneticAlgorithmNotices(RunContext& run, const SimulationState& sim, int wh
 }  // namespace
 
 void SimulationOptionsDialogue(RunContext& run, SimulationState& sim) {
-  sim.GeneticAlgorithm = AskLoggedChoice(run, "¿Algoritmo genético?", "¿Desea optimizar con algoritmo genético? (S/N/T)",
-                                         {"s", "n", "t"}) == "s";
+  sim.GeneticAlgorithm = AskLoggedChoice(run, "¿Algoritmo genético?",
+                                         "¿Desea optimizar con algoritmo genético? (S/N/T)", {"s", "n", "t"}) == "s";
   if (sim.GeneticAlgorithm) {
     GeneticAlgorithmNotices(run, sim, 1);
     sim.ChromosomeVar =

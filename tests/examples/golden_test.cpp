@@ -142,7 +142,8 @@ TEST(Golden, EveryExampleWritesAndShowsExactlyItsGoldenFiles) {
       EXPECT_TRUE(expected.count(file) != 0) << file << " is written but has no golden copy";
     }
     const std::string shown = ReadBytes(golden / "terminal.txt");
-    EXPECT_TRUE(replay.terminal == shown) << "the terminal shows other text, " << FirstDifference(replay.terminal, shown);
+    EXPECT_TRUE(replay.terminal == shown) << "the terminal shows other text, "
+                                          << FirstDifference(replay.terminal, shown);
   }
 }
 
