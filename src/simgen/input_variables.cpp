@@ -4,7 +4,6 @@
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
 #include "simgen/data_entry_module.h"
-#include "simgen/simulator_body.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
@@ -73,14 +72,13 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
   } else if (sim.UncertaintyChoice == Uncertainty::kAllInputs) {
     s.uncertain = true;
   }
-  const bool dynamic = sim.Dynamic;
-  if (dynamic && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
+  if (sim.Dynamic && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
     s.newValueEachStep = AskYesNo(run, "   Aleatorios distintos: ",
                                   "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " +
                                       sim.TimeUnit + "?" + "(S/N/T)",
                                   fixed("aldi=")) == "s";
   }
-  if (dynamic) {
+  if (sim.Dynamic) {
     s.changes = AskCount(run, "   Cambios de valor", "¿La variable " + X + " Cuantos cambios de valor tiene?", 0, 32000,
                          delimited("cval="), "cval", name);
   }

@@ -3,12 +3,18 @@
 #include <algorithm>
 
 namespace korva {
+namespace {
 
+// Opens a free line at `position` of the body (the lines from there move one
+// place down) and puts `text` there; a position outside 1..used+1 is taken as
+// the nearest end.
 void InsertBodyLine(StatementBuffer& body, int position, std::string text) {
   const int used = body.Used();
   position = std::clamp(position, 1, used + 1);
   body.InsertBeforeLast(used + 1 - position, std::move(text));
 }
+
+}  // namespace
 
 void PlaceLoopHeaders(SimulationState& sim) {
   StatementBuffer& body = sim.EmitSlots;

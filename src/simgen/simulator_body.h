@@ -8,11 +8,6 @@
 
 namespace korva {
 
-// Opens a free line at `position` of the body (the lines from there move one
-// place down) and puts `text` there; a position outside 1..used+1 is taken as
-// the nearest end.
-void InsertBodyLine(StatementBuffer& body, int position, std::string text);
-
 // " FOR IR=1 TO NR" before the per-repetition lines (with uncertainty), and the
 // time-loop line (or " REM Ecuaciones" for a static model) before the per-step lines.
 void PlaceLoopHeaders(SimulationState& sim);
