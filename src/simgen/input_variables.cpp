@@ -72,13 +72,13 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
   } else if (sim.UncertaintyChoice == Uncertainty::kAllInputs) {
     s.uncertain = true;
   }
-  if (sim.Dynamic && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
+  if (sim.IsDynamic() && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
     s.newValueEachStep = AskYesNo(run, "   Aleatorios distintos: ",
                                   "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " +
                                       sim.TimeUnit + "?" + "(S/N/T)",
                                   fixed("aldi=")) == "s";
   }
-  if (sim.Dynamic) {
+  if (sim.IsDynamic()) {
     s.changes = AskCount(run, "   Cambios de valor", "¿La variable " + X + " Cuantos cambios de valor tiene?", 0, 32000,
                          delimited("cval="), "cval", name);
   }

@@ -65,8 +65,7 @@ void SimulationOptionsDialogue(RunContext& run, SimulationState& sim) {
   }
   sim.DynamicChoice =
       AskLoggedChoice(run, "¿Sistema dinámico?", "¿Se trata de un sistema dinámico? (S/N/T)", {"s", "n", "t"});
-  sim.Dynamic = sim.DynamicChoice == "s";
-  if (!sim.Dynamic) return;
+  if (!sim.IsDynamic()) return;
   bool replayed = false;
   sim.TimeUnit = AskLoggedText(run, "  Unidad dinámica", "¿Como se llama la unidad de tiempo, espacio, etc.?", &replayed);
   if (!replayed) {

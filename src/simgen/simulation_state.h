@@ -30,10 +30,11 @@ struct SimulationState {
   std::string ChromosomeParamsVar;
   int MaxAlleles = 0;  // 0: continuous genes
   std::string ObjectiveVar;
-  bool Dynamic = false;       // "¿Sistema dinámico?" answered "s"
-  std::string DynamicChoice;  // that answer as recorded: the generated program's udi
+  std::string DynamicChoice;  // "¿Sistema dinámico?" as answered: also the generated program's udi
   std::string TimeUnit;
   Uncertainty UncertaintyChoice = Uncertainty::kUnasked;
+
+  bool IsDynamic() const { return DynamicChoice == "s"; }
 
   // Uncertainty in some or all inputs: the simulator draws random values.
   bool WithUncertainty() const {

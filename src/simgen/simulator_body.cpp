@@ -26,7 +26,7 @@ void PlaceLoopHeaders(SimulationState& sim) {
   }
   int position = body.Used() + 1 - pairs - sim.ChangingInputCount;
   InsertBodyLine(body, position,
-                 sim.Dynamic ? " dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)" : " REM Ecuaciones");
+                 sim.IsDynamic() ? " dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)" : " REM Ecuaciones");
 }
 
 void WriteBody(SimulationState& sim) { sim.SimWriter.Flush(sim.EmitSlots, FlushRule::kNumberAlone); }

@@ -43,7 +43,7 @@ void WriteRunParameters(SimulationState& sim) {
   ModuleWriter& out = sim.SimWriter;
   out.CountedLine("udi=" + Quoted(sim.DynamicChoice));
   const std::string& unit = sim.TimeUnit;
-  if (sim.Dynamic) {
+  if (sim.IsDynamic()) {
     Parameter(out, "pp", "¿Cuantos " + unit + "s desea simular?");
     Parameter(out, "dt", "¿Con que paso desea integrar?");
     Parameter(out, "rg", " ¿Cada cuantos " + unit + "s desea ver los resultados?");

@@ -14,7 +14,6 @@ TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
   sim.SimWriter = ModuleWriter(sink);
   sim.GeneticAlgorithm = true;
   sim.MaxAlleles = 4;
-  sim.Dynamic = true;
   sim.DynamicChoice = "s";
   sim.TimeUnit = "día";
   sim.UncertaintyChoice = Uncertainty::kSomeInputs;
