@@ -18,6 +18,13 @@ bool IsAccepted(const std::string& answer, Choices accepted) {
 
 bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
+// A failed operation on the answers log names the log in its message and ends the program.
+void FailOnLogError(RunContext& run, const FileError& error) {
+  if (!error.failed()) return;
+  run.CurrentFileName = error.path;
+  FailOnFileError(run, error);
+}
+
 }  // namespace
 
 std::string AskLogged(RunContext& run, std::string_view label, const std::function<std::string()>& ask,
@@ -52,22 +59,14 @@ std::string Ask(RunContext& run, const std::string& prompt) {
 }
 
 void CheckEndOfReplay(RunContext& run) {
-  FileError error = run.Log.CheckEndOfReplay(run.Files);
-  if (error.failed()) {
-    run.CurrentFileName = error.path;
-    FailOnFileError(run, error);
-  }
+  FailOnLogError(run, run.Log.CheckEndOfReplay(run.Files));
 }
 
 bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields) {
   fields.assign(count, "");
   for (size_t i = 0; i < count; ++i) {
     if (!run.Log.ReadField(fields[i])) {
-      FileError error = run.Log.StopReplay(run.Files);
-      if (error.failed()) {
-        run.CurrentFileName = error.path;
-        FailOnFileError(run, error);
-      }
+      FailOnLogError(run, run.Log.StopReplay(run.Files));
       return false;
     }
   }
@@ -75,11 +74,7 @@ bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& field
 }
 
 void RecordAnswer(RunContext& run, const std::vector<RecordField>& fields) {
-  FileError error = run.Log.WriteRecord(fields);
-  if (error.failed()) {
-    run.CurrentFileName = error.path;
-    FailOnFileError(run, error);
-  }
+  FailOnLogError(run, run.Log.WriteRecord(fields));
 }
 
 long NumberValue(const std::string& text) {
