@@ -60,9 +60,9 @@ InputCode BuildInputCode(const InputSettings& s) {
   const bool changes = s.changes > 0;
   const long values = s.changes + 1;
   const std::string n = NumText(values);
-  const std::string E = P + X + loops.index;       // the element as read and written
-  const std::string starts = "ñ" + X + "p";        // unit value at which each value begins
-  const std::string valueArray = P + X + "c";      // the values as given
+  const std::string E = P + X + loops.index;   // the element as read and written
+  const std::string starts = "ñ" + X + "p";    // unit value at which each value begins
+  const std::string valueArray = P + X + "c";  // the values as given
   auto valueAt = [&](const std::string& k) { return valueArray + "(" + loops.indexLead + k + ")"; };
   const std::string U = s.timeUnit;
 
@@ -82,8 +82,21 @@ InputCode BuildInputCode(const InputSettings& s) {
     redim = "redim " + P + X + "(" + Joined(s.sizes) + ")";
   }
   code.readingStatement = reading + (changes ? ":l" + X + "=1" : "");
+  // The simulator also sizes the array into which an uncertain input with
+  // changes of value draws its values, and gives the element itself its data
+  // where they were read into a marked data variable: its size (an array the
+  // calculation section fills, step by step or by draws) and, for an input
+  // that neither changes nor is drawn, its values.
+  std::string simulatorRedim = redim;
+  if (changes && s.uncertain)
+    simulatorRedim += ",ñ" + X + "c(" + Joined(s.sizes) + (loops.any ? "," : "") + PlainNum(values) + ")";
   std::string statement = code.readingStatement;
-  if (!redim.empty()) statement = redim + (statement[0] == ':' ? "" : ":") + statement;
+  if (!simulatorRedim.empty()) statement = simulatorRedim + (statement[0] == ':' ? "" : ":") + statement;
+  const bool readIntoMarked = !s.markersStripped || s.uncertain;
+  if (loops.any && (changes || readIntoMarked)) statement += ":redim " + X + "(" + Joined(s.sizes) + ")";
+  if (readIntoMarked && !s.uncertain && !changes) {
+    statement += Wrapped(loops, ":" + X + loops.index + "=" + "ñ" + X + loops.index);
+  }
   code.simulatorLine = " line input #1,uc:" + statement;
 
   // The data-entry section.
@@ -98,25 +111,24 @@ InputCode BuildInputCode(const InputSettings& s) {
   line(" ub=" + Quoted(s.fullName));
   line(" if nn<3 or ua=" + Quoted("n") + " then msgbox(ub)");
   const std::string askHead = " if nn=1 or ua=" + Quoted("n") + " then ";
-  const std::string askChanges = "for k=1 to" + n + ":" + starts + "(k)=inputbox(" + Quoted("¿" + U + "?") + ")" +
-                                 ":" + valueAt("k") + "=inputbox(" + Quoted("¿Valor?") + ")";
+  const std::string askChanges = "for k=1 to" + n + ":" + starts + "(k)=inputbox(" + Quoted("¿" + U + "?") + ")" + ":" +
+                                 valueAt("k") + "=inputbox(" + Quoted("¿Valor?") + ")";
   const std::string readFromFile = " and ua<>" + Quoted("p") + " and (uns<>unsa or nx=0) then line input #1,uc:";
   if (!loops.any && !changes) {
     line(askHead + E + "=inputbox(ub)" + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
   } else if (!loops.any) {
     line(askHead + askChanges + ":next k else if nn<5 and uns<>" + kEmpty + readFromFile + "for k=1 to" + n +
-                ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
+         ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
   } else {
     line(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
-    line(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") +
-                " and ua<>" + Quoted("p") + " then line input #1,uc:" +
-                (reading[0] == ':' ? reading.substr(1) : reading));
+    line(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") + " and ua<>" +
+         Quoted("p") + " then line input #1,uc:" + (reading[0] == ':' ? reading.substr(1) : reading));
   }
   line(" if nn=3 and uvc<>" + Quoted(X) + " goto", DataJump::kNextInput);
   std::string writing;
   if (changes) {
-    writing = "for k=1 to" + n + ":write #2," + Quoted(U) + "," + starts + "(k)," + Quoted(X) + "," + valueAt("k") +
-              ":next";
+    writing =
+        "for k=1 to" + n + ":write #2," + Quoted(U) + "," + starts + "(k)," + Quoted(X) + "," + valueAt("k") + ":next";
   } else {
     writing = "write #2," + E;
   }
@@ -147,8 +159,8 @@ InputCode BuildInputCode(const InputSettings& s) {
     (s.newValueEachStep ? code.perStep : code.perRepetition).push_back(" " + sample);
   }
   if (changes) {
-    code.perStep.push_back(" if l" + X + "<" + n + " then if t+rini>=" + "ñ" + X + "p(l" + X + "+1) then l" + X +
-                           "=l" + X + "+1");
+    code.perStep.push_back(" if l" + X + "<" + n + " then if t+rini>=" + "ñ" + X + "p(l" + X + "+1) then l" + X + "=l" +
+                           X + "+1");
     std::string assign = X + loops.index + "=" + "ñ" + X + "c(" + loops.indexLead + "l" + X + ")";
     code.perStep.push_back(" " + (loops.any ? Wrapped(loops, ":" + assign).substr(1) : assign));
     code.valueChangeInit = ": l" + X + "=1";

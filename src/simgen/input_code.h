@@ -17,6 +17,9 @@ struct InputSettings {
   long changes = 0;                // changes of value over time
   std::vector<std::string> sizes;  // one per dimension; empty for a scalar
   std::string timeUnit;
+  // The data markers are removed from the simulator: the data are read
+  // straight into the variable itself.
+  bool markersStripped = false;
 };
 
 // A line of the data-entry section; some end in a jump whose line number is

@@ -50,7 +50,8 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
   return NumberValue(text);
 }
 
-bool SizeAcceptable(const std::string& size) { return !size.empty() && size.size() <= 6; }
+// An input's dimension size is a number or the name of a variable, of any length.
+bool SizeAcceptable(const std::string& size) { return !size.empty(); }
 
 }  // namespace
 
@@ -60,6 +61,7 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
   s.id = model.ElementIds[element];
   s.fullName = model.ElementList[element];
   s.timeUnit = sim.TimeUnit;
+  s.markersStripped = sim.UncertaintyChoice == Uncertainty::kNoInputs;
   const std::string& X = s.id;
   const std::string& name = s.fullName;
   const int width = model.IdLength;

@@ -47,7 +47,10 @@ TEST(SimulationSetup, StaticModelWithoutOptions) {
   SetUpRun s(kPlain, {"n", "n", "n", "s", "n", "", "n"});
   ASSERT_EQ(s.ended, std::nullopt);
   EXPECT_EQ(s.Sim(), (std::vector<std::string>{
-                         " Sub Main()", "  SM", " End Sub ", " Public Sub SM()",
+                         " Sub Main()",
+                         "  SM",
+                         " End Sub ",
+                         " Public Sub SM()",
                          "10 Rem Programa para simular con el modelo M",
                          "20 uorg=\"\":udep=\"\": uarea=\"\":uproy=\"\"",
                          "udi=\"n\"",
@@ -57,8 +60,8 @@ TEST(SimulationSetup, StaticModelWithoutOptions) {
                          "70 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)",
                          "80 open \"datos\"+uns+\".txt\" for input as #1",
                          " open \"resul\"+uns for output as #2",
-                         " 100 line input #1,uc::input #1,ñAA",
-                         " 110 line input #1,uc::input #1,ñBB",
+                         " 100 line input #1,uc::input #1,ñAA:AA=ñAA",
+                         " 110 line input #1,uc::input #1,ñBB:BB=ñBB",
                          " 120 REM Ecuaciones",
                      }));
   EXPECT_EQ(s.a.run.Cycle.Sim.SimWriter.Counter(), 12);
@@ -82,17 +85,18 @@ TEST(SimulationSetup, DataEntrySectionOfAScalarInput) {
   std::vector<std::string> data = s.Data();
   auto at = std::find(data.begin(), data.end(), " 200 ub=\"BB segunda entrada\"");
   ASSERT_NE(at, data.end());
-  EXPECT_EQ(std::vector<std::string>(at, at + 6),
-            (std::vector<std::string>{
-                " 200 ub=\"BB segunda entrada\"",
-                " 210 if nn<3 or ua=\"n\" then msgbox(ub)",
-                " 220 if nn=1 or ua=\"n\" then ñBB=inputbox(ub) else if nn<5 and uns<>\"\" and ua<>\"p\" and (uns<>unsa "
-                "or nx=0) then line input #1,uc:input #1,ñBB",
-                " 230 if nn=3 and uvc<>\"BB\" goto 260",
-                " 240 if nn=5 then print #2,ub: write #2,ñBB:goto 260",
-                " 250 ua=inputbox(str$(ñBB) & \"¿Desea seguir (), corregir (n), o volver al principio (p)?\"):if "
-                "ua=\"p\" then nn=3:uvc=\"\" else if ua=\"n\" goto 200",
-            }));
+  EXPECT_EQ(
+      std::vector<std::string>(at, at + 6),
+      (std::vector<std::string>{
+          " 200 ub=\"BB segunda entrada\"",
+          " 210 if nn<3 or ua=\"n\" then msgbox(ub)",
+          " 220 if nn=1 or ua=\"n\" then ñBB=inputbox(ub) else if nn<5 and uns<>\"\" and ua<>\"p\" and (uns<>unsa "
+          "or nx=0) then line input #1,uc:input #1,ñBB",
+          " 230 if nn=3 and uvc<>\"BB\" goto 260",
+          " 240 if nn=5 then print #2,ub: write #2,ñBB:goto 260",
+          " 250 ua=inputbox(str$(ñBB) & \"¿Desea seguir (), corregir (n), o volver al principio (p)?\"):if "
+          "ua=\"p\" then nn=3:uvc=\"\" else if ua=\"n\" goto 200",
+      }));
 }
 
 TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
@@ -100,48 +104,51 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
   // value. CC: uncertain with a new value at every step, dimensional (codes).
   std::vector<std::string> names = {"AA entrada incierta", "BB cambia [ince=n;cval=2;ndim=0;",
                                     "CC vector [ince=s;aldi=s;cval=0;ndim=1;d1=5;", "YY resultado"};
-  SetUpRun s(names, {"n", "s", "dia", "a",            // options
-                  "s", "n", "0", "n", "s",          // AA, confirmed
-                  "n",                              // codes are checked, not trusted
-                  "", "",                           // BB, CC confirmed
-                  "n"});
+  SetUpRun s(names, {"n", "s", "dia", "a",     // options
+                     "s", "n", "0", "n", "s",  // AA, confirmed
+                     "n",                      // codes are checked, not trusted
+                     "", "",                   // BB, CC confirmed
+                     "n"});
   ASSERT_EQ(s.ended, std::nullopt);
   EXPECT_EQ(s.a.TimesAsked("¿Desea utilizar los códigos entre corchetes sin comprobar nada? (S/N/T)"), 1);
   std::vector<std::string> sim = s.Sim();
   EXPECT_EQ(sim[7], "10 Redim tnor(74, 2), ta(20, 2)");
-  EXPECT_EQ(sim[13], " tnor(1,2) =0   :tnor(2,2) =0398:tnor(3,2) =0796:tnor(4,2) =1192:tnor(5,2) =1585:tnor(6,2) =1974");
+  EXPECT_EQ(sim[13],
+            " tnor(1,2) =0   :tnor(2,2) =0398:tnor(3,2) =0796:tnor(4,2) =1192:tnor(5,2) =1585:tnor(6,2) =1974");
   EXPECT_EQ(sim[14].substr(0, 48), " tnor(7,2) =2358:tnor(8,2) =2736:tnor(9,2) =3108");
   EXPECT_EQ(sim[14].substr(48, 16), ":tnor(10,2)=3472");
-  EXPECT_EQ(sim[23], " tnor(68,2)=9991:tnor(69,2)=9993:tnor(70,2)=9995.3:tnor(71,2)=9996.8:tnor(72,2)=9997.8:"
-                     "tnor(73,2)=9998.6:tnor(74,2)=9999.1");
+  EXPECT_EQ(sim[23],
+            " tnor(68,2)=9991:tnor(69,2)=9993:tnor(70,2)=9995.3:tnor(71,2)=9996.8:tnor(72,2)=9997.8:"
+            "tnor(73,2)=9998.6:tnor(74,2)=9999.1");
   EXPECT_EQ(sim[26], "110 GoTo 230");
   EXPECT_EQ(sim[27], "230 Rem Programa para simular con el modelo M");
   EXPECT_EQ(sim[0], " Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single");
   const std::vector<std::string> rest(sim.begin() + 29, sim.end());
-  EXPECT_EQ(rest, (std::vector<std::string>{
-                      "udi=\"s\"",
-                      " pp= inputbox(\"¿Cuantos dias desea simular?\")",
-                      " dt= inputbox(\"¿Con que paso desea integrar?\")",
-                      " rg= inputbox(\" ¿Cada cuantos dias desea ver los resultados?\")",
-                      " nr= inputbox(\"¿Cuantas repeticiones desea?\")",
-                      " rini= inputbox(\"¿Cual es el dia inicial?\")",
-                      " ns1= inputbox(\"¿Número de la primera simulación que desea efectuar?\")",
-                      " ns2= inputbox(\"¿Número de la última simulación que desea efectuar?\")",
-                      " uu= inputbox(\"¿Desea que le diga en cada momento lo que estoy haciendo?\")",
-                      "340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)",
-                      "350 open \"datos\"+uns+\".txt\" for input as #1",
-                      " open \"resul\"+uns+\".ale\" for random as #2 len=4",
-                      " :nvi= 0",
-                      " 380 line input #1,uc::input #1,wAA",
-                      " 390 line input #1,uc:redim ñBBp(3),ñBBc(3):for k=1 to 3:input #1,uc,ñBBp(k),uc,ñBBc(k):next:lBB=1",
-                      " 400 line input #1,uc:redim wCC(5):for i1=1 to 5:input #1,wCC(i1):next",
-                      " 410 FOR IR=1 TO NR",
-                      " 420 :ua=wAA::gs170:AA=y1",
-                      " 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)",
-                      " 440 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
-                      " 450 BB=ñBBc(lBB)",
-                      " 460 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
-                  }));
+  EXPECT_EQ(rest,
+            (std::vector<std::string>{
+                "udi=\"s\"",
+                " pp= inputbox(\"¿Cuantos dias desea simular?\")",
+                " dt= inputbox(\"¿Con que paso desea integrar?\")",
+                " rg= inputbox(\" ¿Cada cuantos dias desea ver los resultados?\")",
+                " nr= inputbox(\"¿Cuantas repeticiones desea?\")",
+                " rini= inputbox(\"¿Cual es el dia inicial?\")",
+                " ns1= inputbox(\"¿Número de la primera simulación que desea efectuar?\")",
+                " ns2= inputbox(\"¿Número de la última simulación que desea efectuar?\")",
+                " uu= inputbox(\"¿Desea que le diga en cada momento lo que estoy haciendo?\")",
+                "340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)",
+                "350 open \"datos\"+uns+\".txt\" for input as #1",
+                " open \"resul\"+uns+\".ale\" for random as #2 len=4",
+                " :nvi= 0",
+                " 380 line input #1,uc::input #1,wAA",
+                " 390 line input #1,uc:redim ñBBp(3),ñBBc(3):for k=1 to 3:input #1,uc,ñBBp(k),uc,ñBBc(k):next:lBB=1",
+                " 400 line input #1,uc:redim wCC(5):for i1=1 to 5:input #1,wCC(i1):next:redim CC(5)",
+                " 410 FOR IR=1 TO NR",
+                " 420 :ua=wAA::gs170:AA=y1",
+                " 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)",
+                " 440 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
+                " 450 BB=ñBBc(lBB)",
+                " 460 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
+            }));
   const SimulationState& state = s.a.run.Cycle.Sim;
   EXPECT_EQ(state.UncertainCount, 2);
   EXPECT_EQ(state.ChangingInputCount, 1);
@@ -176,11 +183,11 @@ TEST(SimulationSetup, WithoutUncertaintyTheMarkersGo) {
 
 TEST(SimulationSetup, FaultyCodesAreAskedAndRefusedAnswersAskAgain) {
   std::vector<std::string> names = {"AA x [ndim=x;cval=2", "BB y", "YY z"};
-  SetUpRun s(names, {"n", "s", "dia", "n", "s",         // options; codes trusted
-                  "1",                               // cval without ";" is asked
-                  "n",                               // ndim not a number: asked
-                  "0", "n", "n",                     // BB, refused, then again
-                  "0", "n", "", "s"});
+  SetUpRun s(names, {"n", "s", "dia", "n", "s",  // options; codes trusted
+                     "1",                        // cval without ";" is asked
+                     "n",                        // ndim not a number: asked
+                     "0", "n", "n",              // BB, refused, then again
+                     "0", "n", "", "s"});
   ASSERT_EQ(s.ended, EndReason::kFinished) << "stopped to go on another time";
   EXPECT_TRUE(s.a.Showed("Error en código cval de: \nAA x [ndim=x;cval=2"));
   EXPECT_EQ(s.a.TimesAsked("¿La variable AA es dimensional?(S/N/T)"), 1);
@@ -191,9 +198,28 @@ TEST(SimulationSetup, FaultyCodesAreAskedAndRefusedAnswersAskAgain) {
   EXPECT_NE(s.dir.Read("SM.bas").find(" 160 dt0=0:for t=dt"), std::string::npos) << "the simulator is closed whole";
 }
 
+// Every array the simulator uses is sized before use, and an input's size may
+// be a long name.
+TEST(SimulationSetup, ArraysOfDrawnAndChangingInputsAreSized) {
+  std::vector<std::string> names = {"AA cambia [ince=s;aldi=n;cval=1;ndim=1;d1=NPUNTOSX;",
+                                    "BB y [ince=n;cval=0;ndim=2;d1=3;d2=N;", "YY z"};
+  SetUpRun s(names, {"n", "s", "dia", "a", "s", "n"});
+  ASSERT_EQ(s.ended, std::nullopt);
+  EXPECT_EQ(s.a.box.Prompts().size(), 6u) << "no size asked: the codes answer everything";
+  std::vector<std::string> sim = s.Sim();
+  EXPECT_NE(std::find(sim.begin(), sim.end(),
+                      " 380 line input #1,uc:redim ñAAp(2),wAAc(NPUNTOSX,2),ñAAc(NPUNTOSX,2):for i1=1 to NPUNTOSX:"
+                      "for k=1 to 2:input #1,uc,ñAAp(k),uc,wAAc(i1,k):next:next:lAA=1:redim AA(NPUNTOSX)"),
+            sim.end());
+  EXPECT_NE(std::find(sim.begin(), sim.end(),
+                      " 390 line input #1,uc:redim ñBB(3,N):for i1=1 to 3:for i2=1 to N:input #1,ñBB(i1,i2):next:next:"
+                      "redim BB(3,N):for i1=1 to 3:for i2=1 to N:BB(i1,i2)=ñBB(i1,i2):next:next"),
+            sim.end());
+}
+
 TEST(SimulationSetup, GeneticAlgorithmOptions) {
-  SetUpRun s(kPlain, {"s", "AA", "BB", "YY", "x", "3", "YY", "s", "dia", "t", "n",
-                   "s", "n", "0", "n", "s", "0", "n", "s", "n"});
+  SetUpRun s(kPlain, {"s", "AA", "BB", "YY", "x", "3", "YY", "s", "dia", "t",
+                      "n", "s",  "n",  "0",  "n", "s", "0",  "n", "s",   "n"});
   ASSERT_EQ(s.ended, std::nullopt);
   EXPECT_TRUE(s.a.Showed("La opción t no tiene sentido con el algoritmo genético"));
   EXPECT_EQ(s.a.run.Cycle.Sim.MaxAlleles, 3);

@@ -19,6 +19,6 @@ udi="n"
 130 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 140 open "datos"+uns+".txt" for input as #1
  open "resul"+uns for output as #2
- 160 line input #1,uc:redim ÒCRI(6):for i1=1 to 6:input #1,ÒCRI(i1):next
- 170 line input #1,uc:redim ÒPAR(5,3):for i1=1 to 5:for i2=1 to 3:input #1,ÒPAR(i1,i2):next:next
+ 160 line input #1,uc:redim ÒCRI(6):for i1=1 to 6:input #1,ÒCRI(i1):next:redim CRI(6):for i1=1 to 6:CRI(i1)=ÒCRI(i1):next
+ 170 line input #1,uc:redim ÒPAR(5,3):for i1=1 to 5:for i2=1 to 3:input #1,ÒPAR(i1,i2):next:next:redim PAR(5,3):for i1=1 to 5:for i2=1 to 3:PAR(i1,i2)=ÒPAR(i1,i2):next:next
  180 REM Ecuaciones

@@ -41,7 +41,7 @@ udi="s"
  open "resul"+uns+".ale" for random as #2 len=4
  :nvi= 0
  380 line input #1,uc::input #1,wTAS
- 390 line input #1,uc:redim ÒPOB(3):for i1=1 to 3:input #1,ÒPOB(i1):next
+ 390 line input #1,uc:redim ÒPOB(3):for i1=1 to 3:input #1,ÒPOB(i1):next:redim POB(3):for i1=1 to 3:POB(i1)=ÒPOB(i1):next
  400 line input #1,uc:redim ÒVACp(3),ÒVACc(3):for k=1 to 3:input #1,uc,ÒVACp(k),uc,ÒVACc(k):next:lVAC=1
  410 FOR IR=1 TO NR
  420 :ua=wTAS::gs170:TAS=y1

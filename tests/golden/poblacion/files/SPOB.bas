@@ -11,7 +11,7 @@ udi="n"
 70 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 80 open "datos"+uns+".txt" for input as #1
  open "resul"+uns for output as #2
- 100 line input #1,uc::input #1,ÒPIN
- 110 line input #1,uc::input #1,ÒTNA
- 120 line input #1,uc::input #1,ÒTMO
+ 100 line input #1,uc::input #1,ÒPIN:PIN=ÒPIN
+ 110 line input #1,uc::input #1,ÒTNA:TNA=ÒTNA
+ 120 line input #1,uc::input #1,ÒTMO:TMO=ÒTMO
  130 REM Ecuaciones
