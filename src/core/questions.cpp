@@ -58,8 +58,18 @@ std::string Ask(RunContext& run, const std::string& prompt) {
   return *answer;
 }
 
-void CheckEndOfReplay(RunContext& run) {
-  FailOnLogError(run, run.Log.CheckEndOfReplay(run.Files));
+void CheckEndOfReplay(RunContext& run) { FailOnLogError(run, run.Log.CheckEndOfReplay(run.Files)); }
+
+std::string AskLoggedLine(RunContext& run, const std::function<std::string()>& ask) {
+  CheckEndOfReplay(run);
+  if (run.Log.replaying()) {
+    std::string line;
+    if (run.Log.ReadLine(line)) return line;
+    FailOnLogError(run, run.Log.StopReplay(run.Files));
+  }
+  std::string answer = ask();
+  FailOnLogError(run, run.Log.WriteLine(answer));
+  return answer;
 }
 
 bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields) {
@@ -102,7 +112,8 @@ std::string AskLoggedChoice(RunContext& run, std::string_view label, const std::
 }
 
 std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt, bool* replayed) {
-  return AskLogged(run, label, [&] { return Ask(run, prompt); }, NumberRecord::kAsText, replayed);
+  return AskLogged(
+      run, label, [&] { return Ask(run, prompt); }, NumberRecord::kAsText, replayed);
 }
 
 std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
@@ -125,8 +136,8 @@ long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, lon
   }
 }
 
-NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low,
-                             long high, NumberRecord record, std::optional<long> terminatesAt) {
+NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low, long high,
+                             NumberRecord record, std::optional<long> terminatesAt) {
   std::string text = AskLogged(
       run, label,
       [&] {

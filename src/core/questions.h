@@ -50,8 +50,7 @@ std::string AskLoggedChoice(RunContext& run, std::string_view label, const std::
 
 // Logged free text: no validation. `replayed`, when given, tells whether the
 // answer came from the log.
-std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt,
-                          bool* replayed = nullptr);
+std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt, bool* replayed = nullptr);
 
 // Logged free text with its own validation: asked again while `valid` is false.
 std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
@@ -66,8 +65,8 @@ struct NumberAnswer {
 // that is not a whole number counts as outside). Recorded as typed, or as a
 // bare number where the answer is kept as a number.
 // When `terminatesAt` is given, typing that number ends the program without a record.
-NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low,
-                             long high, NumberRecord record = NumberRecord::kAsText,
+NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low, long high,
+                             NumberRecord record = NumberRecord::kAsText,
                              std::optional<long> terminatesAt = std::nullopt);
 
 // Unlogged whole number from `low` to `high`, asked again while outside.
@@ -76,6 +75,11 @@ long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, lon
 // One entry of a series logged one field per line, without label. `ask` asks
 // and validates; it returns the answer to record.
 std::string AskSeriesEntry(RunContext& run, const std::function<std::string()>& ask);
+
+// A whole line of the log (table points, equation lines, corrected
+// statements): replayed as the line stands, recorded as the line itself.
+// `ask` asks and validates.
+std::string AskLoggedLine(RunContext& run, const std::function<std::string()>& ask);
 
 // Replay of `count` fields of one record; false (and the log switched to
 // recording) when the log holds fewer. The caller then asks the question.

@@ -21,7 +21,7 @@ void Create(RunState& run) {
   sim.EmitSlotCount = 10 + 8 * inputs;
   sim.GLineReserve = cycle.MatrixFromEquations ? static_cast<int>(cycle.GLines.size()) : 100;
   SimulationSetup(run.Context, cycle, sim, run.RunWide);
-  VariableSpecification(run.Context, cycle, sim, run.RunWide);
+  VariableSpecification(run.Context, cycle, sim, run.RunWide, cycle.Spec);
   CloseSimulator(run.Context, sim);
 }
 

@@ -9,6 +9,7 @@
 #include "core/run_context.h"
 #include "model/model_cycle.h"
 #include "simgen/simulation_state.h"
+#include "variables/specification_state.h"
 
 namespace korva {
 
@@ -18,6 +19,8 @@ struct CycleState : ModelCycle {
   // The menu letter; nothing for a replayed letter that is none of the four.
   std::optional<Activity> MainChoice;
   SimulationState Sim;
+  // What the specification of the calculated elements leaves for the results program.
+  SpecificationState Spec;
 };
 
 struct RunState {

@@ -52,6 +52,8 @@ std::string StatementBuffer::Entry(int i) const {
 
 void StatementBuffer::Replace(int i, std::string text) { At(i) = Statement{std::move(text), false}; }
 
+void StatementBuffer::Suppress(int i) { At(i) = Statement{" ", true}; }
+
 void StatementBuffer::RollBack(int mark) {
   size_t keep = static_cast<size_t>(std::clamp(mark, 0, Used()));
   if (keep >= before_.size()) {

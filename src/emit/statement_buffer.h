@@ -39,6 +39,8 @@ class StatementBuffer {
   std::string Entry(int i) const;
   // Puts `text` in place of entry i, whole.
   void Replace(int i, std::string text);
+  // Leaves entry i an empty numbered line.
+  void Suppress(int i);
 
   // Marking and rolling back: the entries added after the mark are dropped.
   int Mark() const { return Used(); }

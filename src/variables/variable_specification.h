@@ -2,12 +2,17 @@
 #include "core/run_context.h"
 #include "model/model_cycle.h"
 #include "simgen/simulation_state.h"
+#include "variables/specification_state.h"
 
 namespace korva {
 
-// The specification of every calculated element, its equations and the
-// completion of the generated modules: the stage that follows the simulation
-// set-up on the create path.
-void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide);
+// The stage that follows the simulation set-up on the create path: every
+// calculated element, level by level and in list order within a level, is
+// specified, its function obtained and turned into statements of the
+// simulator's calculation section; then the simulator is rewritten with its
+// declarations in front, its calculation section closed and the simulator
+// completed. What the results program needs of the elements stays in `spec`.
+void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
+                           SpecificationState& spec);
 
 }  // namespace korva

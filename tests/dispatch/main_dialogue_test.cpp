@@ -204,7 +204,7 @@ TEST(MainDialogue, SecondCycleStartsFreshButForTheRunWideValues) {
   TempDir dir;
   std::filesystem::copy(std::filesystem::path(KORVA_SOURCE_DIR) / "examples" / "poblacion", dir.dir(),
                         std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "s",  // the example's create cycle, then another
+  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n", "s",  // the example's create cycle, then another
                    "2", "e", "otro", "nada", "n", "n"});          // an assemble cycle that stops at once
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(run.box.remaining(), 0u);

@@ -72,6 +72,7 @@ TEST(Templates, EveryTemplateHasItsNameAndTheMarkersItsEmitterGives) {
       {TemplateId::kDataEntryMenu, "data_entry/menu.bas", {}},
       {TemplateId::kDataEntryUncertaintyHelp, "data_entry/uncertainty_help.bas", {{"MODEL", "M"}}},
       {TemplateId::kSimulatorNormalTable, "simulator/normal_table.bas", {}},
+      {TemplateId::kSimulatorSamplingRoutines, "simulator/sampling_routines.bas", {}},
   };
   ASSERT_EQ(AllTemplates().size(), known.size()) << "a template file without a case here";
   for (const Known& k : known) {

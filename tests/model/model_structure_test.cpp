@@ -22,7 +22,7 @@ void CopyExample(const TempDir& dir, const std::string& name) {
 TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
   TempDir dir;
   CopyExample(dir, "poblacion");
-  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n"});
+  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n", "n"});
   EXPECT_EQ(run.Go(), 0);
   const ModelTables& model = run.run.Cycle.Model;
   EXPECT_EQ(model.ElementCount, 6);
@@ -30,7 +30,7 @@ TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
   EXPECT_EQ(model.LevelCount, 3);
   EXPECT_EQ(model.MaxLevelWidth, 3);
   EXPECT_EQ(dir.Read("CPOB.txt"), "POB    PIN,NAC,MUE\r\nMUE    PIN,TMO\r\nNAC    PIN,TNA\r\n");
-  EXPECT_EQ(dir.Read("FPOB.txt"), "NAC = TNA * PIN   ' nacimientos del a\xF1o\r\nMUE = TMO * PIN\r\nPOB = PIN + NAC\r\n - MUE\r\n");
+  EXPECT_EQ(dir.Read("FPOB.txt"), "NAC = TNA * PIN   ' nacimientos del a\xF1o\r\nMUE = TMO * PIN\r\nPOB = PIN + NAC\r\n POB = POB - MUE\r\n");
   EXPECT_EQ(dir.Read("OPOB.txt"), "1 4 NAC nacimientos del a\xF1o\r\n2 5 MUE muertes del a\xF1o\r\n"
                                   "3 6 POB poblaci\xF3n al final del a\xF1o\r\n");
   // The create path sizes the simulator's statement buffer from the inputs,

@@ -1,8 +1,14 @@
+ defsng a-h, o-t, x-z:deflng i-n:defstr u-w
+ Dim t, dt As Single
+ Dim CRI(), PAR(), CRO(), OBJ As Single
+ Dim k1, k2, k3 As Integer
+ Dim YYY(), YYR(), XXX() As Single
  Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer
  Sub Main()
   SOPT
  End Sub 
  Public Sub SOPT()
+ ngc = 6-1
 10 Rem Programa para simular con el modelo OPT
 20 uorg="":udep="": uarea="":uproy=""
 udi="n"
@@ -22,3 +28,24 @@ udi="n"
  160 line input #1,uc:redim ÒCRI(6):for i1=1 to 6:input #1,ÒCRI(i1):next:redim CRI(6):for i1=1 to 6:CRI(i1)=ÒCRI(i1):next
  170 line input #1,uc:redim ÒPAR(5,3):for i1=1 to 5:for i2=1 to 3:input #1,ÒPAR(i1,i2):next:next:redim PAR(5,3):for i1=1 to 5:for i2=1 to 3:PAR(i1,i2)=ÒPAR(i1,i2):next:next
  180 REM Ecuaciones
+ 190 if k1=0 then 
+ 200  redim CRO(6)
+ 210  k1=1
+ 220 endif
+ 230 : : ALGGEN : for i1=1 to 6:
+ 240 CRO(i1) = YYY (1 , i1):    REM  f(CRI)
+ 250 write #2,CRO(i1)
+ 260 next:
+ 270 OBJ = (CRO(1)-PAR(1,1))^2+(CRO(2)-PAR(2,1))^2
+ 280 write #2,OBJ
+ 290 REM Fin del calculo de las variables
+ 300 rem restore
+ 310 if uu="s" then
+ 320  debug.print "Sim ";nsi;"/";ns2
+ 330 endif
+ 340 close #1,#2:ic=1+6
+ 350 open "R"+uns+"ic" for output as #1
+ 360 write #1,ic,udi,pp,rg,rini,nr:close #1:nx=nx+1:next
+ 370 v1=inputbox("He terminado. øDesea ejecutar alguna otra simulaciÛn (S/N)"):if v1="s" or v1="S" goto 20
+ End sub
+   

@@ -1,3 +1,9 @@
+ defsng a-h, o-t, x-z:deflng i-n:defstr u-w
+ Dim t, dt As Single
+ Dim TAS, POB(), CON As Single
+ Dim k1 As Integer
+ Dim VAC As String
+ Dim ÒVACp(), ÒVACc() As String
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
  Dim ua As String
@@ -39,7 +45,7 @@ udi="s"
 340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 350 open "datos"+uns+".txt" for input as #1
  open "resul"+uns+".ale" for random as #2 len=4
- :nvi= 0
+ :nvi= 2
  380 line input #1,uc::input #1,wTAS
  390 line input #1,uc:redim ÒPOB(3):for i1=1 to 3:input #1,ÒPOB(i1):next:redim POB(3):for i1=1 to 3:POB(i1)=ÒPOB(i1):next
  400 line input #1,uc:redim ÒVACp(3),ÒVACc(3):for k=1 to 3:input #1,uc,ÒVACp(k),uc,ÒVACc(k):next:lVAC=1
@@ -48,3 +54,60 @@ udi="s"
  430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)
  440 if lVAC< 3 then if t+rini>=ÒVACp(lVAC+1) then lVAC=lVAC+1
  450 VAC=ÒVACc(lVAC)
+ 460 h=TAS*(POB(1)+POB(2)+POB(3))-Val(VAC)
+ 470 s=0.1*h
+ 480 nsw=1::gs210:CON=y1
+ 490 if dt0<=dt0a then put #2,, CON
+ 500 REM Fin del calculo de las variables
+ 510 if uu="s" then
+ 520  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
+ 530 endif
+ 540 next t
+ 550 : lVAC=1
+ 560 next ir:close #1,#2:ic=1
+ 570 open "R"+uns+"ic" for output as #1
+ 580 write #1,ic,udi,pp,rg,rini,nr:close #1
+ nx=nx+1:next
+ End sub
+   
+ Sub gs120()
+120 b1 = Rnd: b = b1 / 2: For l = 1 To 74: If b >= tnor(l, 2) Then GoTo 160
+130 c = tnor(l - 1, 1)
+    c = c + (b - tnor(l - 1, 2)) / (tnor(l, 2) - tnor(l - 1, 2)) * (tnor(l, 1) - tnor(l - 1, 1))
+140 If b1 < 0.5 Then c = c * (-1!)
+150 Exit Sub
+160 Next l: Exit Sub
+ End Sub
+  
+ Sub gs170()
+170 If InStr(ua, ";") = 0 Then
+      nsw = 0: h = Val(ua): GoTo 210
+     ElseIf InStr(ua, "/") = 0 Then
+      nsw = 1: i = InStr(ua, ";"): h = Val(Mid$(ua, 1, i - 1))
+      s = Val(Mid$(ua, i + 1, Len(ua) - 1)): GoTo 210
+    End If
+180 n = 0: nsw = 2: i = 1
+190 j = InStr(i, ua, ";"): If j <> 0 Then i = j + 1: n = n + 1: GoTo 190
+200 ua = ua + "/": j = 0: kk = 0
+    For i = 1 To n
+      j = InStr(j + 1, ua, ";"): ta(i, 1) = Val(Mid$(ua, kk + 1, j - kk - 1))
+      kk = InStr(kk + 1, ua, "/"): ta(i, 2) = Val(Mid$(ua, j + 1, kk - j - 1))
+    Next i
+210   :gs210
+220 Exit Sub
+ End Sub
+  
+ Sub gs210()
+210 If nsw = 0 Then
+      Y1 = h
+     ElseIf nsw = 1 Then
+      :gs120: Y1 = h + c * s
+     ElseIf nsw = 2 Then
+      c = Rnd: a = 0: GoTo 212
+    End If
+211 GoTo 220
+212 For i = 1 To n: If c >= (ta(i, 2) + a) / 100 Then a = a + ta(i, 2) Else Y1 = ta(i, 1): GoTo 220
+213 Next i: Y1 = ta(i-1, 1)
+220 Exit Sub
+ End Sub
+  

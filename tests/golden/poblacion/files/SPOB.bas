@@ -1,3 +1,7 @@
+ defsng a-h, o-t, x-z:deflng i-n:defstr u-w
+ Dim t, dt As Single
+ Dim PIN, TNA, TMO, POB As Single
+ Dim NAC, MUE As Integer
  Sub Main()
   SPOB
  End Sub 
@@ -15,3 +19,20 @@ udi="n"
  110 line input #1,uc::input #1,ÒTNA:TNA=ÒTNA
  120 line input #1,uc::input #1,ÒTMO:TMO=ÒTMO
  130 REM Ecuaciones
+ 140  NAC = TNA * PIN   ' nacimientos del aÒo
+ 150 write #2,NAC
+ 160  MUE = TMO * PIN
+ 170 write #2,MUE
+ 180  POB = PIN + NAC
+ 190  POB = POB - MUE
+ 200 write #2,POB
+ 210 REM Fin del calculo de las variables
+ 220 if uu="s" then
+ 230  debug.print "Sim ";nsi;"/";ns2
+ 240 endif
+ 250 close #1,#2:ic=3
+ 260 open "R"+uns+"ic" for output as #1
+ 270 write #1,ic,udi,pp,rg,rini,nr:close #1:nx=nx+1:next
+ 280 v1=inputbox("He terminado. øDesea ejecutar alguna otra simulaciÛn (S/N)"):if v1="s" or v1="S" goto 20
+ End sub
+   

@@ -1,0 +1,138 @@
+#include "variables/simulator_declarations.h"
+
+#include "core/guarded_files.h"
+#include "simgen/simulation_setup.h"
+#include "text/cp1252.h"
+#include "text/vb_text.h"
+
+namespace korva {
+namespace {
+
+constexpr size_t kNamesPerStatement = 10;
+
+enum class TypeGroup { kReal, kWhole, kText };
+
+TypeGroup GroupOf(const std::string& id) {
+  const char first = id.empty() ? 'A' : UpperChar(id[0]);
+  if (first >= 'I' && first <= 'N') return TypeGroup::kWhole;
+  if (first >= 'U' && first <= 'W') return TypeGroup::kText;
+  return TypeGroup::kReal;
+}
+
+const char* ClauseOf(TypeGroup group) {
+  switch (group) {
+    case TypeGroup::kWhole:
+      return " As Integer";
+    case TypeGroup::kText:
+      return " As String";
+    case TypeGroup::kReal:
+      break;
+  }
+  return " As Single";
+}
+
+// A " Dim " statement that is written when it holds ten names or is closed.
+class DimStatement {
+ public:
+  DimStatement(std::vector<std::string>& out, std::string clause) : out_(out), clause_(std::move(clause)) {}
+  void Add(const std::string& name) {
+    text_ += (count_ ? ", " : " Dim ") + name;
+    if (++count_ == kNamesPerStatement) Close();
+  }
+  void Close() {
+    if (count_ > 0) out_.push_back(text_ + clause_);
+    text_.clear();
+    count_ = 0;
+  }
+
+ private:
+  std::vector<std::string>& out_;
+  std::string clause_;
+  std::string text_;
+  size_t count_ = 0;
+};
+
+bool IsUncertainInput(const SimulationState& sim, int element) {
+  return sim.UncertaintyChoice == Uncertainty::kAllInputs ||
+         (static_cast<size_t>(element) < sim.UncertainFlags.size() && sim.UncertainFlags[element] == 1);
+}
+
+}  // namespace
+
+std::string TypeClause(const std::string& id) { return ClauseOf(GroupOf(id)); }
+
+std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const SimulationState& sim) {
+  std::vector<std::string> out;
+  out.push_back(" defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
+  out.push_back(" Dim t, dt As Single");
+  const int n = model.ElementCount;
+  auto dimensional = [&](int i) {
+    return static_cast<size_t>(i) < sim.DimensionalFlags.size() && sim.DimensionalFlags[i] == 1;
+  };
+  int flagNumber = 0;
+  for (TypeGroup group : {TypeGroup::kReal, TypeGroup::kWhole, TypeGroup::kText}) {
+    DimStatement names(out, ClauseOf(group));
+    std::vector<std::string> flagLines;
+    DimStatement flags(flagLines, " As Integer");
+    for (int i = 1; i <= n; ++i) {
+      const std::string& id = model.ElementIds[i];
+      if (GroupOf(id) != group) continue;
+      names.Add(dimensional(i) ? id + "()" : id);
+      if (dimensional(i)) flags.Add("k" + PlainNum(++flagNumber));
+    }
+    names.Close();
+    flags.Close();
+    out.insert(out.end(), flagLines.begin(), flagLines.end());
+  }
+
+  // The value arrays of the inputs with changes of value, under the names the
+  // simulator reads them into: without uncertainty the data are read straight
+  // into the variable's own names, else into its marked data names.
+  const bool stripped = sim.UncertaintyChoice == Uncertainty::kNoInputs;
+  for (int i = 1; i <= n; ++i) {
+    if (model.CalcLevel[i] != 1 || static_cast<size_t>(i) >= sim.ValueCounts.size() || sim.ValueCounts[i] <= 1) {
+      continue;
+    }
+    const std::string& id = model.ElementIds[i];
+    const std::string data = stripped ? id : "ñ" + id;
+    out.push_back(" Dim " + data + "p(), " + data + "c()" + TypeClause(id));
+    if (IsUncertainInput(sim, i)) out.push_back(" Dim w" + id + "c() As String");
+    if (sim.GeneticAlgorithm) out.push_back(" Dim l" + id + " As Integer");
+  }
+  if (sim.GeneticAlgorithm) out.push_back(" Dim YYY(), YYR(), XXX() As Single");
+  return out;
+}
+
+void RewriteSimulator(RunContext& run, const ModelCycle& cycle, SimulationState& sim,
+                      const std::string& geneCountText) {
+  const std::string simulator = ModelFile(run, cycle, "S", ".bas");
+  const std::string temporary = ModelFile(run, cycle, "S", ".tem");
+  CloseSimulator(run, sim);
+  std::vector<std::string> old = ReadGuardedLines(run, simulator);
+
+  std::vector<std::string> lines = SimulatorDeclarations(cycle.Model, sim);
+  lines.reserve(lines.size() + old.size() + 2);
+  const std::string header = "S" + cycle.ModelName + "()";
+  bool headerSeen = false;
+  bool countSeen = false;
+  for (const std::string& line : old) {
+    if (!countSeen && line.rfind(" :nvi=", 0) == 0) {
+      lines.push_back(" :nvi=" + NumText(sim.UncertainCount));
+      countSeen = true;
+      continue;
+    }
+    lines.push_back(line);
+    if (!headerSeen && line.find(header) != std::string::npos) {
+      headerSeen = true;
+      if (sim.GeneticAlgorithm) lines.push_back(" ngc = " + geneCountText + "-1");
+      if (sim.MaxAlleles != 0) lines.push_back(" nal=" + NumText(sim.MaxAlleles));
+    }
+  }
+  WriteGuardedLines(run, temporary, lines);
+  DeleteGuarded(run, simulator);
+  RenameGuarded(run, temporary, simulator);
+  sim.SimFile = OpenGuardedAppend(run, simulator);
+  sim.SimWriter = ModuleWriter(*sim.SimFile, sim.SimWriter.Counter());
+}
+
+}  // namespace korva

@@ -1,0 +1,213 @@
+#include "variables/specification_dialogue.h"
+
+#include <optional>
+
+#include "core/program_end.h"
+#include "core/questions.h"
+#include "simgen/bracket_codes.h"
+#include "text/cp1252.h"
+#include "text/vb_text.h"
+
+namespace korva {
+namespace {
+
+constexpr long kMaxDimensions = 32000;
+constexpr long kMaxTablePoints = 32767;
+
+// The log does not follow the dialogue: the run cannot go on.
+[[noreturn]] void OutOfStep(RunContext& run, const std::string& message) {
+  Tell(run, message);
+  EndProgram(EndReason::kErrorReported);
+}
+
+std::string DecouplingMessage(const RunContext& run) {
+  return "¡Posible error de desacople en el fichero MODELO" + PlainNum(run.LogNumber) + "!";
+}
+
+// The codes of one element's name.
+struct ElementCodes {
+  std::string_view name;
+  int idLength = 0;
+  bool any = false;  // the name has a "[" after its identifier
+
+  std::optional<std::string> Fixed(std::string_view code, size_t width) const {
+    return any ? FixedCode(name, idLength, code, width) : std::nullopt;
+  }
+  DelimitedCode ToSemicolon(std::string_view code) const {
+    return any ? CodeToSemicolon(name, idLength, code) : DelimitedCode{};
+  }
+};
+
+// A yes/no question: a code that is "s" or "n" (in any case) answers it, else
+// it is asked until "s", "n" or "t"; "t" ends the program.
+std::string AskYesNo(RunContext& run, const std::string& label, const std::string& prompt,
+                     const std::optional<std::string>& code, bool* replayed = nullptr) {
+  return AskLogged(
+      run, label,
+      [&] {
+        if (code) {
+          std::string value = LowerCase(*code);
+          if (value == "s" || value == "n") return value;
+        }
+        std::string answer = AskUnloggedChoice(run, prompt, {"s", "n", "t"});
+        if (answer == "t") Terminate(run);
+        return answer;
+      },
+      NumberRecord::kAsText, replayed);
+}
+
+// A number from `low` to `high`, answered by `code` when it is one; recorded as a number.
+long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
+              std::optional<long> code, std::optional<long> terminatesAt = std::nullopt) {
+  std::string text = AskLogged(
+      run, label,
+      [&] {
+        if (code && *code >= low && *code <= high) return PlainNum(*code);
+        for (;;) {
+          std::optional<long> value = ParseWholeNumber(Ask(run, prompt));
+          if (value && terminatesAt && *value == *terminatesAt) Terminate(run);
+          if (value && *value >= low && *value <= high) return PlainNum(*value);
+        }
+      },
+      NumberRecord::kAsNumber);
+  return NumberValue(text);
+}
+
+// The uncertainty question and its two records: the element's name alone, then
+// "   La funcion", the header, "¿Lleva incertidumbre?" and the answer.
+bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSpec& spec, const ElementCodes& codes) {
+  CheckEndOfReplay(run);
+  if (run.Log.replaying()) {
+    std::vector<std::string> fields;
+    if (ReplayFields(run, 5, fields)) {
+      const bool uncertain = fields[4] == "s";
+      if (uncertain && !sim.WithUncertainty()) {
+        OutOfStep(run, "Este modelo no considera incertidumbre: ninguna función puede llevarla." + LF +
+                           DecouplingMessage(run));
+      }
+      return uncertain;
+    }
+  }
+  std::optional<std::string> code = codes.Fixed("ince=", 1);
+  std::string answer;
+  for (;;) {
+    answer = code ? *code : LowerCase(Ask(run, "¿La función " + spec.FunctionHeader + " lleva incertidumbre?"));
+    // A simulator without repetitions cannot draw the value of a function.
+    if (answer != "s" || sim.WithUncertainty()) break;
+    Tell(run, "Este modelo no considera incertidumbre: ninguna función puede llevarla." + LF +
+                  "Si la necesita, conteste a o t a la pregunta de incertidumbre en las variables de entrada.");
+    code.reset();
+  }
+  RecordAnswer(run, {RecordField::Text(spec.FullName)});
+  RecordAnswer(run, {RecordField::Text("   La funcion"), RecordField::Text(spec.FunctionHeader),
+                     RecordField::Text("¿Lleva incertidumbre?"), RecordField::Text(answer)});
+  return answer == "s";
+}
+
+}  // namespace
+
+bool AskFunctionsRecorded(RunContext& run) {
+  static const std::string kLabel = "¿Funciones grabadas?";
+  CheckEndOfReplay(run);
+  if (run.Log.replaying()) {
+    std::vector<std::string> fields;
+    if (ReplayFields(run, 2, fields)) {
+      if (fields[0] != kLabel) OutOfStep(run, "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber));
+      return fields[1] == "s";
+    }
+  }
+  return AskLoggedChoice(run, kLabel, "¿Tiene todas las funciones grabadas y correctas? (S/N/T)", {"s", "n", "t"}) ==
+         "s";
+}
+
+ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const SimulationState& sim, bool codesTrusted,
+                           int element) {
+  const ModelTables& model = cycle.Model;
+  ElementSpec spec;
+  spec.Element = element;
+  spec.Id = model.ElementIds[element];
+  spec.FullName = model.ElementList[element];
+  for (const std::string& argument : model.ConnectionMatrix[element]) {
+    if (!argument.empty()) spec.Arguments.push_back(argument);
+  }
+  spec.FunctionHeader = FunctionHeaderOf(spec.Id, spec.Arguments);
+  const ElementCodes codes{spec.FullName, model.IdLength, !CodeSection(spec.FullName, model.IdLength).empty()};
+
+  spec.HasUncertainty = AskUncertainty(run, sim, spec, codes);
+
+  if (sim.DynamicChoice != "n") {
+    bool replayed = false;
+    std::string state = AskYesNo(run, "   ¿De estado?", "¿La variable " + spec.FullName + " es de estado?" + "(S/N/T)",
+                                 codes.Fixed("esta=", 1), &replayed);
+    if (replayed && state != "s" && state != "n") OutOfStep(run, DecouplingMessage(run));
+    spec.IsState = state == "s";
+  }
+  if (spec.IsState) {
+    const size_t width = static_cast<size_t>(model.IdLength);
+    std::optional<std::string> code = codes.Fixed("inic=", width);
+    spec.InitialValueName = AskLogged(
+        run, "   Su valor inicial es",
+        [&] {
+          if (code && code->size() == width) return *code;
+          for (;;) {
+            std::string answer = Ask(run, "¿Como se llama su valor inicial?");
+            if (answer.size() == width) return answer;
+          }
+        },
+        NumberRecord::kAsText);
+  }
+
+  // "ndim=": one digit, both whether the element is an array and how many subscripts it has.
+  std::optional<std::string> dimensionCode = codes.Fixed("ndim=", 1);
+  std::optional<long> dimensionCount;
+  std::optional<std::string> dimensionalCode;
+  if (dimensionCode) {
+    long digit = static_cast<long>(Val(*dimensionCode));
+    dimensionalCode = digit != 0 ? "s" : "n";
+    if (digit != 0) dimensionCount = digit;
+  }
+  spec.IsDimensional = AskYesNo(run, "   ¿Dimensional?", "¿La variable " + spec.Id + " es dimensional?" + "(S/N/T)",
+                                dimensionalCode) == "s";
+  if (spec.IsDimensional) {
+    long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene?", 1, kMaxDimensions, dimensionCount);
+    for (long k = 1; k <= count; ++k) {
+      DelimitedCode size = codes.ToSemicolon("d" + PlainNum(k) + "=");
+      auto acceptable = [](const std::string& text) { return !text.empty() && text.size() <= 6; };
+      spec.DimensionSizes.push_back(AskLogged(
+          run, "   ",
+          [&] {
+            if (size.present && size.closed && acceptable(size.value)) return size.value;
+            for (;;) {
+              std::string answer = Ask(run, "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=");
+              if (acceptable(answer)) return answer;
+            }
+          },
+          NumberRecord::kAsText));
+    }
+    if (!run.Log.replaying() && !codesTrusted) {
+      Tell(run, "Llame a los subíndices de " + spec.Id + " i1,i2,..., correlativamente.");
+    }
+    if (spec.HasUncertainty) {
+      Tell(run, "¡OJO! LAS VARIABLES DIMENSIONALES NO SUELEN LLEVAR INCERTIDUMBRE." + LF +
+                    "      Si insiste en ello deberá revisar el cálculo de " + spec.Id + " en el fichero " +
+                    ModelFile(run, cycle, "S", ".bas") + ".");
+    }
+  }
+
+  if (!spec.HasUncertainty) {
+    spec.IsTable = AskYesNo(run, "   ¿Tabla?", "¿La función " + spec.FunctionHeader + " es una tabla? (S/N/T)",
+                            codes.Fixed("tabl=", 1)) == "s";
+  }
+  if (spec.IsTable) {
+    std::optional<std::string> pointsCode = codes.Fixed("npun=", 1);
+    std::optional<long> points;
+    if (pointsCode) points = static_cast<long>(Val(*pointsCode));
+    const std::string prompt = codes.any ? "¿Cuantos puntos tiene la tabla?" : "¿Cuantos puntos tiene la tabla";
+    spec.TablePoints = static_cast<int>(
+        AskCount(run, "   Puntos de la tabla", prompt, 1, kMaxTablePoints, points, /*terminatesAt=*/0));
+    if (spec.TablePoints == 0) Terminate(run);  // a replayed count of 0 ends the program too
+  }
+  return spec;
+}
+
+}  // namespace korva
