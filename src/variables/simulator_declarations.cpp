@@ -85,18 +85,24 @@ std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const S
     out.insert(out.end(), flagLines.begin(), flagLines.end());
   }
 
-  // The value arrays of the inputs with changes of value, under the names the
-  // simulator reads them into: without uncertainty the data are read straight
-  // into the variable's own names, else into its marked data names.
+  // The arrays the inputs' data are read into: without uncertainty the data
+  // are read straight into the variable's own names, else into its marked
+  // data names ("w" for an uncertain input's texts). An input with changes of
+  // value has its start times and its values; an array input without them
+  // has its data array, unless it is the variable itself.
   const bool stripped = sim.UncertaintyChoice == Uncertainty::kNoInputs;
   for (int i = 1; i <= n; ++i) {
-    if (model.CalcLevel[i] != 1 || static_cast<size_t>(i) >= sim.ValueCounts.size() || sim.ValueCounts[i] <= 1) {
+    if (model.CalcLevel[i] != 1 || static_cast<size_t>(i) >= sim.ValueCounts.size()) continue;
+    const std::string& id = model.ElementIds[i];
+    const bool uncertain = IsUncertainInput(sim, i);
+    if (sim.ValueCounts[i] <= 1) {
+      if (dimensional(i) && uncertain) out.push_back(" Dim w" + id + "() As String");
+      if (dimensional(i) && !uncertain && !stripped) out.push_back(" Dim ñ" + id + "()" + TypeClause(id));
       continue;
     }
-    const std::string& id = model.ElementIds[i];
     const std::string data = stripped ? id : "ñ" + id;
     out.push_back(" Dim " + data + "p(), " + data + "c()" + TypeClause(id));
-    if (IsUncertainInput(sim, i)) out.push_back(" Dim w" + id + "c() As String");
+    if (uncertain) out.push_back(" Dim w" + id + "c() As String");
     if (sim.GeneticAlgorithm) out.push_back(" Dim l" + id + " As Integer");
   }
   if (sim.GeneticAlgorithm) out.push_back(" Dim YYY(), YYR(), XXX() As Single");

@@ -43,6 +43,7 @@ TEST(SimulatorDeclarations, GroupsInOrderArraysWithTheirFlagsAndNoEmptyStatement
   // The last element is a whole number: the real statement is still closed.
   Declared d({"PA", "NB", "XC", "ud", "MZ"});
   d.sim.DimensionalFlags = {0, 0, 1, 1, 1, 0};
+  d.sim.UncertaintyChoice = Uncertainty::kNoInputs;  // data read straight into the arrays
   EXPECT_EQ(d.Declarations(), (Lines{" Dim PA, XC() As Single", " Dim k1 As Integer", " Dim NB(), MZ As Integer",
                                      " Dim k2 As Integer", " Dim ud() As String", " Dim k3 As Integer"}));
   Declared noText({"AA", "KK"});
@@ -62,6 +63,19 @@ TEST(SimulatorDeclarations, ValueArraysOfChangingInputsUnderTheNamesTheyAreReadI
   EXPECT_EQ(d.Declarations(), (Lines{" Dim AB, YY As Single", " Dim NV As Integer", " Dim ñNVp(), ñNVc() As Integer",
                                      " Dim lNV As Integer", " Dim ñABp(), ñABc() As Single", " Dim wABc() As String",
                                      " Dim lAB As Integer", " Dim YYY(), YYR(), XXX() As Single"}));
+}
+
+TEST(SimulatorDeclarations, DataArraysOfArrayInputs) {
+  Declared d({"PA", "WB", "YY"});
+  d.model.CalcLevel[3] = 2;
+  d.sim.DimensionalFlags = {0, 1, 1, 0};
+  d.sim.UncertaintyChoice = Uncertainty::kSomeInputs;
+  d.sim.UncertainFlags = {0, 0, 1, 0};
+  EXPECT_EQ(d.Declarations(), (Lines{" Dim PA(), YY As Single", " Dim k1 As Integer", " Dim WB() As String",
+                                     " Dim k2 As Integer", " Dim ñPA() As Single", " Dim wWB() As String"}));
+  d.sim.UncertaintyChoice = Uncertainty::kNoInputs;
+  d.sim.UncertainFlags = {0, 0, 0, 0};
+  EXPECT_EQ(d.Declarations().size(), 4u) << "read straight into the variables";
 }
 
 }  // namespace

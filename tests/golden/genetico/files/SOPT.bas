@@ -2,6 +2,8 @@
  Dim t, dt As Single
  Dim CRI(), PAR(), CRO(), OBJ As Single
  Dim k1, k2, k3 As Integer
+ Dim ÒCRI() As Single
+ Dim ÒPAR() As Single
  Dim YYY(), YYR(), XXX() As Single
  Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer
  Sub Main()

@@ -3,6 +3,7 @@
  Dim TAS, POB(), CON As Single
  Dim k1 As Integer
  Dim VAC As String
+ Dim ÒPOB() As Single
  Dim ÒVACp(), ÒVACc() As String
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
