@@ -6,18 +6,18 @@
 namespace korva {
 
 std::vector<std::string> ElementStatementTexts(const ElementStatementInput& in) {
-  const ElementSpec& spec = in.spec;
+  const ElementSpec& element = in.element;
   std::vector<std::string> out;
   out.reserve(in.lines.size() + in.lookup.size() + 8);
   if (!in.previousCloser.empty()) out.push_back(" " + in.previousCloser);
-  if (spec.IsDimensional) {
+  if (element.IsDimensional) {
     const std::string flag = "k" + PlainNum(in.guardNumber);
     out.push_back(" if " + flag + "=0 then ");
-    out.push_back("  re" + DeclarationText(spec));
+    out.push_back("  re" + DeclarationText(element));
     out.push_back("  " + flag + "=1");
     out.push_back(" endif");
   }
-  const std::string prefix = LoopPrefix(spec);
+  const std::string prefix = LoopPrefix(element);
   if (!prefix.empty()) out.push_back((in.chromosome ? " : : ALGGEN : " : " ") + prefix);
   for (size_t k = 0; k < in.lines.size(); ++k) {
     const std::string& line = in.lines[k];
@@ -25,10 +25,11 @@ std::vector<std::string> ElementStatementTexts(const ElementStatementInput& in) 
     out.push_back(header ? " REM " + line : " " + line);
   }
   for (const std::string& statement : in.lookup) out.push_back(statement);
-  if (spec.HasUncertainty) {
-    out.push_back((spec.IsDimensional ? "  nsw=1::gs210:" : " nsw=1::gs210:") + spec.Id + Subscripts(spec) + "=y1");
+  if (element.HasUncertainty) {
+    out.push_back((element.IsDimensional ? "  nsw=1::gs210:" : " nsw=1::gs210:") + element.Id + Subscripts(element) +
+                  "=y1");
   }
-  if (!spec.IsTable) out.push_back(" " + in.output);
+  if (!element.IsTable) out.push_back(" " + in.output);
   return out;
 }
 

@@ -13,7 +13,7 @@
 namespace korva {
 
 struct ElementStatementInput {
-  const ElementSpec& spec;
+  const ElementSpec& element;
   const std::vector<std::string>& lines;   // the function's lines
   const std::vector<std::string>& lookup;  // a table's lookup statements
   std::string previousCloser;              // the loops the previous element left open

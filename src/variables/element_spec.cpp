@@ -10,47 +10,48 @@ std::string FunctionHeaderOf(const std::string& id, const std::vector<std::strin
   return header + ")";
 }
 
-std::string LoopPrefix(const ElementSpec& spec) {
+std::string LoopPrefix(const ElementSpec& element) {
   std::string prefix;
-  for (size_t k = 0; k < spec.DimensionSizes.size(); ++k) {
-    prefix += "for i" + PlainNum(static_cast<long long>(k + 1)) + "=1 to " + spec.DimensionSizes[k] + ":";
+  for (size_t k = 0; k < element.DimensionSizes.size(); ++k) {
+    prefix += "for i" + PlainNum(static_cast<long long>(k + 1)) + "=1 to " + element.DimensionSizes[k] + ":";
   }
   return prefix;
 }
 
-std::string LoopCloser(const ElementSpec& spec) {
+std::string LoopCloser(const ElementSpec& element) {
   std::string closer;
-  for (size_t k = 0; k < spec.DimensionSizes.size(); ++k) closer += "next:";
+  for (size_t k = 0; k < element.DimensionSizes.size(); ++k) closer += "next:";
   return closer;
 }
 
-std::string Subscripts(const ElementSpec& spec) {
-  if (spec.DimensionSizes.empty()) return "";
+std::string Subscripts(const ElementSpec& element) {
+  if (element.DimensionSizes.empty()) return "";
   std::string list = "(";
-  for (size_t k = 0; k < spec.DimensionSizes.size(); ++k) {
+  for (size_t k = 0; k < element.DimensionSizes.size(); ++k) {
     list += "i" + PlainNum(static_cast<long long>(k + 1)) + ",";
   }
   list.back() = ')';
   return list;
 }
 
-std::string DeclarationText(const ElementSpec& spec) {
-  std::string text = "dim " + spec.Id;
-  if (spec.DimensionSizes.empty()) return text;
+std::string DeclarationText(const ElementSpec& element) {
+  std::string text = "dim " + element.Id;
+  if (element.DimensionSizes.empty()) return text;
   text += "(";
-  for (size_t k = 0; k < spec.DimensionSizes.size(); ++k) text += (k ? "," : "") + spec.DimensionSizes[k];
+  for (size_t k = 0; k < element.DimensionSizes.size(); ++k) text += (k ? "," : "") + element.DimensionSizes[k];
   return text + ")";
 }
 
-std::string OutputStatement(const ElementSpec& spec, bool dynamic, ResultsFile results) {
-  const std::string value = spec.Id + Subscripts(spec);
+std::string OutputStatement(const ElementSpec& element, bool dynamic, ResultsFile results) {
+  const std::string value = element.Id + Subscripts(element);
   if (results == ResultsFile::kRecords) return (dynamic ? "if dt0<=dt0a then" : "") + std::string(" put #2,, ") + value;
   return (dynamic ? "if dt0<=dt0a then " : "") + std::string("write #2,") + value;
 }
 
-std::string InitialValueStatement(const ElementSpec& spec) {
-  const std::string subscripts = Subscripts(spec);
-  return LoopPrefix(spec) + spec.InitialValueName + subscripts + "=" + spec.Id + subscripts + ":" + LoopCloser(spec);
+std::string InitialValueStatement(const ElementSpec& element) {
+  const std::string subscripts = Subscripts(element);
+  return LoopPrefix(element) + element.InitialValueName + subscripts + "=" + element.Id + subscripts + ":" +
+         LoopCloser(element);
 }
 
 }  // namespace korva

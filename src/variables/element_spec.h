@@ -27,23 +27,23 @@ struct ElementSpec {
 std::string FunctionHeaderOf(const std::string& id, const std::vector<std::string>& arguments);
 
 // "for i1=1 to 10:for i2=1 to n:" for an array; empty for a scalar.
-std::string LoopPrefix(const ElementSpec& spec);
+std::string LoopPrefix(const ElementSpec& element);
 // "next:" once per dimension; empty for a scalar.
-std::string LoopCloser(const ElementSpec& spec);
+std::string LoopCloser(const ElementSpec& element);
 // "(i1,i2)" for an array; empty for a scalar.
-std::string Subscripts(const ElementSpec& spec);
+std::string Subscripts(const ElementSpec& element);
 // "dim " + Id + "(" + sizes + ")" for an array, "dim " + Id for a scalar.
-std::string DeclarationText(const ElementSpec& spec);
+std::string DeclarationText(const ElementSpec& element);
 
 // How the simulator writes its results: one text line a value, or one
 // fixed-length record a value of every repetition.
 enum class ResultsFile { kText, kRecords };
 
 // The statement that writes the element's value (within its loops).
-std::string OutputStatement(const ElementSpec& spec, bool dynamic, ResultsFile results);
+std::string OutputStatement(const ElementSpec& element, bool dynamic, ResultsFile results);
 
 // The statement that makes the initial value of a state element take its new
 // value: "XI(i1)=X(i1):" within the element's loops.
-std::string InitialValueStatement(const ElementSpec& spec);
+std::string InitialValueStatement(const ElementSpec& element);
 
 }  // namespace korva

@@ -14,17 +14,17 @@ bool SomeLineHolds(const std::vector<std::string>& lines, const std::string& tex
 
 }  // namespace
 
-bool FunctionPassesCheck(const ElementSpec& spec, const std::vector<std::string>& lines) {
-  if (spec.HasUncertainty) {
+bool FunctionPassesCheck(const ElementSpec& element, const std::vector<std::string>& lines) {
+  if (element.HasUncertainty) {
     bool estimate = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
       std::string upper = UpperCase(line);
       return upper.find("H=") != std::string::npos || upper.find("H =") != std::string::npos;
     });
     if (!estimate) return false;
-  } else if (!SomeLineHolds(lines, spec.Id)) {
+  } else if (!SomeLineHolds(lines, element.Id)) {
     return false;
   }
-  return std::all_of(spec.Arguments.begin(), spec.Arguments.end(),
+  return std::all_of(element.Arguments.begin(), element.Arguments.end(),
                      [&](const std::string& argument) { return SomeLineHolds(lines, argument); });
 }
 

@@ -11,6 +11,6 @@ namespace korva {
 // An uncertain function needs a line that, upper-cased, holds "H=" or "H ="
 // (the regression estimate); any other function a line that holds the
 // element's identifier; and every influencing identifier must occur in some line.
-bool FunctionPassesCheck(const ElementSpec& spec, const std::vector<std::string>& lines);
+bool FunctionPassesCheck(const ElementSpec& element, const std::vector<std::string>& lines);
 
 }  // namespace korva

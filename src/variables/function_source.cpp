@@ -19,7 +19,7 @@ std::string LeftTrimmed(const std::string& line) {
 
 // The table's first function line: the lower-cased header, which the
 // numbering makes a comment.
-std::string TableHeaderLine(const ElementSpec& spec) { return LowerCase(spec.FunctionHeader); }
+std::string TableHeaderLine(const ElementSpec& element) { return LowerCase(element.FunctionHeader); }
 
 [[noreturn]] void CannotGoOn(RunContext& run, const std::string& message) {
   Tell(run, message);
@@ -31,43 +31,43 @@ void MarkLiteral(FunctionText& function) {
 }
 
 FunctionText RecordedFunction(RunContext& run, const ModelCycle& cycle, const SpecificationState& state,
-                              const ElementSpec& spec, int maxLines) {
+                              const ElementSpec& element, int maxLines) {
   const std::string path = ModelFile(run, cycle, "F", ".txt");
   if (state.NextBlock >= state.EquationBlocks.size()) {
-    CannotGoOn(run, "El fichero " + path + " no tiene la función de " + spec.FullName + LF +
+    CannotGoOn(run, "El fichero " + path + " no tiene la función de " + element.FullName + LF +
                         "     Tiene menos funciones que variables calculadas el modelo.");
   }
   const std::vector<std::string>& block = state.EquationBlocks[state.NextBlock];
   FunctionText function;
-  if (spec.IsTable) {
-    function.Lines.push_back(TableHeaderLine(spec));
+  if (element.IsTable) {
+    function.Lines.push_back(TableHeaderLine(element));
     for (const std::string& line : block) function.TableData.push_back(LeftTrimmed(line));
     const long points = static_cast<long>(function.TableData.size()) - 1;
-    if (points < spec.TablePoints) {
-      CannotGoOn(run, "La tabla de " + spec.FullName + " tiene" + NumText(points) + " puntos en el fichero " + path +
-                          " y no" + NumText(spec.TablePoints) + ".");
+    if (points < element.TablePoints) {
+      CannotGoOn(run, "La tabla de " + element.FullName + " tiene" + NumText(points) + " puntos en el fichero " + path +
+                          " y no" + NumText(element.TablePoints) + ".");
     }
     MarkLiteral(function);
     return function;
   }
   if (static_cast<long>(block.size()) > maxLines) {
-    CannotGoOn(run, "La función de " + spec.FullName + " en el fichero " + path + " tiene más de" + NumText(maxLines) +
-                        " líneas.");
+    CannotGoOn(run, "La función de " + element.FullName + " en el fichero " + path + " tiene más de" +
+                        NumText(maxLines) + " líneas.");
   }
   function.Lines = block;
   function.Lines[0] = " " + function.Lines[0];
   return function;
 }
 
-FunctionText TypedTable(RunContext& run, const ElementSpec& spec) {
+FunctionText TypedTable(RunContext& run, const ElementSpec& element) {
   FunctionText function;
-  function.Lines.push_back(TableHeaderLine(spec));
+  function.Lines.push_back(TableHeaderLine(element));
   function.TableData.push_back(
       AskLoggedLine(run, [&] { return Ask(run, "Introduzca la linea de cabecera de la tabla."); }));
   std::string variables;
-  for (const std::string& argument : spec.Arguments) variables += argument + ", ";
-  variables += spec.Id;
-  for (int j = 1; j <= spec.TablePoints; ++j) {
+  for (const std::string& argument : element.Arguments) variables += argument + ", ";
+  variables += element.Id;
+  for (int j = 1; j <= element.TablePoints; ++j) {
     for (;;) {
       std::string point = AskLoggedLine(run, [&] {
         return Ask(run, "Introduzca los valores de las variables " + variables + " del punto" + NumText(j) +
@@ -83,15 +83,15 @@ FunctionText TypedTable(RunContext& run, const ElementSpec& spec) {
   return function;
 }
 
-FunctionText TypedFunction(RunContext& run, const ElementSpec& spec, int maxLines) {
-  const long count =
-      AskLoggedNumber(run, "   ¿Lineas de la funcion?", "¿Cuantas líneas tiene la función" + LF + spec.FunctionHeader,
-                      1, maxLines, NumberRecord::kAsNumber)
-          .value;
+FunctionText TypedFunction(RunContext& run, const ElementSpec& element, int maxLines) {
+  const long count = AskLoggedNumber(run, "   ¿Lineas de la funcion?",
+                                     "¿Cuantas líneas tiene la función" + LF + element.FunctionHeader, 1, maxLines,
+                                     NumberRecord::kAsNumber)
+                         .value;
   FunctionText function;
   for (long k = 1; k <= count; ++k) {
     function.Lines.push_back(
-        AskLoggedLine(run, [&] { return Ask(run, "Línea" + NumText(k) + " de" + LF + spec.FunctionHeader); }));
+        AskLoggedLine(run, [&] { return Ask(run, "Línea" + NumText(k) + " de" + LF + element.FunctionHeader); }));
   }
   if (AskLoggedChoice(run, "   ¿Corregir alguna ecuacion?", "¿Desea corregir la ecuación? (S/N/T)", {"s", "n", "t"}) ==
       "s") {
@@ -116,8 +116,8 @@ std::vector<std::vector<std::string>> SplitEquationBlocks(const std::vector<std:
 }
 
 FunctionText ObtainFunction(RunContext& run, const ModelCycle& cycle, const SpecificationState& state,
-                            const ElementSpec& spec, int maxLines) {
-  if (spec.HasUncertainty && !run.Log.replaying()) {
+                            const ElementSpec& element, int maxLines) {
+  if (element.HasUncertainty && !run.Log.replaying()) {
     Tell(run, "Si la función lleva incertidumbre escriba dos sentencias, una que sea" + LF +
                   " h=a+b1*f1(x1)+b2*f2(x2)+...; donde h es h, y lo demas el formato" + LF +
                   "   de la funcion. La otra sentencia debera ser:" + LF +
@@ -130,25 +130,25 @@ FunctionText ObtainFunction(RunContext& run, const ModelCycle& cycle, const Spec
   }
   FunctionText function;
   if (state.FunctionsRecorded) {
-    function = RecordedFunction(run, cycle, state, spec, maxLines);
-  } else if (spec.IsTable) {
-    function = TypedTable(run, spec);
+    function = RecordedFunction(run, cycle, state, element, maxLines);
+  } else if (element.IsTable) {
+    function = TypedTable(run, element);
   } else {
-    function = TypedFunction(run, spec, maxLines);
+    function = TypedFunction(run, element, maxLines);
   }
-  if (spec.IsTable) WriteGuardedLines(run, run.WorkDir + spec.Id, function.TableData);
+  if (element.IsTable) WriteGuardedLines(run, run.WorkDir + element.Id, function.TableData);
   return function;
 }
 
-std::vector<std::string> EquationBlockOf(const ElementSpec& spec, const FunctionText& function) {
-  const std::vector<std::string>& lines = spec.IsTable ? function.TableData : function.Lines;
+std::vector<std::string> EquationBlockOf(const ElementSpec& element, const FunctionText& function) {
+  const std::vector<std::string>& lines = element.IsTable ? function.TableData : function.Lines;
   std::vector<std::string> block;
   block.reserve(lines.size());
   for (const std::string& line : lines) {
     if (block.empty()) {
       // A first line that would not open a block is given one that does.
       std::string first = LeftTrimmed(line);
-      if (first.empty()) first = spec.IsTable ? TableHeaderLine(spec) : "'";
+      if (first.empty()) first = element.IsTable ? TableHeaderLine(element) : "'";
       block.push_back(first);
     } else {
       block.push_back(BeginsWithBlank(line) ? line : " " + line);

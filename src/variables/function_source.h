@@ -28,16 +28,16 @@ struct FunctionText {
   bool Literal = false;  // some point holds a double quote
 };
 
-// The function's lines of `spec`: the next block of the ordered equations file
+// The function's lines of `element`: the next block of the ordered equations file
 // when the functions are recorded, else typed (a table's header line and
 // points, or the function's lines and their correction). A table's data file
 // is written. A block that is missing or longer than `maxLines` is reported
 // and ends the program.
 FunctionText ObtainFunction(RunContext& run, const ModelCycle& cycle, const SpecificationState& state,
-                            const ElementSpec& spec, int maxLines);
+                            const ElementSpec& element, int maxLines);
 
 // The function as the ordered equations file keeps it: the first line without
 // leading blank, every further line after one.
-std::vector<std::string> EquationBlockOf(const ElementSpec& spec, const FunctionText& function);
+std::vector<std::string> EquationBlockOf(const ElementSpec& element, const FunctionText& function);
 
 }  // namespace korva

@@ -75,7 +75,8 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
 
 // The uncertainty question and its two records: the element's name alone, then
 // "   La funcion", the header, "¿Lleva incertidumbre?" and the answer.
-bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSpec& spec, const ElementCodes& codes) {
+bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSpec& element,
+                    const ElementCodes& codes) {
   CheckEndOfReplay(run);
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
@@ -91,15 +92,15 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
   std::optional<std::string> code = codes.Fixed("ince=", 1);
   std::string answer;
   for (;;) {
-    answer = code ? *code : LowerCase(Ask(run, "¿La función " + spec.FunctionHeader + " lleva incertidumbre?"));
+    answer = code ? *code : LowerCase(Ask(run, "¿La función " + element.FunctionHeader + " lleva incertidumbre?"));
     // A simulator without repetitions cannot draw the value of a function.
     if (answer != "s" || sim.WithUncertainty()) break;
     Tell(run, "Este modelo no considera incertidumbre: ninguna función puede llevarla." + LF +
                   "Si la necesita, conteste a o t a la pregunta de incertidumbre en las variables de entrada.");
     code.reset();
   }
-  RecordAnswer(run, {RecordField::Text(spec.FullName)});
-  RecordAnswer(run, {RecordField::Text("   La funcion"), RecordField::Text(spec.FunctionHeader),
+  RecordAnswer(run, {RecordField::Text(element.FullName)});
+  RecordAnswer(run, {RecordField::Text("   La funcion"), RecordField::Text(element.FunctionHeader),
                      RecordField::Text("¿Lleva incertidumbre?"), RecordField::Text(answer)});
   return answer == "s";
 }
@@ -121,31 +122,32 @@ bool AskFunctionsRecorded(RunContext& run) {
 }
 
 ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const SimulationState& sim, bool codesTrusted,
-                           int element) {
+                           int index) {
   const ModelTables& model = cycle.Model;
-  ElementSpec spec;
-  spec.Element = element;
-  spec.Id = model.ElementIds[element];
-  spec.FullName = model.ElementList[element];
-  for (const std::string& argument : model.ConnectionMatrix[element]) {
-    if (!argument.empty()) spec.Arguments.push_back(argument);
+  ElementSpec element;
+  element.Element = index;
+  element.Id = model.ElementIds[index];
+  element.FullName = model.ElementList[index];
+  for (const std::string& argument : model.ConnectionMatrix[index]) {
+    if (!argument.empty()) element.Arguments.push_back(argument);
   }
-  spec.FunctionHeader = FunctionHeaderOf(spec.Id, spec.Arguments);
-  const ElementCodes codes{spec.FullName, model.IdLength, !CodeSection(spec.FullName, model.IdLength).empty()};
+  element.FunctionHeader = FunctionHeaderOf(element.Id, element.Arguments);
+  const ElementCodes codes{element.FullName, model.IdLength, !CodeSection(element.FullName, model.IdLength).empty()};
 
-  spec.HasUncertainty = AskUncertainty(run, sim, spec, codes);
+  element.HasUncertainty = AskUncertainty(run, sim, element, codes);
 
   if (sim.DynamicChoice != "n") {
     bool replayed = false;
-    std::string state = AskYesNo(run, "   ¿De estado?", "¿La variable " + spec.FullName + " es de estado?" + "(S/N/T)",
-                                 codes.Fixed("esta=", 1), &replayed);
+    std::string state =
+        AskYesNo(run, "   ¿De estado?", "¿La variable " + element.FullName + " es de estado?" + "(S/N/T)",
+                 codes.Fixed("esta=", 1), &replayed);
     if (replayed && state != "s" && state != "n") OutOfStep(run, DecouplingMessage(run));
-    spec.IsState = state == "s";
+    element.IsState = state == "s";
   }
-  if (spec.IsState) {
+  if (element.IsState) {
     const size_t width = static_cast<size_t>(model.IdLength);
     std::optional<std::string> code = codes.Fixed("inic=", width);
-    spec.InitialValueName = AskLogged(
+    element.InitialValueName = AskLogged(
         run, "   Su valor inicial es",
         [&] {
           if (code && code->size() == width) return *code;
@@ -166,14 +168,15 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
     dimensionalCode = digit != 0 ? "s" : "n";
     if (digit != 0) dimensionCount = digit;
   }
-  spec.IsDimensional = AskYesNo(run, "   ¿Dimensional?", "¿La variable " + spec.Id + " es dimensional?" + "(S/N/T)",
-                                dimensionalCode) == "s";
-  if (spec.IsDimensional) {
+  element.IsDimensional =
+      AskYesNo(run, "   ¿Dimensional?", "¿La variable " + element.Id + " es dimensional?" + "(S/N/T)",
+               dimensionalCode) == "s";
+  if (element.IsDimensional) {
     long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene?", 1, kMaxDimensions, dimensionCount);
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = codes.ToSemicolon("d" + PlainNum(k) + "=");
       auto acceptable = [](const std::string& text) { return !text.empty() && text.size() <= 6; };
-      spec.DimensionSizes.push_back(AskLogged(
+      element.DimensionSizes.push_back(AskLogged(
           run, "   ",
           [&] {
             if (size.present && size.closed && acceptable(size.value)) return size.value;
@@ -185,29 +188,29 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
           NumberRecord::kAsText));
     }
     if (!run.Log.replaying() && !codesTrusted) {
-      Tell(run, "Llame a los subíndices de " + spec.Id + " i1,i2,..., correlativamente.");
+      Tell(run, "Llame a los subíndices de " + element.Id + " i1,i2,..., correlativamente.");
     }
-    if (spec.HasUncertainty) {
+    if (element.HasUncertainty) {
       Tell(run, "¡OJO! LAS VARIABLES DIMENSIONALES NO SUELEN LLEVAR INCERTIDUMBRE." + LF +
-                    "      Si insiste en ello deberá revisar el cálculo de " + spec.Id + " en el fichero " +
+                    "      Si insiste en ello deberá revisar el cálculo de " + element.Id + " en el fichero " +
                     ModelFile(run, cycle, "S", ".bas") + ".");
     }
   }
 
-  if (!spec.HasUncertainty) {
-    spec.IsTable = AskYesNo(run, "   ¿Tabla?", "¿La función " + spec.FunctionHeader + " es una tabla? (S/N/T)",
-                            codes.Fixed("tabl=", 1)) == "s";
+  if (!element.HasUncertainty) {
+    element.IsTable = AskYesNo(run, "   ¿Tabla?", "¿La función " + element.FunctionHeader + " es una tabla? (S/N/T)",
+                               codes.Fixed("tabl=", 1)) == "s";
   }
-  if (spec.IsTable) {
+  if (element.IsTable) {
     std::optional<std::string> pointsCode = codes.Fixed("npun=", 1);
     std::optional<long> points;
     if (pointsCode) points = static_cast<long>(Val(*pointsCode));
     const std::string prompt = codes.any ? "¿Cuantos puntos tiene la tabla?" : "¿Cuantos puntos tiene la tabla";
-    spec.TablePoints = static_cast<int>(
+    element.TablePoints = static_cast<int>(
         AskCount(run, "   Puntos de la tabla", prompt, 1, kMaxTablePoints, points, /*terminatesAt=*/0));
-    if (spec.TablePoints == 0) Terminate(run);  // a replayed count of 0 ends the program too
+    if (element.TablePoints == 0) Terminate(run);  // a replayed count of 0 ends the program too
   }
-  return spec;
+  return element;
 }
 
 }  // namespace korva

@@ -19,6 +19,6 @@ bool AskFunctionsRecorded(RunContext& run);
 // number of points. `codesTrusted`: the modeller trusts the codes, so no
 // notice about subscripts is shown.
 ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const SimulationState& sim, bool codesTrusted,
-                           int element);
+                           int index);
 
 }  // namespace korva

@@ -17,7 +17,7 @@ bool IsLiteralPoint(const std::string& point);
 // The lookup statements, each beginning with a blank: open the file, read the
 // points keeping the nearest (or the matching one), and give the element its
 // value, written by `outputStatement`.
-std::vector<std::string> TableLookupStatements(const ElementSpec& spec, bool literal,
+std::vector<std::string> TableLookupStatements(const ElementSpec& element, bool literal,
                                                const std::string& outputStatement);
 
 }  // namespace korva

@@ -54,8 +54,8 @@ class SpecificationStage {
     } else {
       typedEquations_ = OpenGuardedOutput(run_, equations);
     }
-    for (int element : CalculationOrder(cycle_.Model)) {
-      SpecifyUntilAccepted(element);
+    for (int index : CalculationOrder(cycle_.Model)) {
+      SpecifyUntilAccepted(index);
       if (FlushDue(sim_)) FlushStatements(run_, sim_, codesTrusted_);
     }
     if (typedEquations_ != nullptr) CloseGuarded(run_, typedEquations_);
@@ -70,35 +70,36 @@ class SpecificationStage {
  private:
   // The element's specification, function and statements, again from its
   // first question while the modeller rejects them.
-  void SpecifyUntilAccepted(int element) {
+  void SpecifyUntilAccepted(int index) {
     const int maxLines = std::max(sim_.GLineReserve, 1);
     const ModelTables& model = cycle_.Model;
-    const bool hasCodes = !CodeSection(model.ElementList[element], model.IdLength).empty();
+    const bool hasCodes = !CodeSection(model.ElementList[index], model.IdLength).empty();
     for (;;) {
       const int mark = sim_.EmitSlots.Mark();
-      ElementSpec spec = SpecifyElement(run_, cycle_, sim_, codesTrusted_, element);
-      FunctionText function = ObtainFunction(run_, cycle_, state_, spec, maxLines);
-      const std::string output = OutputStatement(spec, sim_.IsDynamic(), results_);
+      ElementSpec element = SpecifyElement(run_, cycle_, sim_, codesTrusted_, index);
+      FunctionText function = ObtainFunction(run_, cycle_, state_, element, maxLines);
+      const std::string output = OutputStatement(element, sim_.IsDynamic(), results_);
       std::vector<std::string> lookup;
-      if (spec.IsTable) {
-        lookup = TableLookupStatements(spec, function.Literal, output);
+      if (element.IsTable) {
+        lookup = TableLookupStatements(element, function.Literal, output);
         if (!codesTrusted_ && !LookupAccepted(lookup)) continue;
       }
-      const bool chromosome = sim_.GeneticAlgorithm && spec.Id == sim_.ChromosomeVar;
+      const bool chromosome = sim_.GeneticAlgorithm && element.Id == sim_.ChromosomeVar;
       ElementStatementInput input{
-          spec, function.Lines, lookup, state_.PreviousLoopCloser, state_.DimensionalSpecified + 1, chromosome, output};
+          element,    function.Lines, lookup, state_.PreviousLoopCloser, state_.DimensionalSpecified + 1,
+          chromosome, output};
       for (std::string& statement : ElementStatementTexts(input)) sim_.EmitSlots.Append(std::move(statement));
 
-      std::string shown = spec.FunctionHeader;
+      std::string shown = element.FunctionHeader;
       for (int i = mark + 1; i <= sim_.EmitSlots.Used(); ++i) shown += LF + sim_.EmitSlots.Entry(i);
       Tell(run_, shown);
       std::vector<std::string> checked = function.Lines;
       checked.insert(checked.end(), lookup.begin(), lookup.end());
-      if (!FunctionAccepted(spec, hasCodes, checked)) {
+      if (!FunctionAccepted(element, hasCodes, checked)) {
         sim_.EmitSlots.RollBack(mark);
         continue;
       }
-      Accept(spec, function);
+      Accept(element, function);
       return;
     }
   }
@@ -112,46 +113,46 @@ class SpecificationStage {
 
   // Asked, or checked without asking when the element's codes are trusted;
   // a function that fails the check ends the program.
-  bool FunctionAccepted(const ElementSpec& spec, bool hasCodes, const std::vector<std::string>& lines) {
+  bool FunctionAccepted(const ElementSpec& element, bool hasCodes, const std::vector<std::string>& lines) {
     if (!hasCodes || !codesTrusted_) {
       return AskLoggedChoice(run_, "   ¿Correcto?", "¿Es correcto? (S/N/T)", {"s", "n", "t"}) != "n";
     }
-    if (!FunctionPassesCheck(spec, lines)) {
-      Tell(run_, "HAY ALGUN ERROR CON RESPECTO A LA FUNCIÓN " + spec.FunctionHeader + LF +
+    if (!FunctionPassesCheck(element, lines)) {
+      Tell(run_, "HAY ALGUN ERROR CON RESPECTO A LA FUNCIÓN " + element.FunctionHeader + LF +
                      "     Le sugiero corrija o suprima los códigos entre corchetes" + LF +
-                     "     de los nombres de las variables de salida desde " + spec.FullName);
+                     "     de los nombres de las variables de salida desde " + element.FullName);
       EndProgram(EndReason::kErrorReported);
     }
     return AskLogged(
                run_, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText) != "n";
   }
 
-  void Accept(const ElementSpec& spec, const FunctionText& function) {
+  void Accept(const ElementSpec& element, const FunctionText& function) {
     if (typedEquations_ != nullptr) {
-      for (const std::string& line : EquationBlockOf(spec, function)) typedEquations_->WriteLine(line);
+      for (const std::string& line : EquationBlockOf(element, function)) typedEquations_->WriteLine(line);
     }
     if (state_.FunctionsRecorded) ++state_.NextBlock;
-    if (spec.HasUncertainty) ++sim_.UncertainCount;
-    if (spec.IsState) {
+    if (element.HasUncertainty) ++sim_.UncertainCount;
+    if (element.IsState) {
       std::vector<std::string>& slots = state_.InitialValueSlots;
       if (slots.empty() || slots.back().size() > kSlotLength) slots.emplace_back();
-      slots.back() += InitialValueStatement(spec);
+      slots.back() += InitialValueStatement(element);
     }
-    ResultVariable result{spec.Id, spec.FullName, spec.DimensionSizes, state_.Record.Simplified()};
-    if (spec.IsDimensional) {
-      sim_.DimensionalFlags[static_cast<size_t>(spec.Element)] = 1;
+    ResultVariable result{element.Id, element.FullName, element.DimensionSizes, state_.Record.Simplified()};
+    if (element.IsDimensional) {
+      sim_.DimensionalFlags[static_cast<size_t>(element.Element)] = 1;
       ++state_.DimensionalSpecified;
-      for (const std::string& size : spec.DimensionSizes) {
+      for (const std::string& size : element.DimensionSizes) {
         if (size[0] < '0' || size[0] > '9') state_.AddSizeVariable(size);
       }
-      if (sim_.GeneticAlgorithm && spec.Id == sim_.ChromosomeVar) state_.GeneCountText = spec.DimensionSizes[0];
-      result.Uid = DeclarationText(spec).substr(4);
-      state_.Record.AddArray(spec.DimensionSizes);
+      if (sim_.GeneticAlgorithm && element.Id == sim_.ChromosomeVar) state_.GeneCountText = element.DimensionSizes[0];
+      result.Uid = DeclarationText(element).substr(4);
+      state_.Record.AddArray(element.DimensionSizes);
     } else {
       state_.Record.AddScalar();
     }
     state_.ResultVariables.push_back(std::move(result));
-    state_.PreviousLoopCloser = LoopCloser(spec);
+    state_.PreviousLoopCloser = LoopCloser(element);
   }
 
   RunContext& run_;
@@ -166,8 +167,8 @@ class SpecificationStage {
 }  // namespace
 
 void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
-                           SpecificationState& spec) {
-  SpecificationStage(run, cycle, sim, wide, spec).Run();
+                           SpecificationState& state) {
+  SpecificationStage(run, cycle, sim, wide, state).Run();
 }
 
 }  // namespace korva

@@ -11,8 +11,8 @@ namespace korva {
 // specified, its function obtained and turned into statements of the
 // simulator's calculation section; then the simulator is rewritten with its
 // declarations in front, its calculation section closed and the simulator
-// completed. What the results program needs of the elements stays in `spec`.
+// completed. What the results program needs of the elements stays in `state`.
 void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
-                           SpecificationState& spec);
+                           SpecificationState& state);
 
 }  // namespace korva
