@@ -3,30 +3,13 @@
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
+#include "simgen/coded_questions.h"
 #include "simgen/data_entry_module.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
 namespace korva {
 namespace {
-
-// A yes/no question of an input: the code's letter answers it when it is "s"
-// or "n" (taken and recorded as if typed), otherwise it is asked.
-std::string AskYesNo(RunContext& run, const std::string& label, const std::string& prompt,
-                     const std::optional<std::string>& code) {
-  return AskLogged(
-      run, label,
-      [&] {
-        if (code) {
-          std::string value = LowerCase(*code);
-          if (value == "s" || value == "n") return value;
-        }
-        std::string answer = AskUnloggedChoice(run, prompt, {"s", "n", "t"});
-        if (answer == "t") Terminate(run);
-        return answer;
-      },
-      NumberRecord::kAsText);
-}
 
 // A whole-number question answered by a code up to its ";", when that code is
 // closed and holds a whole number in range; an unclosed code is reported first.
@@ -66,19 +49,22 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
   const std::string& name = s.fullName;
   const int width = model.IdLength;
   auto fixed = [&](const char* code) { return useCodes ? FixedCode(name, width, code, 1) : std::nullopt; };
-  auto delimited = [&](const std::string& code) { return useCodes ? CodeToSemicolon(name, width, code) : DelimitedCode{}; };
+  auto delimited = [&](const std::string& code) {
+    return useCodes ? CodeToSemicolon(name, width, code) : DelimitedCode{};
+  };
 
   if (sim.UncertaintyChoice == Uncertainty::kSomeInputs) {
-    s.uncertain = AskYesNo(run, "   Incertidumbre: ", "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
-                           fixed("ince=")) == "s";
+    s.uncertain = AskCodedYesNo(run, "   Incertidumbre: ", "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
+                                fixed("ince=")) == "s";
   } else if (sim.UncertaintyChoice == Uncertainty::kAllInputs) {
     s.uncertain = true;
   }
   if (sim.IsDynamic() && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
-    s.newValueEachStep = AskYesNo(run, "   Aleatorios distintos: ",
-                                  "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " +
-                                      sim.TimeUnit + "?" + "(S/N/T)",
-                                  fixed("aldi=")) == "s";
+    s.newValueEachStep =
+        AskCodedYesNo(run, "   Aleatorios distintos: ",
+                      "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " + sim.TimeUnit +
+                          "?" + "(S/N/T)",
+                      fixed("aldi=")) == "s";
   }
   if (sim.IsDynamic()) {
     s.changes = AskCount(run, "   Cambios de valor", "¿La variable " + X + " Cuantos cambios de valor tiene?", 0, 32000,
@@ -95,8 +81,8 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
       if (*value >= 1) dimensionCount = *value;
     }
   }
-  bool dimensional =
-      AskYesNo(run, "   ¿Dimensional?", "¿La variable " + X + " es dimensional?" + "(S/N/T)", dimensionalCode) == "s";
+  bool dimensional = AskCodedYesNo(run, "   ¿Dimensional?", "¿La variable " + X + " es dimensional?" + "(S/N/T)",
+                                   dimensionalCode) == "s";
   if (dimensional) {
     DelimitedCode countCode;
     if (dimensionCount && *dimensionCount <= 32000) countCode = DelimitedCode{true, true, PlainNum(*dimensionCount)};
@@ -158,7 +144,8 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
                         "     de los nombres de las variables de entrada posteriores a" + LF + "     dicha variable.");
           EndProgram(EndReason::kErrorReported);
         }
-        AskLogged(run, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText);
+        AskLogged(
+            run, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText);
         break;
       }
       std::string answer = AskLoggedChoice(run, "   ¿Correcto?", "¿Es correcto? (S/N/T) ", {"s", "n", "t", ""});

@@ -5,6 +5,7 @@
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
+#include "simgen/coded_questions.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
@@ -37,24 +38,6 @@ struct ElementCodes {
     return any ? CodeToSemicolon(name, idLength, code) : DelimitedCode{};
   }
 };
-
-// A yes/no question: a code that is "s" or "n" (in any case) answers it, else
-// it is asked until "s", "n" or "t"; "t" ends the program.
-std::string AskYesNo(RunContext& run, const std::string& label, const std::string& prompt,
-                     const std::optional<std::string>& code, bool* replayed = nullptr) {
-  return AskLogged(
-      run, label,
-      [&] {
-        if (code) {
-          std::string value = LowerCase(*code);
-          if (value == "s" || value == "n") return value;
-        }
-        std::string answer = AskUnloggedChoice(run, prompt, {"s", "n", "t"});
-        if (answer == "t") Terminate(run);
-        return answer;
-      },
-      NumberRecord::kAsText, replayed);
-}
 
 // A number from `low` to `high`, answered by `code` when it is one; recorded as a number.
 long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
@@ -139,8 +122,8 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
   if (sim.DynamicChoice != "n") {
     bool replayed = false;
     std::string state =
-        AskYesNo(run, "   ¿De estado?", "¿La variable " + element.FullName + " es de estado?" + "(S/N/T)",
-                 codes.Fixed("esta=", 1), &replayed);
+        AskCodedYesNo(run, "   ¿De estado?", "¿La variable " + element.FullName + " es de estado?" + "(S/N/T)",
+                      codes.Fixed("esta=", 1), &replayed);
     if (replayed && state != "s" && state != "n") OutOfStep(run, DecouplingMessage(run));
     element.IsState = state == "s";
   }
@@ -169,8 +152,8 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
     if (digit != 0) dimensionCount = digit;
   }
   element.IsDimensional =
-      AskYesNo(run, "   ¿Dimensional?", "¿La variable " + element.Id + " es dimensional?" + "(S/N/T)",
-               dimensionalCode) == "s";
+      AskCodedYesNo(run, "   ¿Dimensional?", "¿La variable " + element.Id + " es dimensional?" + "(S/N/T)",
+                    dimensionalCode) == "s";
   if (element.IsDimensional) {
     long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene?", 1, kMaxDimensions, dimensionCount);
     for (long k = 1; k <= count; ++k) {
@@ -198,8 +181,9 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
   }
 
   if (!element.HasUncertainty) {
-    element.IsTable = AskYesNo(run, "   ¿Tabla?", "¿La función " + element.FunctionHeader + " es una tabla? (S/N/T)",
-                               codes.Fixed("tabl=", 1)) == "s";
+    element.IsTable =
+        AskCodedYesNo(run, "   ¿Tabla?", "¿La función " + element.FunctionHeader + " es una tabla? (S/N/T)",
+                      codes.Fixed("tabl=", 1)) == "s";
   }
   if (element.IsTable) {
     std::optional<std::string> pointsCode = codes.Fixed("npun=", 1);

@@ -4,6 +4,7 @@
 
 #include "model/model_fixture.h"
 #include "support/dialogue_run.h"
+#include "support/file_lines.h"
 #include "support/temp_dir.h"
 
 namespace korva {
@@ -11,19 +12,8 @@ namespace {
 
 using testing::ActivityRun;
 using testing::LeveledModelOf;
+using testing::LinesOf;
 using testing::TempDir;
-
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 // A set-up run on a model of two inputs (A, B) and one calculated element (Y),
 // with the simulator left open as the set-up leaves it; returns its lines.

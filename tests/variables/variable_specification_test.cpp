@@ -9,6 +9,7 @@
 
 #include "model/model_fixture.h"
 #include "support/dialogue_run.h"
+#include "support/file_lines.h"
 #include "support/temp_dir.h"
 
 namespace korva {
@@ -17,19 +18,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ActivityRun;
 using testing::LeveledModelOf;
+using testing::LinesOf;
 using testing::TempDir;
-
-Lines LinesOf(const std::string& text) {
-  Lines lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 // A create cycle of model "M" from the simulation set-up on.
 struct CreateRun {

@@ -1,0 +1,24 @@
+#include "simgen/coded_questions.h"
+
+#include "core/questions.h"
+#include "text/cp1252.h"
+
+namespace korva {
+
+std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::string& prompt,
+                          const std::optional<std::string>& code, bool* replayed) {
+  return AskLogged(
+      run, label,
+      [&] {
+        if (code) {
+          std::string value = LowerCase(*code);
+          if (value == "s" || value == "n") return value;
+        }
+        std::string answer = AskUnloggedChoice(run, prompt, {"s", "n", "t"});
+        if (answer == "t") Terminate(run);
+        return answer;
+      },
+      NumberRecord::kAsText, replayed);
+}
+
+}  // namespace korva

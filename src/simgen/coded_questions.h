@@ -1,0 +1,16 @@
+#pragma once
+// A yes/no question of an element that a bracket code may answer in advance.
+#include <optional>
+#include <string>
+
+#include "core/run_context.h"
+
+namespace korva {
+
+// Through the answers log: a code that is "s" or "n" (in any case) answers it
+// and is recorded as if typed; else it is asked until "s", "n" or "t", and "t"
+// ends the program. `replayed`, when given, tells whether the answer came from the log.
+std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::string& prompt,
+                          const std::optional<std::string>& code, bool* replayed = nullptr);
+
+}  // namespace korva
