@@ -21,4 +21,19 @@ std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::
       NumberRecord::kAsText, replayed);
 }
 
+std::string AskCodedText(RunContext& run, const std::string& label, const std::string& prompt,
+                         const std::optional<std::string>& code,
+                         const std::function<bool(const std::string&)>& acceptable) {
+  return AskLogged(
+      run, label,
+      [&] {
+        if (code && acceptable(*code)) return *code;
+        for (;;) {
+          std::string answer = Ask(run, prompt);
+          if (acceptable(answer)) return answer;
+        }
+      },
+      NumberRecord::kAsText);
+}
+
 }  // namespace korva

@@ -1,5 +1,6 @@
 #pragma once
 // A yes/no question of an element that a bracket code may answer in advance.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,5 +13,11 @@ namespace korva {
 // ends the program. `replayed`, when given, tells whether the answer came from the log.
 std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::string& prompt,
                           const std::optional<std::string>& code, bool* replayed = nullptr);
+
+// Through the answers log, recorded as text: the code's value answers it when
+// `acceptable`; else it is asked until the answer is.
+std::string AskCodedText(RunContext& run, const std::string& label, const std::string& prompt,
+                         const std::optional<std::string>& code,
+                         const std::function<bool(const std::string&)>& acceptable);
 
 }  // namespace korva

@@ -89,16 +89,9 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
     long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene", 1, 32000, countCode, "ndim", name);
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = delimited("d" + PlainNum(k) + "=");
-      s.sizes.push_back(AskLogged(
-          run, "   ",
-          [&] {
-            if (size.present && size.closed && SizeAcceptable(size.value)) return size.value;
-            for (;;) {
-              std::string answer = Ask(run, "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=");
-              if (SizeAcceptable(answer)) return answer;
-            }
-          },
-          NumberRecord::kAsText));
+      std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
+      s.sizes.push_back(AskCodedText(run, "   ", "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=",
+                                     code, SizeAcceptable));
     }
   }
   return s;

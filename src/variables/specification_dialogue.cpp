@@ -129,17 +129,9 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
   }
   if (element.IsState) {
     const size_t width = static_cast<size_t>(model.IdLength);
-    std::optional<std::string> code = codes.Fixed("inic=", width);
-    element.InitialValueName = AskLogged(
-        run, "   Su valor inicial es",
-        [&] {
-          if (code && code->size() == width) return *code;
-          for (;;) {
-            std::string answer = Ask(run, "¿Como se llama su valor inicial?");
-            if (answer.size() == width) return answer;
-          }
-        },
-        NumberRecord::kAsText);
+    element.InitialValueName =
+        AskCodedText(run, "   Su valor inicial es", "¿Como se llama su valor inicial?", codes.Fixed("inic=", width),
+                     [width](const std::string& answer) { return answer.size() == width; });
   }
 
   // "ndim=": one digit, both whether the element is an array and how many subscripts it has.
@@ -159,16 +151,9 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = codes.ToSemicolon("d" + PlainNum(k) + "=");
       auto acceptable = [](const std::string& text) { return !text.empty() && text.size() <= 6; };
-      element.DimensionSizes.push_back(AskLogged(
-          run, "   ",
-          [&] {
-            if (size.present && size.closed && acceptable(size.value)) return size.value;
-            for (;;) {
-              std::string answer = Ask(run, "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=");
-              if (acceptable(answer)) return answer;
-            }
-          },
-          NumberRecord::kAsText));
+      std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
+      element.DimensionSizes.push_back(
+          AskCodedText(run, "   ", "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=", code, acceptable));
     }
     if (!run.Log.replaying() && !codesTrusted) {
       Tell(run, "Llame a los subíndices de " + element.Id + " i1,i2,..., correlativamente.");
