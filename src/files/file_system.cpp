@@ -97,7 +97,55 @@ bool InputFile::OnlyBlankRemains() const {
 
 bool InputFile::ReadLine(std::string& line) { return ReadTextLine(text_, pos_, line); }
 
-bool InputFile::ReadField(std::string& field) { return ReadRecordField(text_, pos_, field); }
+bool InputFile::ReadField(std::string& field, bool* quoted) { return ReadRecordField(text_, pos_, field, quoted); }
+
+// ---------------------------------------------------------------- RandomFile
+
+RandomFile::RandomFile(int fd, std::string hostPath, std::string name, std::shared_ptr<OpenFileRegistry> registry)
+    : fd_(fd), hostPath_(std::move(hostPath)), name_(std::move(name)), registry_(std::move(registry)) {
+  registry_->writing.insert(hostPath_);
+}
+
+RandomFile::~RandomFile() {
+  ::close(fd_);
+  registry_->writing.erase(hostPath_);
+}
+
+bool RandomFile::ReadAt(unsigned long long offset, size_t count, std::string& bytes, FileError& error) {
+  bytes.assign(count, '\0');
+  size_t got = 0;
+  while (got < count) {
+    ssize_t n = ::pread(fd_, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = FileError{ErrorNumberFromErrno(errno, false), name_};
+      return false;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);
+  return true;
+}
+
+bool RandomFile::WriteAt(unsigned long long offset, std::string_view bytes, FileError& error) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = FileError{ErrorNumberFromErrno(errno, false), name_};
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+unsigned long long RandomFile::Size() const {
+  struct stat st;
+  return ::fstat(fd_, &st) == 0 ? static_cast<unsigned long long>(st.st_size) : 0;
+}
 
 // ---------------------------------------------------------------- OutputFile
 
@@ -267,6 +315,21 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
   }
   registry_->folders.Added(host);
   return std::make_unique<OutputFile>(stream, host, "", name, flushEachLine, registry_);
+}
+
+std::unique_ptr<RandomFile> FileSystem::OpenRandom(const std::string& name, FileError& error) {
+  std::string host = HostPath(name);
+  error = FileError{0, name};
+  if (Refused(host, Access::kReplace, error)) return nullptr;
+  registry_->folders.Before(host);
+  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    error.number = ErrorFor(errno, host);
+    registry_->folders.Forget(host);
+    return nullptr;
+  }
+  registry_->folders.Added(host);
+  return std::make_unique<RandomFile>(fd, host, name, registry_);
 }
 
 bool FileSystem::Delete(const std::string& name, FileError& error) {

@@ -45,7 +45,7 @@ class InputFile {
   // Line Input #: false when past the end (run-time error 62).
   bool ReadLine(std::string& line);
   // Input #: one comma-separated field; false when past the end.
-  bool ReadField(std::string& field);
+  bool ReadField(std::string& field, bool* quoted = nullptr);
   const std::string& text() const { return text_; }
 
  private:
@@ -91,6 +91,26 @@ class OutputFile : public LineSink {
   std::shared_ptr<OpenFileRegistry> registry_;
 };
 
+// A file open for random access in records (Open ... For Random): read and
+// written in place, created when missing.
+class RandomFile {
+ public:
+  RandomFile(int fd, std::string hostPath, std::string name, std::shared_ptr<OpenFileRegistry> registry);
+  ~RandomFile();
+  RandomFile(const RandomFile&) = delete;
+  RandomFile& operator=(const RandomFile&) = delete;
+  // The bytes at `offset` (fewer, or none, past the end of the file).
+  bool ReadAt(unsigned long long offset, size_t count, std::string& bytes, FileError& error);
+  bool WriteAt(unsigned long long offset, std::string_view bytes, FileError& error);
+  unsigned long long Size() const;
+
+ private:
+  int fd_;
+  std::string hostPath_;
+  std::string name_;
+  std::shared_ptr<OpenFileRegistry> registry_;
+};
+
 class FileSystem {
  public:
   FileSystem();
@@ -103,6 +123,8 @@ class FileSystem {
   // the host at once (the answers log: nothing answered is lost if the run dies).
   std::unique_ptr<OutputFile> OpenAppend(const std::string& name, FileError& error,
                                          bool flushEachLine = false);
+  // Open for Random: created when missing, written in place.
+  std::unique_ptr<RandomFile> OpenRandom(const std::string& name, FileError& error);
   // Kill.
   bool Delete(const std::string& name, FileError& error);
   // Name ... As ...: fails with 58 when the new name exists.

@@ -28,10 +28,11 @@ std::string FormatRecord(const std::vector<RecordField>& fields) {
   return line;
 }
 
-bool ReadRecordField(std::string_view data, size_t& pos, std::string& field) {
+bool ReadRecordField(std::string_view data, size_t& pos, std::string& field, bool* quoted) {
   while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t')) ++pos;
   if (pos >= data.size()) return false;
   field.clear();
+  if (quoted != nullptr) *quoted = data[pos] == '"';
   if (data[pos] == '"') {
     ++pos;
     size_t close = data.find('"', pos);

@@ -21,7 +21,8 @@ std::string FormatRecord(const std::vector<RecordField>& fields);
 
 // Reads one field from `data` at `pos` as Input # does and moves `pos` past the
 // field and its delimiter (a comma or a line end). Returns false at the end of data.
-bool ReadRecordField(std::string_view data, size_t& pos, std::string& field);
+// `quoted`, when given, tells whether the field was written in double quotes.
+bool ReadRecordField(std::string_view data, size_t& pos, std::string& field, bool* quoted = nullptr);
 
 // Reads one line from `data` at `pos` as Line Input # does: up to CR LF, CR or LF,
 // which is dropped. Returns false at the end of data.

@@ -135,13 +135,18 @@ InputCode BuildInputCode(const InputSettings& s) {
   if (loops.any) writing = loops.heads + ":" + writing + loops.ends;
   line(" if nn=5 then print #2,ub: " + writing + ":goto", DataJump::kNextInput);
   const std::string shown = changes ? valueAt(PlainNum(values)) : E;
-  const std::string question = "inputbox(" + std::string(loops.any ? "" : "str$(" + shown + ") & ") +
+  // The value is joined to the question as it stands: it is a text (typed, or an
+  // uncertainty or literal answer read back), and str$ of a text that is not a
+  // number stops the program with a type mismatch.
+  const std::string question = "inputbox(" + std::string(loops.any ? "" : shown + " & ") +
                                Quoted("¿Desea seguir (), corregir (n), o volver al principio (p)?") + ")" +
                                ":if ua=" + Quoted("p") + " then nn=3:uvc=" + kEmpty + " else if ua=" + Quoted("n") +
                                " goto";
   if (loops.any) {
+    // The values are shown on the debug stream: a Print with no object does not
+    // compile in a module of the target language.
     std::string outer = loops.ends.substr(5);  // the loops around the innermost one
-    line(" " + loops.heads + ":print format$(" + shown + ");:print:next" + outer + ":ua=" + question,
+    line(" " + loops.heads + ":debug.print format$(" + shown + ");:debug.print:next" + outer + ":ua=" + question,
          DataJump::kCorrection);
   } else {
     line(" ua=" + question, DataJump::kCorrection);

@@ -32,7 +32,7 @@ TEST(DataSection, DimensionalInputWithChangesOfValue) {
       " 210 if nn=3 and uvc<>\"AA\" goto 240",
       " 220 if nn=5 then print #2,ub: for i1=1 to 3:for k=1 to 2:write #2,\"año\",ñAAp(k),\"AA\",ñAAc(i1,k):next:next"
       ":goto 240",
-      " 230 for i1=1 to 3:print format$(ñAAc(i1,2));:print:next:ua=inputbox(\"¿Desea seguir (), corregir (n), o "
+      " 230 for i1=1 to 3:debug.print format$(ñAAc(i1,2));:debug.print:next:ua=inputbox(\"¿Desea seguir (), corregir (n), o "
       "volver al principio (p)?\"):if ua=\"p\" then nn=3:uvc=\"\" else if ua=\"n\" goto 180",
   };
   EXPECT_EQ(sink.lines, expected);

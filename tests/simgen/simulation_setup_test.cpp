@@ -84,7 +84,7 @@ TEST(SimulationSetup, DataEntrySectionOfAScalarInput) {
           "or nx=0) then line input #1,uc:input #1,ñBB",
           " 230 if nn=3 and uvc<>\"BB\" goto 260",
           " 240 if nn=5 then print #2,ub: write #2,ñBB:goto 260",
-          " 250 ua=inputbox(str$(ñBB) & \"¿Desea seguir (), corregir (n), o volver al principio (p)?\"):if "
+          " 250 ua=inputbox(ñBB & \"¿Desea seguir (), corregir (n), o volver al principio (p)?\"):if "
           "ua=\"p\" then nn=3:uvc=\"\" else if ua=\"n\" goto 200",
       }));
 }

@@ -66,7 +66,7 @@ uproy=""
  200 if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>"" and ua<>"n" and ua<>"p" then line input #1,uc:for i1=1 to 6:input #1,ÒCRI(i1):next
  210 if nn=3 and uvc<>"CRI" goto 240
  220 if nn=5 then print #2,ub: for i1=1 to 6:write #2,ÒCRI(i1):next:goto 240
- 230 for i1=1 to 6:print format$(ÒCRI(i1));:print:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 180
+ 230 for i1=1 to 6:debug.print format$(ÒCRI(i1));:debug.print:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 180
  240 if nx=0 then
  250   redim ÒPAR(5,3)
  260 endif
@@ -76,7 +76,7 @@ uproy=""
  300 if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>"" and ua<>"n" and ua<>"p" then line input #1,uc:for i1=1 to 5:for i2=1 to 3:input #1,ÒPAR(i1,i2):next:next
  310 if nn=3 and uvc<>"PAR" goto 340
  320 if nn=5 then print #2,ub: for i1=1 to 5:for i2=1 to 3:write #2,ÒPAR(i1,i2):next:next:goto 340
- 330 for i1=1 to 5:for i2=1 to 3:print format$(ÒPAR(i1,i2));:print:next:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 280
+ 330 for i1=1 to 5:for i2=1 to 3:debug.print format$(ÒPAR(i1,i2));:debug.print:next:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 280
  340 close #1,#2,#3
  350 nx=nx+1:goto 19
  360 End Sub

@@ -77,7 +77,7 @@ uproy=""
  160 if nn=1 or ua="n" then wTAS=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wTAS
  170 if nn=3 and uvc<>"TAS" goto 200
  180 if nn=5 then print #2,ub: write #2,wTAS:goto 200
- 190 ua=inputbox(str$(wTAS) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
+ 190 ua=inputbox(wTAS & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
  200 if nx=0 then
  210   redim ÒPOB(3)
  220 endif
@@ -87,7 +87,7 @@ uproy=""
  260 if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>"" and ua<>"n" and ua<>"p" then line input #1,uc:for i1=1 to 3:input #1,ÒPOB(i1):next
  270 if nn=3 and uvc<>"POB" goto 300
  280 if nn=5 then print #2,ub: for i1=1 to 3:write #2,ÒPOB(i1):next:goto 300
- 290 for i1=1 to 3:print format$(ÒPOB(i1));:print:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 240
+ 290 for i1=1 to 3:debug.print format$(ÒPOB(i1));:debug.print:next:ua=inputbox("øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 240
  300 if nx=0 then
  310   redim ÒVACp(3),ÒVACc(3)
  320 endif
@@ -96,7 +96,7 @@ uproy=""
  350 if nn=1 or ua="n" then for k=1 to 3:ÒVACp(k)=inputbox("øsemana?"):ÒVACc(k)=inputbox("øValor?"):next k else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:for k=1 to 3:input #1,uc,ÒVACp(k),uc,ÒVACc(k):next
  360 if nn=3 and uvc<>"VAC" goto 390
  370 if nn=5 then print #2,ub: for k=1 to 3:write #2,"semana",ÒVACp(k),"VAC",ÒVACc(k):next:goto 390
- 380 ua=inputbox(str$(ÒVACc(3)) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 330
+ 380 ua=inputbox(ÒVACc(3) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 330
  390 close #1,#2,#3
  400 nx=nx+1:goto 19
  410 End Sub

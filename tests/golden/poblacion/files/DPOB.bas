@@ -62,19 +62,19 @@ uproy=""
  160 if nn=1 or ua="n" then ÒPIN=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒPIN
  170 if nn=3 and uvc<>"PIN" goto 200
  180 if nn=5 then print #2,ub: write #2,ÒPIN:goto 200
- 190 ua=inputbox(str$(ÒPIN) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
+ 190 ua=inputbox(ÒPIN & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
  200 ub="TNA tasa de natalidad"
  210 if nn<3 or ua="n" then msgbox(ub)
  220 if nn=1 or ua="n" then ÒTNA=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒTNA
  230 if nn=3 and uvc<>"TNA" goto 260
  240 if nn=5 then print #2,ub: write #2,ÒTNA:goto 260
- 250 ua=inputbox(str$(ÒTNA) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 200
+ 250 ua=inputbox(ÒTNA & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 200
  260 ub="TMO tasa de mortalidad"
  270 if nn<3 or ua="n" then msgbox(ub)
  280 if nn=1 or ua="n" then ÒTMO=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒTMO
  290 if nn=3 and uvc<>"TMO" goto 320
  300 if nn=5 then print #2,ub: write #2,ÒTMO:goto 320
- 310 ua=inputbox(str$(ÒTMO) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 260
+ 310 ua=inputbox(ÒTMO & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 260
  320 close #1,#2,#3
  330 nx=nx+1:goto 19
  340 End Sub

@@ -62,19 +62,19 @@ uproy=""
  160 if nn=1 or ua="n" then ÒSUP=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒSUP
  170 if nn=3 and uvc<>"SUP" goto 200
  180 if nn=5 then print #2,ub: write #2,ÒSUP:goto 200
- 190 ua=inputbox(str$(ÒSUP) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
+ 190 ua=inputbox(ÒSUP & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
  200 ub="ALT altitud de la parcela"
  210 if nn<3 or ua="n" then msgbox(ub)
  220 if nn=1 or ua="n" then ÒALT=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒALT
  230 if nn=3 and uvc<>"ALT" goto 260
  240 if nn=5 then print #2,ub: write #2,ÒALT:goto 260
- 250 ua=inputbox(str$(ÒALT) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 200
+ 250 ua=inputbox(ÒALT & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 200
  260 ub="UCL clase de suelo"
  270 if nn<3 or ua="n" then msgbox(ub)
  280 if nn=1 or ua="n" then ÒUCL=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,ÒUCL
  290 if nn=3 and uvc<>"UCL" goto 320
  300 if nn=5 then print #2,ub: write #2,ÒUCL:goto 320
- 310 ua=inputbox(str$(ÒUCL) & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 260
+ 310 ua=inputbox(ÒUCL & "øDesea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 260
  320 close #1,#2,#3
  330 nx=nx+1:goto 19
  340 End Sub

@@ -1,0 +1,160 @@
+#pragma once
+// The syntax tree of a module: declarations, procedures and their statements,
+// one source line after another. The checker fills in what each name stands
+// for (the binding fields) before anything runs.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vbrun/value.h"
+
+namespace korva::vbrun {
+
+enum class Builtin : uint8_t;
+
+struct Expr;
+using ExprPtr = std::unique_ptr<Expr>;
+
+enum class ExprKind : uint8_t {
+  kLiteral,  // number or text
+  kName,     // a name alone: variable, or a function called without arguments (Rnd, Err)
+  kIndex,    // name(arguments): array element or function call
+  kUnary,    // - or Not
+  kBinary,
+  kMember,   // Err.Number and the like: `name` is the object, `member` the member
+};
+
+// What a name stands for, settled by the checker.
+enum class Binding : uint8_t { kUnbound, kLocal, kGlobal, kBuiltin };
+
+struct Expr {
+  ExprKind kind = ExprKind::kLiteral;
+  Value literal;
+  std::string name;   // as written, without type character
+  std::string lower;  // lower case, for look-ups
+  std::string member;
+  char suffix = 0;
+  bool negate = false;  // kUnary: true for "-", false for Not
+  BinaryOp op = BinaryOp::kAdd;
+  std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
+  bool parenthesized = false;
+  int column = 0;
+
+  Binding binding = Binding::kUnbound;
+  int slot = -1;      // kLocal / kGlobal: the variable
+  Builtin builtin{};  // kBuiltin
+};
+
+// An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
+struct PrintItem {
+  enum class Kind : uint8_t { kExpr, kTab, kSpc, kNone } kind = Kind::kNone;
+  ExprPtr expr;       // the value, or the column / count
+  char separator = 0;  // ';', ',' or 0 at the end of the list
+};
+
+// A dimension of Dim or ReDim: lower bound (default 0) and upper bound.
+struct Bounds {
+  ExprPtr lower;  // null for the default lower bound
+  ExprPtr upper;
+};
+
+struct Declared {
+  std::string name;
+  std::string lower;
+  char suffix = 0;
+  bool isArray = false;      // written with parentheses
+  std::vector<Bounds> dims;  // empty for a dynamic array
+  VbType type = VbType::kEmpty;  // kEmpty: by the letter rules
+  int slot = -1;  // settled by the checker
+  bool local = false;
+  bool isPublic = false;  // a module variable declared Public or Global
+};
+
+enum class StmtKind : uint8_t {
+  kAssign,        // target = value
+  kCall,          // a procedure called: name and arguments
+  kIfBlock,       // If cond Then (end of line)
+  kElseIf,
+  kElse,
+  kEndIf,
+  kIfLine,        // single-line If: cond, thenPart, elsePart
+  kFor,           // For var = from To to [Step step]
+  kNext,          // one Next variable (Next a, b gives two)
+  kWhile,
+  kWend,
+  kDo,            // Do [While|Until cond]
+  kLoop,          // Loop [While|Until cond]
+  kGoTo,
+  kGoSub,
+  kReturn,
+  kOnErrorGoTo,   // label, or "0" to switch handling off
+  kOnErrorResumeNext,
+  kResume,        // label; empty: retry; "next": go on after the failing statement
+  kEnd,
+  kExitSub,
+  kExitFor,
+  kExitDo,
+  kOpen,          // file, mode, number, record length
+  kClose,         // numbers (none: all)
+  kInput,         // Input #n, targets
+  kLineInput,
+  kWrite,
+  kPrint,         // Print #n or Debug.Print (number null)
+  kPut,
+  kGet,
+  kName,
+  kKill,
+  kReDim,
+  kDim,           // a Dim inside a procedure
+  kRandomize,
+  kErrorStmt,     // Error n: raises an error
+};
+
+enum class FileMode : uint8_t { kInput, kOutput, kAppend, kRandom };
+
+struct Stmt;
+using StmtList = std::vector<Stmt>;
+
+struct Stmt {
+  StmtKind kind = StmtKind::kEnd;
+  int line = 0;  // index of the source line in the module
+  ExprPtr target;               // kAssign, kFor counter, kNext counter, kGet target
+  std::vector<ExprPtr> exprs;   // operands: condition, values, file numbers...
+  StmtList thenPart, elsePart;  // kIfLine
+  std::string label;            // GoTo/GoSub/Resume/On Error target; kCall: procedure name
+  std::string lower;            // kCall: the lower-case name
+  bool until = false;           // kDo/kLoop: Until rather than While
+  bool preserve = false;        // ReDim Preserve
+  FileMode mode = FileMode::kInput;
+  std::vector<PrintItem> items;     // kPrint
+  std::vector<Declared> declared;   // kReDim, kDim
+  int procedure = -1;               // kCall: the procedure, settled by the checker
+  Builtin builtin{};                // kCall of a built-in procedure (MsgBox)
+  bool builtinCall = false;
+};
+
+// A procedure: Sub name() ... End Sub.
+struct Procedure {
+  std::string name;
+  std::string lower;
+  bool isPublic = true;
+  int firstLine = 0;  // source line of the header
+  StmtList body;      // statements in source order
+  // Source line index -> label written at its start ("" when none), kept by the parser.
+  std::vector<std::pair<int, std::string>> labels;  // (index in body where the line begins, label)
+  int localCount = 0;                               // settled by the checker
+  std::vector<Declared> locals;                     // every local, declared or implicit
+};
+
+// One module: its source lines (for messages), letter rules, module-level
+// variables and procedures.
+struct Module {
+  std::string name;  // file name as given
+  std::vector<std::string> lines;
+  VbType letterType[26] = {};  // deftype per first letter; kEmpty when none (Variant)
+  std::vector<Declared> variables;
+  std::vector<int> variableLines;
+  std::vector<Procedure> procedures;
+};
+
+}  // namespace korva::vbrun

@@ -1,0 +1,67 @@
+#pragma once
+// The values of the language at run time and the conversions and operators
+// between them, with the target's rules for types, rounding and errors.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "vbrun/number_text.h"
+#include "vbrun/vb_error.h"
+
+namespace korva::vbrun {
+
+// A value's type. kVariant is only a declared type: a Variant variable holds a
+// value of one of the other types.
+enum class VbType : uint8_t { kEmpty, kBoolean, kInteger, kLong, kSingle, kDouble, kString, kVariant };
+
+const char* TypeName(VbType type);
+
+struct Value {
+  VbType type = VbType::kEmpty;
+  bool variant = false;  // read from a Variant: comparisons and "+" follow the Variant rules
+  double num = 0;        // every numeric type and Boolean (-1 or 0) is held exactly in a double
+  std::string str;
+
+  static Value Integer(double n) { return Value{VbType::kInteger, false, n, {}}; }
+  static Value Long(double n) { return Value{VbType::kLong, false, n, {}}; }
+  static Value Single(double n) { return Value{VbType::kSingle, false, n, {}}; }
+  static Value Double(double n) { return Value{VbType::kDouble, false, n, {}}; }
+  static Value Boolean(bool b) { return Value{VbType::kBoolean, false, b ? -1.0 : 0.0, {}}; }
+  static Value String(std::string s) { return Value{VbType::kString, false, 0, std::move(s)}; }
+
+  bool IsNumeric() const { return type != VbType::kString && type != VbType::kEmpty; }
+  bool IsString() const { return type == VbType::kString; }
+};
+
+// The initial value of a variable of a declared type.
+Value DefaultValue(VbType declared);
+
+// Converts for storing into a variable of the declared type: whole-number types
+// round half to even and overflow with error 6; a text that is not a number is
+// error 13 in a numeric variable.
+Value Convert(const Value& v, VbType declared);
+
+// The value as a number (Empty is 0, a numeric text converts, other text is error 13).
+double ToNumber(const Value& v);
+// The value as a whole number of the given type, rounded half to even (error 6 out of range).
+int32_t ToInteger(const Value& v);
+int32_t ToLong(const Value& v);
+// The value as a text: numbers as CStr writes them, Booleans as True/False, Empty as "".
+std::string ToText(const Value& v);
+// The truth of a condition: non-zero; a text must read as a number (error 13).
+bool ToCondition(const Value& v);
+
+enum class BinaryOp {
+  kAdd, kSub, kMul, kDiv, kIntDiv, kMod, kPow, kConcat,
+  kEq, kNe, kLt, kGt, kLe, kGe,
+  kAnd, kOr, kXor, kEqv, kImp,
+};
+
+Value Binary(BinaryOp op, const Value& a, const Value& b);
+Value Negate(const Value& v);
+Value Not(const Value& v);
+
+// Rounds half to even, as the target's whole-number conversions do.
+double RoundHalfEven(double x);
+
+}  // namespace korva::vbrun

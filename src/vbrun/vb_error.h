@@ -1,0 +1,38 @@
+#pragma once
+// Run-time errors of the modules, by the target's error numbers.
+#include <stdexcept>
+#include <string>
+
+namespace korva::vbrun {
+
+namespace err {
+constexpr int kReturnWithoutGoSub = 3;
+constexpr int kInvalidCall = 5;
+constexpr int kOverflow = 6;
+constexpr int kSubscript = 9;
+constexpr int kDivisionByZero = 11;
+constexpr int kTypeMismatch = 13;
+constexpr int kResumeWithoutError = 20;
+constexpr int kOutOfStack = 28;
+constexpr int kBadFileName = 52;
+constexpr int kBadFileMode = 54;
+constexpr int kFileAlreadyOpen = 55;
+constexpr int kBadRecordLength = 59;
+constexpr int kInputPastEnd = 62;
+constexpr int kBadRecordNumber = 63;
+constexpr int kObjectVariableNotSet = 91;
+}  // namespace err
+
+// A run-time error in flight: the error number and, for file errors, the name
+// of the file concerned.
+struct VbError {
+  int number;
+  std::string detail;
+  int module = -1;  // where it happened, filled in as it leaves the statement
+  int line = -1;
+};
+
+// The target's description of an error number, in Spanish.
+std::string ErrorDescription(int number);
+
+}  // namespace korva::vbrun
