@@ -1,10 +1,11 @@
  Sub gs120()
-120 b1 = Rnd: b = b1 / 2: For l = 1 To 74: If b >= tnor(l, 2) Then GoTo 160
+120 b1 = Rnd: b = Abs(b1 - 0.5): For l = 1 To 74: If b >= tnor(l, 2) Then GoTo 160
 130 c = tnor(l - 1, 1)
     c = c + (b - tnor(l - 1, 2)) / (tnor(l, 2) - tnor(l - 1, 2)) * (tnor(l, 1) - tnor(l - 1, 1))
 140 If b1 < 0.5 Then c = c * (-1!)
 150 Exit Sub
-160 Next l: Exit Sub
+160 Next l: c = tnor(74, 1): If b1 < 0.5 Then c = c * (-1!)
+    Exit Sub
  End Sub
   
  Sub gs170()
