@@ -1,7 +1,6 @@
  defsng a-h, o-t, x-z:deflng i-n:defstr u-w
  Dim t, dt As Single
- Dim X, Z, Y As Single
- Dim W As String
+ Dim X, Z, Y, Q As Single
  Dim ÒZp(), ÒZc() As Single
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
@@ -54,8 +53,8 @@ udi="s"
  440 Z=ÒZc(lZ)
  450 Y = X
  460 if dt0<=dt0a then put #2,, Y
- 470 W = Val(Z)
- 480 if dt0<=dt0a then put #2,, W
+ 470 Q = Val(Z)
+ 480 if dt0<=dt0a then put #2,, Q
  490 REM Fin del calculo de las variables
  500 if uu="s" then
  510  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
