@@ -574,13 +574,6 @@ class LineParser {
         out.push_back(std::move(s));
         return;
       }
-      if (w == "kill" && tok.suffix == 0) {
-        Next();
-        Stmt s = Make(StmtKind::kKill);
-        s.exprs.push_back(Expression());
-        out.push_back(std::move(s));
-        return;
-      }
       // An assignment to an element or a call.
       size_t save = pos_;
       ExprPtr head = NameReference();
@@ -783,6 +776,12 @@ class LineParser {
       } else {
         s.exprs.push_back(Expression());
       }
+      out.push_back(std::move(s));
+      return;
+    }
+    if (w == "kill") {
+      Stmt s = Make(StmtKind::kKill);
+      s.exprs.push_back(Expression());
       out.push_back(std::move(s));
       return;
     }
