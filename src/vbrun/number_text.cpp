@@ -14,16 +14,24 @@ namespace {
 // Significant digits shown for a floating value of the kind.
 int SignificantDigits(NumberKind kind) { return kind == NumberKind::kSingle ? 7 : 15; }
 
+// The digits of a whole number held in a double (below 2^63).
+std::string WholeDigits(double whole) {
+  char buffer[32];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(whole));
+  return std::string(buffer, end);
+}
+
 // The text of the magnitude of a value, without sign. `leadingZero` puts the
 // "0" before the decimal point of a value below one ("0.5" rather than ".5").
 std::string Magnitude(double value, NumberKind kind, bool leadingZero) {
   double magnitude = std::fabs(value);
-  if (kind == NumberKind::kInteger || kind == NumberKind::kLong) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.0f", std::nearbyint(magnitude));
-    return buffer;
-  }
+  if (kind == NumberKind::kInteger || kind == NumberKind::kLong) return WholeDigits(std::nearbyint(magnitude));
   if (kind == NumberKind::kSingle) magnitude = std::fabs(static_cast<double>(static_cast<float>(value)));
+  // A whole number that fits the significant digits shows as its digits alone
+  // (the common case, written without going through the exponent form).
+  if (magnitude < (kind == NumberKind::kSingle ? 1e7 : 1e15) && magnitude == std::floor(magnitude)) {
+    return WholeDigits(magnitude);
+  }
   if (magnitude == 0) return "0";
   // What the runtime library shows for values that no arithmetic of ours produces.
   if (std::isnan(magnitude)) return "1.#QNAN";
