@@ -6,19 +6,57 @@
 namespace korva::vbrun {
 
 enum class Builtin : uint8_t {
-  kMid, kLeft, kRight, kInStr, kStr, kVal, kLCase, kUCase, kLen, kChr, kAsc, kTrim, kLTrim, kRTrim,
-  kFormat, kSpace, kString, kCStr,
-  kFix, kInt, kAbs, kSqr, kExp, kLog, kSgn, kSin, kCos, kTan, kAtn,
-  kCInt, kCLng, kCSng, kCDbl, kCBool,
-  kRnd, kTimer, kEOF, kLOF, kInputBox, kMsgBox, kErrNumber, kErrDescription, kIsNumeric,
+  kMid,
+  kLeft,
+  kRight,
+  kInStr,
+  kStr,
+  kVal,
+  kLCase,
+  kUCase,
+  kLen,
+  kChr,
+  kAsc,
+  kTrim,
+  kLTrim,
+  kRTrim,
+  kFormat,
+  kSpace,
+  kString,
+  kCStr,
+  kFix,
+  kInt,
+  kAbs,
+  kSqr,
+  kExp,
+  kLog,
+  kSgn,
+  kSin,
+  kCos,
+  kTan,
+  kAtn,
+  kCInt,
+  kCLng,
+  kCSng,
+  kCDbl,
+  kCBool,
+  kRnd,
+  kTimer,
+  kEOF,
+  kLOF,
+  kInputBox,
+  kMsgBox,
+  kErrNumber,
+  kErrDescription,
+  kIsNumeric,
 };
 
 struct BuiltinInfo {
   Builtin id;
   int minArgs;
   int maxArgs;
-  bool procedure;      // may also stand as a statement (MsgBox)
-  bool bare;           // may be used without parentheses (Rnd, Timer, Err)
+  bool procedure;  // may also stand as a statement (MsgBox)
+  bool bare;       // may be used without parentheses (Rnd, Timer, Err)
 };
 
 // The built-in function a lower-case name (with its type character, if any)

@@ -16,8 +16,8 @@ struct Failure {
 struct Block {
   StmtKind kind = StmtKind::kIfBlock;  // kIfBlock, kFor, kWhile, kDo
   int line = 0;
-  int start = -1;         // kFor: the kFor instruction; kWhile/kDo: the loop's first instruction
-  int pendingTest = -1;   // kIfBlock: the jump to the next branch; kWhile/kDo: the exit test
+  int start = -1;        // kFor: the kFor instruction; kWhile/kDo: the loop's first instruction
+  int pendingTest = -1;  // kIfBlock: the jump to the next branch; kWhile/kDo: the exit test
   bool sawElse = false;
   std::vector<int> exits;  // jumps to the end of the block
   const Stmt* forStmt = nullptr;
@@ -64,7 +64,9 @@ class Checker {
     return t == VbType::kEmpty ? VbType::kVariant : t;
   }
 
-  VbType TypeOf(int module, const Declared& d) const { return d.type != VbType::kEmpty ? d.type : LetterType(module, d.lower); }
+  VbType TypeOf(int module, const Declared& d) const {
+    return d.type != VbType::kEmpty ? d.type : LetterType(module, d.lower);
+  }
 
   void DeclareModule(int module) {
     Module& m = program_.modules[module];
@@ -161,12 +163,18 @@ class Checker {
 
   VbType ImplicitType(const Expr& e) const {
     switch (e.suffix) {
-      case '%': return VbType::kInteger;
-      case '&': return VbType::kLong;
-      case '!': return VbType::kSingle;
-      case '#': return VbType::kDouble;
-      case '$': return VbType::kString;
-      default: return LetterType(module_, e.lower);
+      case '%':
+        return VbType::kInteger;
+      case '&':
+        return VbType::kLong;
+      case '!':
+        return VbType::kSingle;
+      case '#':
+        return VbType::kDouble;
+      case '$':
+        return VbType::kString;
+      default:
+        return LetterType(module_, e.lower);
     }
   }
 
@@ -227,7 +235,8 @@ class Checker {
     if (e.kind == ExprKind::kIndex) {
       for (auto& arg : e.args) BindExpr(*arg, line);
       if (!FindVariable(e.lower, e.binding, e.slot)) {
-        if (FindBuiltin(e.lower, e.suffix) != nullptr) throw Failure{line, "no se puede asignar a la función " + e.name};
+        if (FindBuiltin(e.lower, e.suffix) != nullptr)
+          throw Failure{line, "no se puede asignar a la función " + e.name};
         Undefined(e, line);
       }
       if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
@@ -367,10 +376,14 @@ class Checker {
 
   static std::string Opened(const Block& b) {
     switch (b.kind) {
-      case StmtKind::kIfBlock: return "un If de bloque abierto en la línea " + std::to_string(b.line + 1);
-      case StmtKind::kFor: return "un For abierto en la línea " + std::to_string(b.line + 1);
-      case StmtKind::kWhile: return "un While abierto en la línea " + std::to_string(b.line + 1);
-      default: return "un Do abierto en la línea " + std::to_string(b.line + 1);
+      case StmtKind::kIfBlock:
+        return "un If de bloque abierto en la línea " + std::to_string(b.line + 1);
+      case StmtKind::kFor:
+        return "un For abierto en la línea " + std::to_string(b.line + 1);
+      case StmtKind::kWhile:
+        return "un While abierto en la línea " + std::to_string(b.line + 1);
+      default:
+        return "un Do abierto en la línea " + std::to_string(b.line + 1);
     }
   }
 

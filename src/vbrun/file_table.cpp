@@ -40,25 +40,39 @@ void FailOn(const FileError& error) {
 // VarType codes that lead a Variant's bytes.
 int VarTypeCode(VbType type) {
   switch (type) {
-    case VbType::kInteger: return 2;
-    case VbType::kLong: return 3;
-    case VbType::kSingle: return 4;
-    case VbType::kDouble: return 5;
-    case VbType::kString: return 8;
-    case VbType::kBoolean: return 11;
-    default: return 0;
+    case VbType::kInteger:
+      return 2;
+    case VbType::kLong:
+      return 3;
+    case VbType::kSingle:
+      return 4;
+    case VbType::kDouble:
+      return 5;
+    case VbType::kString:
+      return 8;
+    case VbType::kBoolean:
+      return 11;
+    default:
+      return 0;
   }
 }
 
 VbType TypeOfCode(int code) {
   switch (code) {
-    case 2: return VbType::kInteger;
-    case 3: return VbType::kLong;
-    case 4: return VbType::kSingle;
-    case 5: return VbType::kDouble;
-    case 8: return VbType::kString;
-    case 11: return VbType::kBoolean;
-    default: return VbType::kEmpty;
+    case 2:
+      return VbType::kInteger;
+    case 3:
+      return VbType::kLong;
+    case 4:
+      return VbType::kSingle;
+    case 5:
+      return VbType::kDouble;
+    case 8:
+      return VbType::kString;
+    case 11:
+      return VbType::kBoolean;
+    default:
+      return VbType::kEmpty;
   }
 }
 
@@ -82,26 +96,40 @@ T Take(std::string_view bytes, size_t& pos) {
 void AppendPlain(std::string& bytes, const Value& v) {
   switch (v.type) {
     case VbType::kInteger:
-    case VbType::kBoolean: Append<int16_t>(bytes, static_cast<int16_t>(v.num)); break;
-    case VbType::kLong: Append<int32_t>(bytes, static_cast<int32_t>(v.num)); break;
-    case VbType::kSingle: Append<float>(bytes, static_cast<float>(v.num)); break;
-    case VbType::kDouble: Append<double>(bytes, v.num); break;
+    case VbType::kBoolean:
+      Append<int16_t>(bytes, static_cast<int16_t>(v.num));
+      break;
+    case VbType::kLong:
+      Append<int32_t>(bytes, static_cast<int32_t>(v.num));
+      break;
+    case VbType::kSingle:
+      Append<float>(bytes, static_cast<float>(v.num));
+      break;
+    case VbType::kDouble:
+      Append<double>(bytes, v.num);
+      break;
     case VbType::kString:
       if (v.str.size() > 0x7FFF) Fail(err::kBadRecordLength);
       Append<uint16_t>(bytes, static_cast<uint16_t>(v.str.size()));
       bytes += v.str;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
 Value TakePlain(std::string_view bytes, size_t& pos, VbType type) {
   switch (type) {
-    case VbType::kInteger: return Value::Integer(Take<int16_t>(bytes, pos));
-    case VbType::kBoolean: return Value::Boolean(Take<int16_t>(bytes, pos) != 0);
-    case VbType::kLong: return Value::Long(Take<int32_t>(bytes, pos));
-    case VbType::kSingle: return Value::Single(Take<float>(bytes, pos));
-    case VbType::kDouble: return Value::Double(Take<double>(bytes, pos));
+    case VbType::kInteger:
+      return Value::Integer(Take<int16_t>(bytes, pos));
+    case VbType::kBoolean:
+      return Value::Boolean(Take<int16_t>(bytes, pos) != 0);
+    case VbType::kLong:
+      return Value::Long(Take<int32_t>(bytes, pos));
+    case VbType::kSingle:
+      return Value::Single(Take<float>(bytes, pos));
+    case VbType::kDouble:
+      return Value::Double(Take<double>(bytes, pos));
     case VbType::kString: {
       uint16_t n = Take<uint16_t>(bytes, pos);
       std::string text;
@@ -109,7 +137,8 @@ Value TakePlain(std::string_view bytes, size_t& pos, VbType type) {
       pos += n;
       return Value::String(std::move(text));
     }
-    default: return Value{};
+    default:
+      return Value{};
   }
 }
 
@@ -161,10 +190,18 @@ void FileTable::Open(int number, const std::string& name, FileMode mode, int rec
   file->recordLength = recordLength;
   FileError error;
   switch (mode) {
-    case FileMode::kInput: file->in = files_.OpenInput(name, error); break;
-    case FileMode::kOutput: file->out = files_.OpenOutput(name, error); break;
-    case FileMode::kAppend: file->out = files_.OpenAppend(name, error); break;
-    case FileMode::kRandom: file->random = files_.OpenRandom(name, error); break;
+    case FileMode::kInput:
+      file->in = files_.OpenInput(name, error);
+      break;
+    case FileMode::kOutput:
+      file->out = files_.OpenOutput(name, error);
+      break;
+    case FileMode::kAppend:
+      file->out = files_.OpenAppend(name, error);
+      break;
+    case FileMode::kRandom:
+      file->random = files_.OpenRandom(name, error);
+      break;
   }
   FailOn(error);
   file->sink.out = file->out.get();

@@ -35,7 +35,7 @@ class FileTable {
   // Line Input #.
   void ReadLine(int number, std::string& line);
   void WriteLine(int number, const std::string& line);  // Write #
-  PrintSink& Printer(int number);                        // Print #
+  PrintSink& Printer(int number);                       // Print #
   // Put # and Get # of one record; `record` 0 means the next one.
   void Put(int number, long long record, const Value& value);
   Value Get(int number, long long record, VbType type);

@@ -53,7 +53,7 @@ struct Frame {
   std::vector<Variable> locals;
   std::vector<LoopState> loops;
   std::vector<int> gosubs;
-  int handler = -1;       // On Error GoTo: instruction of the handler
+  int handler = -1;         // On Error GoTo: instruction of the handler
   bool resumeNext = false;  // On Error Resume Next in force
   bool inHandler = false;
   int errorPc = -1;
@@ -61,10 +61,14 @@ struct Frame {
 
 NumberKind KindOf(VbType type) {
   switch (type) {
-    case VbType::kSingle: return NumberKind::kSingle;
-    case VbType::kDouble: return NumberKind::kDouble;
-    case VbType::kLong: return NumberKind::kLong;
-    default: return NumberKind::kInteger;
+    case VbType::kSingle:
+      return NumberKind::kSingle;
+    case VbType::kDouble:
+      return NumberKind::kDouble;
+    case VbType::kLong:
+      return NumberKind::kLong;
+    default:
+      return NumberKind::kInteger;
   }
 }
 
@@ -253,10 +257,14 @@ struct Interpreter::Impl {
 
   std::string WriteItem(const Value& v) {
     switch (v.type) {
-      case VbType::kString: return "\"" + v.str + "\"";
-      case VbType::kEmpty: return "";
-      case VbType::kBoolean: return v.num != 0 ? "#TRUE#" : "#FALSE#";
-      default: return WriteText(v.num, KindOf(v.type));
+      case VbType::kString:
+        return "\"" + v.str + "\"";
+      case VbType::kEmpty:
+        return "";
+      case VbType::kBoolean:
+        return v.num != 0 ? "#TRUE#" : "#FALSE#";
+      default:
+        return WriteText(v.num, KindOf(v.type));
     }
   }
 

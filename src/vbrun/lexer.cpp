@@ -24,15 +24,18 @@ bool AtStatementStart(const Tokens& tokens) {
 // text there is not a number.
 bool LexNumber(std::string_view line, size_t& i, Token& token) {
   size_t start = i;
-  if (line[i] == '&' && i + 1 < line.size() && (line[i + 1] == 'H' || line[i + 1] == 'h' || line[i + 1] == 'O' ||
-                                                line[i + 1] == 'o')) {
+  if (line[i] == '&' && i + 1 < line.size() &&
+      (line[i + 1] == 'H' || line[i + 1] == 'h' || line[i + 1] == 'O' || line[i + 1] == 'o')) {
     int base = (line[i + 1] == 'H' || line[i + 1] == 'h') ? 16 : 8;
     i += 2;
     size_t digitsStart = i;
     long long value = 0;
     while (i < line.size()) {
       char c = line[i];
-      int digit = IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 99;
+      int digit = IsDigit(c)               ? c - '0'
+                  : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                  : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                           : 99;
       if (digit >= base) break;
       value = value * base + digit;
       if (value > 0xFFFFFFFFLL) return false;
@@ -141,8 +144,9 @@ std::optional<LexError> Lex(std::string_view line, Tokens& tokens) {
       token.kind = TokenKind::kString;
       token.text = std::move(text);
     } else if (IsDigit(c) || (c == '.' && i + 1 < line.size() && IsDigit(line[i + 1])) ||
-               (c == '&' && i + 1 < line.size() && std::string_view("HhOo").find(line[i + 1]) != std::string_view::npos &&
-                i + 2 < line.size() && (IsDigit(line[i + 2]) || std::isxdigit(static_cast<unsigned char>(line[i + 2]))))) {
+               (c == '&' && i + 1 < line.size() &&
+                std::string_view("HhOo").find(line[i + 1]) != std::string_view::npos && i + 2 < line.size() &&
+                (IsDigit(line[i + 2]) || std::isxdigit(static_cast<unsigned char>(line[i + 2]))))) {
       if (!LexNumber(line, i, token)) {
         if (c != '&') return LexError{token.column, "número mal escrito"};
         token.kind = TokenKind::kOperator;

@@ -20,12 +20,12 @@ enum class OpCode : uint8_t {
 
 struct Instr {
   OpCode op = OpCode::kStatement;
-  const Stmt* stmt = nullptr;     // the statement (for messages too)
+  const Stmt* stmt = nullptr;  // the statement (for messages too)
   const Expr* cond = nullptr;
   const Stmt* forStmt = nullptr;  // kNext
   int target = -1;
-  int loop = -1;                  // kFor/kNext: the loop's slot in the frame
-  bool jumpWhen = false;          // kDoTest: jump when the condition has this truth
+  int loop = -1;          // kFor/kNext: the loop's slot in the frame
+  bool jumpWhen = false;  // kDoTest: jump when the condition has this truth
 };
 
 // A variable of the program or of a procedure.

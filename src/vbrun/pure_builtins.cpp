@@ -13,11 +13,15 @@ namespace {
 
 NumberKind KindOf(const Value& v) {
   switch (v.type) {
-    case VbType::kSingle: return NumberKind::kSingle;
+    case VbType::kSingle:
+      return NumberKind::kSingle;
     case VbType::kDouble:
-    case VbType::kString: return NumberKind::kDouble;
-    case VbType::kLong: return NumberKind::kLong;
-    default: return NumberKind::kInteger;
+    case VbType::kString:
+      return NumberKind::kDouble;
+    case VbType::kLong:
+      return NumberKind::kLong;
+    default:
+      return NumberKind::kInteger;
   }
 }
 
@@ -68,9 +72,12 @@ std::string FormatWith(const Value& value, const std::string& format) {
   std::string lower = LowerCase(format);
   if (lower == "general number" || format.empty()) return ToText(Numeric(value));
   std::string fmt = format;
-  if (lower == "fixed") fmt = "0.00";
-  else if (lower == "standard") fmt = "#,##0.00";
-  else if (lower == "percent") fmt = "0.00%";
+  if (lower == "fixed")
+    fmt = "0.00";
+  else if (lower == "standard")
+    fmt = "#,##0.00";
+  else if (lower == "percent")
+    fmt = "0.00%";
   else if (lower == "scientific") {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.2E", x);
@@ -130,14 +137,17 @@ std::string FormatWith(const Value& value, const std::string& format) {
   std::string digits = Digits(std::fabs(x), maxDecimals);
   std::string integer = digits.substr(0, digits.find('.'));
   std::string fraction = digits.find('.') == std::string::npos ? "" : digits.substr(digits.find('.') + 1);
-  while (static_cast<int>(fraction.size()) > minDecimals && !fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  while (static_cast<int>(fraction.size()) > minDecimals && !fraction.empty() && fraction.back() == '0')
+    fraction.pop_back();
   if (integer == "0" && minInteger == 0) integer.clear();
   while (static_cast<int>(integer.size()) < minInteger) integer.insert(integer.begin(), '0');
   if (grouping) integer = Grouped(integer);
   std::string out = integer;
   if (seenPoint && (!fraction.empty() || maxDecimals == 0)) out += "." + fraction;
-  if (negative && (std::stod(digits) != 0)) out = "-" + prefix + out;
-  else out = prefix + out;
+  if (negative && (std::stod(digits) != 0))
+    out = "-" + prefix + out;
+  else
+    out = prefix + out;
   return out + suffix;
 }
 
@@ -201,11 +211,19 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
       switch (a[0].variant ? (a[0].IsString() || a[0].type == VbType::kEmpty ? a[0].type : VbType::kString)
                            : a[0].type) {
         case VbType::kInteger:
-        case VbType::kBoolean: r = Value::Long(2); break;
+        case VbType::kBoolean:
+          r = Value::Long(2);
+          break;
         case VbType::kLong:
-        case VbType::kSingle: r = Value::Long(4); break;
-        case VbType::kDouble: r = Value::Long(8); break;
-        default: r = Value::Long(static_cast<double>(ToText(a[0]).size())); break;
+        case VbType::kSingle:
+          r = Value::Long(4);
+          break;
+        case VbType::kDouble:
+          r = Value::Long(8);
+          break;
+        default:
+          r = Value::Long(static_cast<double>(ToText(a[0]).size()));
+          break;
       }
       return true;
     case Builtin::kChr: {
@@ -297,15 +315,33 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
       r = Value::Integer(x > 0 ? 1 : (x < 0 ? -1 : 0));
       return true;
     }
-    case Builtin::kSin: r = Value::Double(std::sin(ToNumber(a[0]))); return true;
-    case Builtin::kCos: r = Value::Double(std::cos(ToNumber(a[0]))); return true;
-    case Builtin::kTan: r = Value::Double(std::tan(ToNumber(a[0]))); return true;
-    case Builtin::kAtn: r = Value::Double(std::atan(ToNumber(a[0]))); return true;
-    case Builtin::kCInt: r = Convert(a[0], VbType::kInteger); return true;
-    case Builtin::kCLng: r = Convert(a[0], VbType::kLong); return true;
-    case Builtin::kCSng: r = Convert(a[0], VbType::kSingle); return true;
-    case Builtin::kCDbl: r = Convert(a[0], VbType::kDouble); return true;
-    case Builtin::kCBool: r = Convert(a[0], VbType::kBoolean); return true;
+    case Builtin::kSin:
+      r = Value::Double(std::sin(ToNumber(a[0])));
+      return true;
+    case Builtin::kCos:
+      r = Value::Double(std::cos(ToNumber(a[0])));
+      return true;
+    case Builtin::kTan:
+      r = Value::Double(std::tan(ToNumber(a[0])));
+      return true;
+    case Builtin::kAtn:
+      r = Value::Double(std::atan(ToNumber(a[0])));
+      return true;
+    case Builtin::kCInt:
+      r = Convert(a[0], VbType::kInteger);
+      return true;
+    case Builtin::kCLng:
+      r = Convert(a[0], VbType::kLong);
+      return true;
+    case Builtin::kCSng:
+      r = Convert(a[0], VbType::kSingle);
+      return true;
+    case Builtin::kCDbl:
+      r = Convert(a[0], VbType::kDouble);
+      return true;
+    case Builtin::kCBool:
+      r = Convert(a[0], VbType::kBoolean);
+      return true;
     case Builtin::kIsNumeric:
       r = Value::Boolean(a[0].type == VbType::kEmpty || a[0].IsNumeric() || TextToNumber(a[0].str).has_value());
       return true;

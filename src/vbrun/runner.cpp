@@ -44,8 +44,8 @@ void ReportRuntime(std::FILE* out, const Program& program, const VbError& error)
     where += ": ";
     statement = Trimmed(m.lines[error.line]);
   }
-  std::string text = where + "error " + std::to_string(error.number) + " en tiempo de ejecución: " +
-                     ErrorDescription(error.number);
+  std::string text =
+      where + "error " + std::to_string(error.number) + " en tiempo de ejecución: " + ErrorDescription(error.number);
   if (!error.detail.empty()) text += " (" + error.detail + ")";
   Say(out, text);
   if (!statement.empty()) Say(out, "  en la instrucción: " + statement);

@@ -18,11 +18,10 @@ struct RunRequest {
 
 // Exit statuses.
 constexpr int kExitFinished = 0;
-constexpr int kExitRunFailed = 1;     // a run-time error, or the input ended
-constexpr int kExitNotStarted = 2;    // bad usage, a module unreadable, a syntax or compile error
+constexpr int kExitRunFailed = 1;   // a run-time error, or the input ended
+constexpr int kExitNotStarted = 2;  // bad usage, a module unreadable, a syntax or compile error
 
 // Runs the modules; messages go to `messages` (UTF-8), Debug.Print to `debug`.
-int RunModules(const RunRequest& request, Dialogue& dialogue, FileSystem& files, std::FILE* messages,
-               std::FILE* debug);
+int RunModules(const RunRequest& request, Dialogue& dialogue, FileSystem& files, std::FILE* messages, std::FILE* debug);
 
 }  // namespace korva::vbrun

@@ -21,7 +21,7 @@ enum class ExprKind : uint8_t {
   kIndex,    // name(arguments): array element or function call
   kUnary,    // - or Not
   kBinary,
-  kMember,   // Err.Number and the like: `name` is the object, `member` the member
+  kMember,  // Err.Number and the like: `name` is the object, `member` the member
 };
 
 // What a name stands for, settled by the checker.
@@ -48,7 +48,7 @@ struct Expr {
 // An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
 struct PrintItem {
   enum class Kind : uint8_t { kExpr, kTab, kSpc, kNone } kind = Kind::kNone;
-  ExprPtr expr;       // the value, or the column / count
+  ExprPtr expr;        // the value, or the column / count
   char separator = 0;  // ';', ',' or 0 at the end of the list
 };
 
@@ -62,52 +62,52 @@ struct Declared {
   std::string name;
   std::string lower;
   char suffix = 0;
-  bool isArray = false;      // written with parentheses
-  std::vector<Bounds> dims;  // empty for a dynamic array
+  bool isArray = false;          // written with parentheses
+  std::vector<Bounds> dims;      // empty for a dynamic array
   VbType type = VbType::kEmpty;  // kEmpty: by the letter rules
-  int slot = -1;  // settled by the checker
+  int slot = -1;                 // settled by the checker
   bool local = false;
   bool isPublic = false;  // a module variable declared Public or Global
 };
 
 enum class StmtKind : uint8_t {
-  kAssign,        // target = value
-  kCall,          // a procedure called: name and arguments
-  kIfBlock,       // If cond Then (end of line)
+  kAssign,   // target = value
+  kCall,     // a procedure called: name and arguments
+  kIfBlock,  // If cond Then (end of line)
   kElseIf,
   kElse,
   kEndIf,
-  kIfLine,        // single-line If: cond, thenPart, elsePart
-  kFor,           // For var = from To to [Step step]
-  kNext,          // one Next variable (Next a, b gives two)
+  kIfLine,  // single-line If: cond, thenPart, elsePart
+  kFor,     // For var = from To to [Step step]
+  kNext,    // one Next variable (Next a, b gives two)
   kWhile,
   kWend,
-  kDo,            // Do [While|Until cond]
-  kLoop,          // Loop [While|Until cond]
+  kDo,    // Do [While|Until cond]
+  kLoop,  // Loop [While|Until cond]
   kGoTo,
   kGoSub,
   kReturn,
-  kOnErrorGoTo,   // label, or "0" to switch handling off
+  kOnErrorGoTo,  // label, or "0" to switch handling off
   kOnErrorResumeNext,
-  kResume,        // label; empty: retry; "next": go on after the failing statement
+  kResume,  // label; empty: retry; "next": go on after the failing statement
   kEnd,
   kExitSub,
   kExitFor,
   kExitDo,
-  kOpen,          // file, mode, number, record length
-  kClose,         // numbers (none: all)
-  kInput,         // Input #n, targets
+  kOpen,   // file, mode, number, record length
+  kClose,  // numbers (none: all)
+  kInput,  // Input #n, targets
   kLineInput,
   kWrite,
-  kPrint,         // Print #n or Debug.Print (number null)
+  kPrint,  // Print #n or Debug.Print (number null)
   kPut,
   kGet,
   kName,
   kKill,
   kReDim,
-  kDim,           // a Dim inside a procedure
+  kDim,  // a Dim inside a procedure
   kRandomize,
-  kErrorStmt,     // Error n: raises an error
+  kErrorStmt,  // Error n: raises an error
 };
 
 enum class FileMode : uint8_t { kInput, kOutput, kAppend, kRandom };
@@ -117,7 +117,7 @@ using StmtList = std::vector<Stmt>;
 
 struct Stmt {
   StmtKind kind = StmtKind::kEnd;
-  int line = 0;  // index of the source line in the module
+  int line = 0;                 // index of the source line in the module
   ExprPtr target;               // kAssign, kFor counter, kNext counter, kGet target
   std::vector<ExprPtr> exprs;   // operands: condition, values, file numbers...
   StmtList thenPart, elsePart;  // kIfLine
@@ -126,10 +126,10 @@ struct Stmt {
   bool until = false;           // kDo/kLoop: Until rather than While
   bool preserve = false;        // ReDim Preserve
   FileMode mode = FileMode::kInput;
-  std::vector<PrintItem> items;     // kPrint
-  std::vector<Declared> declared;   // kReDim, kDim
-  int procedure = -1;               // kCall: the procedure, settled by the checker
-  Builtin builtin{};                // kCall of a built-in procedure (MsgBox)
+  std::vector<PrintItem> items;    // kPrint
+  std::vector<Declared> declared;  // kReDim, kDim
+  int procedure = -1;              // kCall: the procedure, settled by the checker
+  Builtin builtin{};               // kCall of a built-in procedure (MsgBox)
   bool builtinCall = false;
 };
 

@@ -16,13 +16,13 @@ enum class TokenKind {
 
 struct Token {
   TokenKind kind = TokenKind::kEnd;
-  std::string text;    // identifier as written, operator, string contents
-  std::string lower;   // identifier in lower case, for keyword and name comparisons
+  std::string text;   // identifier as written, operator, string contents
+  std::string lower;  // identifier in lower case, for keyword and name comparisons
   double number = 0;
-  char suffix = 0;     // type character: % & ! # @ $, or 0
+  char suffix = 0;       // type character: % & ! # @ $, or 0
   bool isWhole = false;  // a number literal written without point or exponent
   bool spaceBefore = false;
-  int column = 0;      // 1-based column where the token starts
+  int column = 0;  // 1-based column where the token starts
 
   bool Is(const char* keyword) const { return kind == TokenKind::kIdentifier && lower == keyword && suffix == 0; }
   bool IsOp(const char* op) const { return kind == TokenKind::kOperator && text == op; }

@@ -139,7 +139,7 @@ int Compare(const Value& a, const Value& b) {
   if (!aText && !bText) return CompareNumbers(a.num, b.num);
   const Value& text = aText ? a : b;
   const Value& number = aText ? b : a;
-  int sign = aText ? 1 : -1;  // the sign of "text compared with number"
+  int sign = aText ? 1 : -1;                        // the sign of "text compared with number"
   if (text.variant && number.variant) return sign;  // a numeric Variant is less than a text Variant
   if (!text.variant && number.variant) {
     return aText ? CompareTexts(a.str, ToText(b)) : CompareTexts(ToText(a), b.str);
@@ -156,11 +156,21 @@ Value Logical(BinaryOp op, const Value& a, const Value& b) {
     bool y = b.num != 0;
     bool r = false;
     switch (op) {
-      case BinaryOp::kAnd: r = x && y; break;
-      case BinaryOp::kOr: r = x || y; break;
-      case BinaryOp::kXor: r = x != y; break;
-      case BinaryOp::kEqv: r = x == y; break;
-      default: r = !x || y; break;
+      case BinaryOp::kAnd:
+        r = x && y;
+        break;
+      case BinaryOp::kOr:
+        r = x || y;
+        break;
+      case BinaryOp::kXor:
+        r = x != y;
+        break;
+      case BinaryOp::kEqv:
+        r = x == y;
+        break;
+      default:
+        r = !x || y;
+        break;
     }
     Value v = Value::Boolean(r);
     v.variant = variant;
@@ -173,11 +183,21 @@ Value Logical(BinaryOp op, const Value& a, const Value& b) {
   int32_t y = ToLong(b);
   int32_t r = 0;
   switch (op) {
-    case BinaryOp::kAnd: r = x & y; break;
-    case BinaryOp::kOr: r = x | y; break;
-    case BinaryOp::kXor: r = x ^ y; break;
-    case BinaryOp::kEqv: r = ~(x ^ y); break;
-    default: r = ~x | y; break;
+    case BinaryOp::kAnd:
+      r = x & y;
+      break;
+    case BinaryOp::kOr:
+      r = x | y;
+      break;
+    case BinaryOp::kXor:
+      r = x ^ y;
+      break;
+    case BinaryOp::kEqv:
+      r = ~(x ^ y);
+      break;
+    default:
+      r = ~x | y;
+      break;
   }
   return Result(r, type, variant);
 }
@@ -186,14 +206,22 @@ Value Logical(BinaryOp op, const Value& a, const Value& b) {
 
 const char* TypeName(VbType type) {
   switch (type) {
-    case VbType::kEmpty: return "Empty";
-    case VbType::kBoolean: return "Boolean";
-    case VbType::kInteger: return "Integer";
-    case VbType::kLong: return "Long";
-    case VbType::kSingle: return "Single";
-    case VbType::kDouble: return "Double";
-    case VbType::kString: return "String";
-    default: return "Variant";
+    case VbType::kEmpty:
+      return "Empty";
+    case VbType::kBoolean:
+      return "Boolean";
+    case VbType::kInteger:
+      return "Integer";
+    case VbType::kLong:
+      return "Long";
+    case VbType::kSingle:
+      return "Single";
+    case VbType::kDouble:
+      return "Double";
+    case VbType::kString:
+      return "String";
+    default:
+      return "Variant";
   }
 }
 
@@ -236,10 +264,14 @@ int32_t ToLong(const Value& v) {
 
 std::string ToText(const Value& v) {
   switch (v.type) {
-    case VbType::kString: return v.str;
-    case VbType::kEmpty: return "";
-    case VbType::kBoolean: return v.num != 0 ? "True" : "False";
-    default: return CStrText(v.num, KindOf(v.type));
+    case VbType::kString:
+      return v.str;
+    case VbType::kEmpty:
+      return "";
+    case VbType::kBoolean:
+      return v.num != 0 ? "True" : "False";
+    default:
+      return CStrText(v.num, KindOf(v.type));
   }
 }
 
@@ -320,16 +352,15 @@ Value Binary(BinaryOp op, const Value& a, const Value& b) {
       double x = NumberOf(a);
       double y = NumberOf(b);
       if (y == 0) Fail(x == 0 ? err::kOverflow : err::kDivisionByZero);
-      VbType type = (ta == VbType::kDouble || tb == VbType::kDouble)     ? VbType::kDouble
+      VbType type = (ta == VbType::kDouble || tb == VbType::kDouble)   ? VbType::kDouble
                     : (ta == VbType::kSingle || tb == VbType::kSingle) ? VbType::kSingle
                                                                        : VbType::kDouble;
       return Result(x / y, type, variant);
     }
     case BinaryOp::kIntDiv:
     case BinaryOp::kMod: {
-      VbType type = (ArithmeticType(a) == VbType::kInteger && ArithmeticType(b) == VbType::kInteger)
-                        ? VbType::kInteger
-                        : VbType::kLong;
+      VbType type = (ArithmeticType(a) == VbType::kInteger && ArithmeticType(b) == VbType::kInteger) ? VbType::kInteger
+                                                                                                     : VbType::kLong;
       int64_t x = ToLong(a);
       int64_t y = ToLong(b);
       if (y == 0) Fail(err::kDivisionByZero);

@@ -52,9 +52,25 @@ std::string ToText(const Value& v);
 bool ToCondition(const Value& v);
 
 enum class BinaryOp {
-  kAdd, kSub, kMul, kDiv, kIntDiv, kMod, kPow, kConcat,
-  kEq, kNe, kLt, kGt, kLe, kGe,
-  kAnd, kOr, kXor, kEqv, kImp,
+  kAdd,
+  kSub,
+  kMul,
+  kDiv,
+  kIntDiv,
+  kMod,
+  kPow,
+  kConcat,
+  kEq,
+  kNe,
+  kLt,
+  kGt,
+  kLe,
+  kGe,
+  kAnd,
+  kOr,
+  kXor,
+  kEqv,
+  kImp,
 };
 
 Value Binary(BinaryOp op, const Value& a, const Value& b);

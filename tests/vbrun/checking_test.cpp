@@ -32,8 +32,7 @@ std::string CompileMessage(const std::string& text) {
 }
 
 TEST(VbChecking, SyntaxErrorsSayWhatWasExpected) {
-  EXPECT_EQ(SyntaxMessage("Sub Main()\r\n If a = 1 x = 2\r\nEnd Sub\r\n"),
-            "M.bas:2: se esperaba \"then\" y hay \"x\"");
+  EXPECT_EQ(SyntaxMessage("Sub Main()\r\n If a = 1 x = 2\r\nEnd Sub\r\n"), "M.bas:2: se esperaba \"then\" y hay \"x\"");
   EXPECT_EQ(SyntaxMessage("Sub Main()\r\n a = (1 + \r\nEnd Sub\r\n"),
             "M.bas:2: se esperaba una expresión y hay el final de la línea");
   EXPECT_EQ(SyntaxMessage("Sub Main()\r\n a = \"abc\r\nEnd Sub\r\n"), "M.bas:2: texto sin comillas de cierre");
@@ -48,7 +47,8 @@ TEST(VbChecking, SyntaxErrorsSayWhatWasExpected) {
 }
 
 TEST(VbChecking, TheCompilersChecks) {
-  EXPECT_EQ(CompileMessage("Sub Main()\r\n : : ALGGEN : x = 1\r\nEnd Sub\r\n"), "M.bas:2: Sub o Function no definida: ALGGEN");
+  EXPECT_EQ(CompileMessage("Sub Main()\r\n : : ALGGEN : x = 1\r\nEnd Sub\r\n"),
+            "M.bas:2: Sub o Function no definida: ALGGEN");
   EXPECT_EQ(CompileMessage("Sub Main()\r\n x = POB(1)\r\nEnd Sub\r\n"), "M.bas:2: Sub o Function no definida: POB");
   EXPECT_EQ(CompileMessage("Sub Main()\r\n GoTo 20\r\nEnd Sub\r\nSub B()\r\n20 x = 1\r\nEnd Sub\r\n"),
             "M.bas:2: etiqueta no definida: 20");

@@ -155,8 +155,7 @@ TEST(EndToEnd, ConstantUncertainInputAndChangesOfValue) {
   ASSERT_TRUE(ex.generated);
   ASSERT_EQ(ex.Run("DAZA.bas", AzarData("7")), 0) << ex.Messages();
   int weeks = 5, repetitions = 3;
-  ASSERT_EQ(ex.Run("SAZA.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}),
-            0)
+  ASSERT_EQ(ex.Run("SAZA.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}), 0)
       << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions * 2));
@@ -212,12 +211,11 @@ TEST(EndToEnd, EpidemicModelWithAnUncertainFunction) {
   // h = TAS * (POB(1) + POB(2) + POB(3)) - VAC, VAC changing at weeks 2 and 4.
   Example ex("incertidumbre");
   ASSERT_TRUE(ex.generated);
-  std::vector<std::string> data = {"1", "", "0.01", "", "100", "200", "300", "", "0", "5", "2", "7", "4", "9", "",
-                                   "5", "1", "6"};
+  std::vector<std::string> data = {"1", "",  "0.01", "",  "100", "200", "300", "",  "0",
+                                   "5", "2", "7",    "4", "9",   "",    "5",   "1", "6"};
   ASSERT_EQ(ex.Run("DEPI.bas", data), 0) << ex.Messages();
   const int weeks = 5, repetitions = 1000;
-  ASSERT_EQ(ex.Run("SEPI.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}),
-            0)
+  ASSERT_EQ(ex.Run("SEPI.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}), 0)
       << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions));

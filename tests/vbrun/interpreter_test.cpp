@@ -43,7 +43,8 @@ TEST(VbRun, SingleArithmeticKeepsSinglePrecision) {
 }
 
 TEST(VbRun, TextsAndNumbersConvertOnAssignment) {
-  EXPECT_EQ(Printed("Dim n As Long, t As String\r\n n = \" 12 \": t = 2.5: Debug.Print n; t; \"1\" + 2; \"a\" + \"b\"; 3 & \"x\""),
+  EXPECT_EQ(Printed("Dim n As Long, t As String\r\n n = \" 12 \": t = 2.5: Debug.Print n; t; \"1\" + 2; \"a\" + \"b\"; "
+                    "3 & \"x\""),
             " 12 2.5 3 ab3x\n");
   for (const char* bad : {"", "12abc"}) {
     TempDir dir;
@@ -57,8 +58,8 @@ TEST(VbRun, ComparisonsFollowTheVariantRules) {
   // A typed number against a Variant holding a numeric text compares as numbers;
   // two texts compare by character codes; a numeric Variant is less than a text Variant.
   EXPECT_EQ(Printed("Dim v, w, x\r\n v = \"10\": t = 9: w = 5: x = \"5\"\r\n"
-                " Debug.Print t < v; \"10\" < \"9\"; w < x; \"B\" < \"a\"",
-                "defsng t\r\n"),
+                    " Debug.Print t < v; \"10\" < \"9\"; w < x; \"B\" < \"a\"",
+                    "defsng t\r\n"),
             "TrueTrueTrueTrue\n");
 }
 
@@ -75,27 +76,28 @@ TEST(VbRun, ArraysAreSizedAndSubscriptsChecked) {
 TEST(VbRun, LoopsAndJumps) {
   // For with a step, a Next closing two loops, Exit For, While, Do ... Loop Until.
   EXPECT_EQ(Printed("For i = 10 To 1 Step -4: Debug.Print i;: Next\r\n"
-                "For i = 1 To 2: For j = 1 To 2: Debug.Print i * 10 + j;: Next j, i\r\n"
-                "For i = 1 To 100: If i = 3 Then Exit For\r\n Next i: Debug.Print i;\r\n"
-                "While i > 0: i = i - 2: Wend: Debug.Print i;\r\n"
-                "Do: i = i + 5: Loop Until i >= 7: Debug.Print i"),
+                    "For i = 1 To 2: For j = 1 To 2: Debug.Print i * 10 + j;: Next j, i\r\n"
+                    "For i = 1 To 100: If i = 3 Then Exit For\r\n Next i: Debug.Print i;\r\n"
+                    "While i > 0: i = i - 2: Wend: Debug.Print i;\r\n"
+                    "Do: i = i + 5: Loop Until i >= 7: Debug.Print i"),
             " 10  6  2  11  12  21  22  3 -1  9 \n");
   // A loop left by GoTo to the line of its Next, as the normal-table lookup does.
-  EXPECT_EQ(Printed("120 For l = 1 To 5: If l < 4 Then GoTo 160\r\n130 Debug.Print l: Exit Sub\r\n160 Next l: Debug.Print \"none\""),
+  EXPECT_EQ(Printed("120 For l = 1 To 5: If l < 4 Then GoTo 160\r\n130 Debug.Print l: Exit Sub\r\n160 Next l: "
+                    "Debug.Print \"none\""),
             " 4 \n");
   // GoSub and Return; a line number after Then and Else is a GoTo.
   EXPECT_EQ(Printed("GoSub 50: Debug.Print \"back\": If 1 > 2 Then 60 Else 70\r\n"
-                "50 Debug.Print \"sub\": Return\r\n60 Debug.Print \"then\"\r\n70 Debug.Print \"else\""),
+                    "50 Debug.Print \"sub\": Return\r\n60 Debug.Print \"then\"\r\n70 Debug.Print \"else\""),
             "sub\nback\nelse\n");
 }
 
 TEST(VbRun, IfStatements) {
   // Everything after Then belongs to it; Else binds to the nearest single-line If.
   EXPECT_EQ(Printed("a = 1: If a = 2 Then Debug.Print \"x\": Debug.Print \"y\"\r\n"
-                "If a = 1 Then If a = 2 Then Debug.Print \"p\" Else Debug.Print \"q\"\r\n"
-                "If a = 0 Then\r\n Debug.Print \"0\"\r\nElseIf a = 1 Then\r\n Debug.Print \"1\"\r\nElse\r\n"
-                " Debug.Print \"-\"\r\nEnd If\r\nIf a = 1 GoTo 9\r\nDebug.Print \"no\"\r\n9 if a=1 then\r\n"
-                " Debug.Print \"endif\"\r\n endif"),
+                    "If a = 1 Then If a = 2 Then Debug.Print \"p\" Else Debug.Print \"q\"\r\n"
+                    "If a = 0 Then\r\n Debug.Print \"0\"\r\nElseIf a = 1 Then\r\n Debug.Print \"1\"\r\nElse\r\n"
+                    " Debug.Print \"-\"\r\nEnd If\r\nIf a = 1 GoTo 9\r\nDebug.Print \"no\"\r\n9 if a=1 then\r\n"
+                    " Debug.Print \"endif\"\r\n endif"),
             "q\n1\nendif\n");
 }
 
@@ -103,10 +105,11 @@ TEST(VbRun, ErrorHandlers) {
   // On Error GoTo with Resume to a label, Resume Next, and an error in a called
   // procedure taken by the caller's handler.
   EXPECT_EQ(Printed("On Error GoTo 100\r\n x = 1 / 0\r\n Debug.Print \"after\"\r\n Exit Sub\r\n"
-                "100 Debug.Print Err: Resume Next"),
+                    "100 Debug.Print Err: Resume Next"),
             " 11 \nafter\n");
-  EXPECT_EQ(Printed("On Error GoTo 9\r\n Call Boom: Debug.Print \"not here\"\r\n9 Debug.Print \"caught\"; Err.Number\r\nEnd Sub\r\n"
-                "Sub Boom()\r\n Dim a(2)\r\n a(5) = 1"),
+  EXPECT_EQ(Printed("On Error GoTo 9\r\n Call Boom: Debug.Print \"not here\"\r\n9 Debug.Print \"caught\"; "
+                    "Err.Number\r\nEnd Sub\r\n"
+                    "Sub Boom()\r\n Dim a(2)\r\n a(5) = 1"),
             "caught 9 \n");
   EXPECT_EQ(Printed("On Error Resume Next\r\n Error 62\r\n Debug.Print Err\r\n On Error GoTo 0\r\n Debug.Print Err"),
             " 62 \n 0 \n");
@@ -117,22 +120,25 @@ TEST(VbRun, ErrorHandlers) {
 
 TEST(VbRun, TextFunctions) {
   EXPECT_EQ(Printed("u = \"Año;2/3\": Debug.Print Mid$(u, 2, 2); InStr(u, \";\"); InStr(6, u, \"/\"); InStr(u, \"x\"); "
-                "Left$(u, 1); Right$(u, 1); Len(u)",
-                "defstr u\r\n"),
+                    "Left$(u, 1); Right$(u, 1); Len(u)",
+                    "defstr u\r\n"),
             "ño 4  6  0 A3 7 \n");
   EXPECT_EQ(Printed("Debug.Print Str$(459); Str$(-4.5); Val(\" 2 45 7\"); Val(\"24 and 57\"); Val(\"&HFF\")"),
             " 459-4.5 2457  24  255 \n");
-  EXPECT_EQ(Printed("Debug.Print LCase$(\"ÑANDÚ\"); UCase$(\"ñu\"); Chr$(65); Asc(\"a\"); \"[\" & Trim$(\"  x \") & \"]\""),
-            "ñandúÑUA 97 [x]\n");
+  EXPECT_EQ(
+      Printed("Debug.Print LCase$(\"ÑANDÚ\"); UCase$(\"ñu\"); Chr$(65); Asc(\"a\"); \"[\" & Trim$(\"  x \") & \"]\""),
+      "ñandúÑUA 97 [x]\n");
   EXPECT_EQ(Printed("Debug.Print Format$(0.5); Format$(3); Format$(1234.567, \"#,##0.00\"); Format$(0.25, \"0%\")"),
             "0.531,234.5725%\n");
   EXPECT_EQ(Printed("Debug.Print Int(-2.5); Fix(-2.5); Abs(-3); Sqr(16); Sgn(-7)"), "-3 -2  3  4 -1 \n");
 }
 
 TEST(VbRun, PrintZonesTabAndSpc) {
-  EXPECT_EQ(Printed("Debug.Print 3; -3; \"x\"\r\nDebug.Print \"a\", \"b\"\r\nDebug.Print \"a\"; Tab(5); \"b\"; Spc(2); \"c\"\r\n"
-                "Debug.Print \"abcdef\"; Tab(3); \"z\"\r\nDebug.Print \"n\";\r\nDebug.Print"),
-            " 3 -3 x\na             b\na   b  c\nabcdef\n  z\nn\n");
+  EXPECT_EQ(
+      Printed(
+          "Debug.Print 3; -3; \"x\"\r\nDebug.Print \"a\", \"b\"\r\nDebug.Print \"a\"; Tab(5); \"b\"; Spc(2); \"c\"\r\n"
+          "Debug.Print \"abcdef\"; Tab(3); \"z\"\r\nDebug.Print \"n\";\r\nDebug.Print"),
+      " 3 -3 x\na             b\na   b  c\nabcdef\n  z\nn\n");
 }
 
 TEST(VbRun, RandomNumbersFollowTheTargetGenerator) {
@@ -150,8 +156,8 @@ TEST(VbRun, RandomNumbersFollowTheTargetGenerator) {
 
 TEST(VbRun, BoxesSpeakThroughTheDialogue) {
   TempDir dir;
-  auto out = RunVb(dir, MainWith("a = InputBox(\"¿Nombre?\"): MsgBox (\"Hola \" + a): MsgBox \"dos\", 0, \"t\""),
-                   {"Ana"});
+  auto out =
+      RunVb(dir, MainWith("a = InputBox(\"¿Nombre?\"): MsgBox (\"Hola \" + a): MsgBox \"dos\", 0, \"t\""), {"Ana"});
   ASSERT_EQ(out.status, 0) << out.messages;
   ASSERT_EQ(out.boxes.size(), 3u);
   EXPECT_EQ(out.boxes[0].text, "¿Nombre?");
@@ -165,7 +171,8 @@ TEST(VbRun, BoxesSpeakThroughTheDialogue) {
 }
 
 TEST(VbRun, EndStopsTheWholeProgram) {
-  EXPECT_EQ(Printed(" Call Inner: Debug.Print \"not reached\"\r\nEnd Sub\r\nSub Inner()\r\n Debug.Print \"in\": End"), "in\n");
+  EXPECT_EQ(Printed(" Call Inner: Debug.Print \"not reached\"\r\nEnd Sub\r\nSub Inner()\r\n Debug.Print \"in\": End"),
+            "in\n");
 }
 
 }  // namespace

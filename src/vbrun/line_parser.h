@@ -1,0 +1,88 @@
+#pragma once
+// The parser of one line of a module: a cursor over its tokens, the
+// expressions (expression_parser.cpp) and the statements (statement_parser.cpp).
+#include <string>
+
+#include "vbrun/syntax.h"
+#include "vbrun/token.h"
+
+namespace korva::vbrun {
+
+// A syntax error found on a line: the column and what was expected.
+struct ParseFailure {
+  int column;
+  std::string message;
+};
+
+// Words that cannot name a label or a variable.
+bool IsReserved(const std::string& lower);
+
+class LineParser {
+ public:
+  LineParser(const Tokens& tokens, int line) : t_(tokens), line_(line) {}
+
+  const Token& Peek(size_t ahead = 0) const;
+  const Token& Next();
+  bool AtEnd() const;
+  bool AtStatementEnd() const;
+  [[noreturn]] void Expected(const std::string& what) const;
+  [[noreturn]] void Unsupported(const std::string& what) const;
+  static std::string Shown(const Token& tok);
+  void Keyword(const char* word);
+  void Op(const char* op);
+  bool TakeOp(const char* op);
+  bool TakeKeyword(const char* word);
+  // A label after GoTo, GoSub, Resume, Then or Else: a line number or a name.
+  std::string Label();
+  ExprPtr Expression();
+  ExprPtr BinaryLevel(int level);
+  bool LevelOperator(int level, BinaryOp& op) const;
+  static ExprPtr MakeBinary(BinaryOp op, ExprPtr a, ExprPtr b, int column);
+  ExprPtr NotLevel();
+  ExprPtr Comparison();
+  ExprPtr Concatenation();
+  ExprPtr Additive();
+  ExprPtr Modulo();
+  ExprPtr IntegerDivision();
+  ExprPtr Multiplicative();
+  // Unary minus binds less tightly than "^": -2^2 is -4.
+  ExprPtr Unary();
+  ExprPtr Power();
+  static ExprPtr Literal(Value v, int column);
+  static Value NumberLiteral(const Token& tok);
+  ExprPtr Primary();
+  // name, name(args) or name.member.
+  ExprPtr NameReference();
+  // A variable or array element that receives a value.
+  ExprPtr Target();
+  // "#n" or "n" where a file number is expected.
+  ExprPtr FileNumber();
+
+  // ---------------------------------------------------------------- statements
+
+  void Statements(StmtList& out, bool stopAtElse);
+  Stmt Make(StmtKind kind) const;
+  void GoToStatement(StmtList& out, StmtKind kind);
+  // The part after Then or Else of a single-line If: a line number alone is a GoTo.
+  void Branch(StmtList& out, bool stopAtElse);
+  void IfStatement(StmtList& out);
+  VbType TypeName();
+  static VbType SuffixType(char suffix);
+  // name[(bounds)] [As type], for Dim and ReDim.
+  Declared Declaration(bool requireBounds);
+  void DimStatement(StmtList& out, bool redim);
+  void OpenStatement(StmtList& out);
+  void PrintList(Stmt& s);
+  void CallStatement(StmtList& out);
+  // An expression whose first operand has been read already; only "+", "-",
+  // "&" and the comparisons can follow in the cases the modules write.
+  ExprPtr ContinueExpression(ExprPtr first);
+  void Statement(StmtList& out, bool inLineIf);
+
+ private:
+  const Tokens& t_;
+  size_t pos_ = 0;
+  int line_;
+};
+
+}  // namespace korva::vbrun
