@@ -566,12 +566,11 @@ class Checker {
 
     std::unordered_map<std::string, int> labels;
     auto& lineLabels = program_.lineLabels[module_];
-    for (const auto& [bodyIndex, label] : source.labels) {
-      if (!labels.emplace(label, starts[bodyIndex]).second) {
-        int line = bodyIndex < static_cast<int>(source.body.size()) ? source.body[bodyIndex].line : source.firstLine;
-        throw Failure{line, "etiqueta duplicada: " + label};
+    for (const LineLabel& written : source.labels) {
+      if (!labels.emplace(written.label, starts[written.bodyIndex]).second) {
+        throw Failure{written.line, "etiqueta duplicada: " + written.label};
       }
-      if (bodyIndex < static_cast<int>(source.body.size())) lineLabels[source.body[bodyIndex].line] = label;
+      lineLabels[written.line] = written.label;
     }
     for (const auto& [at, label] : fixups_) {
       auto it = labels.find(label);

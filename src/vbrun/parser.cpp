@@ -77,7 +77,7 @@ class ModuleParser {
       p.Next();
       p.Next();
     }
-    if (!label.empty()) current_->labels.emplace_back(static_cast<int>(current_->body.size()), label);
+    if (!label.empty()) current_->labels.push_back(LineLabel{static_cast<int>(current_->body.size()), line, label});
     if (p.Peek().Is("end") && (p.Peek(1).Is("sub") || p.Peek(1).Is("function"))) {
       p.Next();
       p.Next();

@@ -133,6 +133,13 @@ struct Stmt {
   bool builtinCall = false;
 };
 
+// A label written at the start of a source line.
+struct LineLabel {
+  int bodyIndex;  // the first statement at or after the label, in the procedure's body
+  int line;       // the source line it is written on
+  std::string label;
+};
+
 // A procedure: Sub name() ... End Sub.
 struct Procedure {
   std::string name;
@@ -141,7 +148,7 @@ struct Procedure {
   int firstLine = 0;  // source line of the header
   StmtList body;      // statements in source order
   // Source line index -> label written at its start ("" when none), kept by the parser.
-  std::vector<std::pair<int, std::string>> labels;  // (index in body where the line begins, label)
+  std::vector<LineLabel> labels;
   int localCount = 0;                               // settled by the checker
   std::vector<Declared> locals;                     // every local, declared or implicit
 };
