@@ -30,6 +30,9 @@ TEST(VbRun, WholeNumbersRoundHalfToEvenAndOverflow) {
             std::string::npos)
       << out.messages;
   EXPECT_NE(out.messages.find("en la instrucción: 10 k = 32767: k = k + 1"), std::string::npos);
+  // A line without a label of its own is placed after the nearest label above it.
+  auto later = RunVb(dir, MainWith("Dim k As Integer\r\n20 ' una nota\r\n k = 40000"));
+  EXPECT_NE(later.messages.find("línea 4 (tras la etiqueta 20): error 6"), std::string::npos) << later.messages;
 }
 
 TEST(VbRun, SingleArithmeticKeepsSinglePrecision) {
