@@ -83,7 +83,17 @@ std::string LineParser::Label() {
   Expected("una etiqueta");
 }
 
-ExprPtr LineParser::Expression() { return BinaryLevel(0); }
+LineParser::Nested::Nested(LineParser& p) : p_(p) {
+  if (++p_.nesting_ > kMaxNesting) {
+    --p_.nesting_;
+    throw ParseFailure{p_.Peek().column, "expresión demasiado compleja (demasiados niveles anidados)"};
+  }
+}
+
+ExprPtr LineParser::Expression() {
+  Nested level(*this);
+  return BinaryLevel(0);
+}
 
 ExprPtr LineParser::BinaryLevel(int level) {
   // Levels from the loosest: Imp, Eqv, Xor, Or, And, (Not), comparisons, &, + -, Mod, \, * /.
@@ -128,6 +138,7 @@ ExprPtr LineParser::MakeBinary(BinaryOp op, ExprPtr a, ExprPtr b, int column) {
 }
 
 ExprPtr LineParser::NotLevel() {
+  Nested level(*this);
   if (Peek().Is("not")) {
     int column = Next().column;
     auto e = std::make_unique<Expr>();
@@ -214,6 +225,7 @@ ExprPtr LineParser::Multiplicative() {
 
 // Unary minus binds less tightly than "^": -2^2 is -4.
 ExprPtr LineParser::Unary() {
+  Nested level(*this);
   if (Peek().IsOp("-")) {
     int column = Next().column;
     auto e = std::make_unique<Expr>();

@@ -19,6 +19,10 @@ bool IsReserved(const std::string& lower);
 
 class LineParser {
  public:
+  // Nesting deeper than this (parentheses, signs, Not, single-line Ifs in
+  // single-line Ifs) is refused as too complex, as the target's compiler does.
+  static constexpr int kMaxNesting = 1000;
+
   LineParser(const Tokens& tokens, int line) : t_(tokens), line_(line) {}
 
   const Token& Peek(size_t ahead = 0) const;
@@ -80,6 +84,19 @@ class LineParser {
   void Statement(StmtList& out, bool inLineIf);
 
  private:
+  // Counts one level of nesting for as long as it lives.
+  class Nested {
+   public:
+    explicit Nested(LineParser& p);
+    ~Nested() { --p_.nesting_; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+   private:
+    LineParser& p_;
+  };
+
+  int nesting_ = 0;
   const Tokens& t_;
   size_t pos_ = 0;
   int line_;

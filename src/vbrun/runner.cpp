@@ -1,5 +1,7 @@
 #include "vbrun/runner.h"
 
+#include <pthread.h>
+
 #include "text/cp1252.h"
 #include "vbrun/checker.h"
 #include "vbrun/interpreter.h"
@@ -53,8 +55,10 @@ void ReportRuntime(std::FILE* out, const Program& program, const VbError& error)
 
 }  // namespace
 
-int RunModules(const RunRequest& request, Dialogue& dialogue, FileSystem& files, std::FILE* messages,
-               std::FILE* debug) {
+namespace {
+
+int RunOnThisStack(const RunRequest& request, Dialogue& dialogue, FileSystem& files, std::FILE* messages,
+                   std::FILE* debug) {
   if (request.modules.empty()) {
     Say(messages, "falta el nombre de un módulo (.bas); pruebe korva-vbrun --help");
     return kExitNotStarted;
@@ -98,6 +102,41 @@ int RunModules(const RunRequest& request, Dialogue& dialogue, FileSystem& files,
       return kExitRunFailed;
   }
   return kExitRunFailed;
+}
+
+// Parsing, checking, running and freeing a program recurse as deep as its
+// expressions are long (a sum of thousands of terms is a tree that deep), so
+// they run on a thread whose stack is large enough for any line a module holds.
+constexpr size_t kStackBytes = size_t{1} << 29;
+
+struct StackedRun {
+  const RunRequest* request;
+  Dialogue* dialogue;
+  FileSystem* files;
+  std::FILE* messages;
+  std::FILE* debug;
+  int status = kExitRunFailed;
+};
+
+void* RunStacked(void* data) {
+  auto* run = static_cast<StackedRun*>(data);
+  run->status = RunOnThisStack(*run->request, *run->dialogue, *run->files, run->messages, run->debug);
+  return nullptr;
+}
+
+}  // namespace
+
+int RunModules(const RunRequest& request, Dialogue& dialogue, FileSystem& files, std::FILE* messages,
+               std::FILE* debug) {
+  StackedRun run{&request, &dialogue, &files, messages, debug};
+  pthread_attr_t attributes;
+  pthread_t thread;
+  bool started = pthread_attr_init(&attributes) == 0 && pthread_attr_setstacksize(&attributes, kStackBytes) == 0 &&
+                 pthread_create(&thread, &attributes, RunStacked, &run) == 0;
+  pthread_attr_destroy(&attributes);
+  if (!started) return RunOnThisStack(request, dialogue, files, messages, debug);  // no thread to be had
+  pthread_join(thread, nullptr);
+  return run.status;
 }
 
 }  // namespace korva::vbrun

@@ -38,6 +38,7 @@ void LineParser::Branch(StmtList& out, bool stopAtElse) {
 }
 
 void LineParser::IfStatement(StmtList& out) {
+  Nested level(*this);
   Stmt s = Make(StmtKind::kIfLine);
   s.exprs.push_back(Expression());
   if (Peek().Is("goto")) {  // If cond GoTo label

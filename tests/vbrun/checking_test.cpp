@@ -78,6 +78,21 @@ TEST(VbChecking, DeclarationsFollowTheLetterRulesAndAsClauses) {
   EXPECT_EQ(variant.debug, "010 11 \n");
 }
 
+TEST(VbChecking, LongAndDeepExpressions) {
+  // A sum of forty thousand terms is a tree that deep: it is read, checked and run.
+  std::string sum = "1&";
+  for (int i = 1; i < 40000; ++i) sum += "+1&";
+  TempDir dir;
+  auto out = RunVb(dir, MainWith("Debug.Print " + sum));
+  EXPECT_EQ(out.status, 0) << out.messages;
+  EXPECT_EQ(out.debug, " 40000 \n");
+  // Nesting beyond reason is refused as too complex, not followed down.
+  std::string nested = std::string(5000, '(') + "1" + std::string(5000, ')');
+  auto refused = RunVb(dir, MainWith("x = " + nested));
+  EXPECT_EQ(refused.status, vbrun::kExitNotStarted);
+  EXPECT_NE(refused.messages.find("demasiado compleja"), std::string::npos) << refused.messages;
+}
+
 TEST(VbChecking, CommandLine) {
   TempDir dir;
   std::string bin = KORVA_VBRUN_BINARY;
