@@ -3,6 +3,7 @@
 #include "analogy/analogy_search.h"
 #include "assembler/model_assembler.h"
 #include "blocks/form_blocks.h"
+#include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/simulation_setup.h"
 #include "variables/variable_specification.h"
@@ -10,7 +11,8 @@
 namespace korva {
 namespace {
 
-// The create path: the simulation set-up, then the specification stage. The
+// The create path: the simulation set-up, then the specification stage, which
+// ends the program once the three modules are written. The
 // simulator's statement buffer starts with room for 10 + 8 × the inputs, and
 // a function may have as many lines as the ordered equations file, or 100.
 void Create(RunState& run) {
@@ -23,6 +25,8 @@ void Create(RunState& run) {
   SimulationSetup(run.Context, cycle, sim, run.RunWide);
   VariableSpecification(run.Context, cycle, sim, run.RunWide, cycle.Spec);
   CloseSimulator(run.Context, sim);
+  // The three modules are written: the run ends here, its answers log closed.
+  EndProgram(EndReason::kFinished);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "variables/calculation_section.h"
 #include "variables/function_check.h"
 #include "variables/function_source.h"
+#include "variables/results_program.h"
 #include "variables/simulator_completion.h"
 #include "variables/simulator_declarations.h"
 #include "variables/specification_dialogue.h"
@@ -47,6 +48,8 @@ class SpecificationStage {
         results_(ResultsFileOf(sim)) {}
 
   void Run() {
+    const std::vector<int> order = CalculationOrder(cycle_.Model);
+    resultsProgram_.Start(run_, cycle_, sim_, static_cast<int>(order.size()));
     state_.FunctionsRecorded = AskFunctionsRecorded(run_);
     const std::string equations = ModelFile(run_, cycle_, "F", ".txt");
     if (state_.FunctionsRecorded) {
@@ -54,7 +57,7 @@ class SpecificationStage {
     } else {
       typedEquations_ = OpenGuardedOutput(run_, equations);
     }
-    for (int index : CalculationOrder(cycle_.Model)) {
+    for (int index : order) {
       SpecifyUntilAccepted(index);
       if (FlushDue(sim_)) FlushStatements(run_, sim_, codesTrusted_);
     }
@@ -64,7 +67,9 @@ class SpecificationStage {
     for (std::string& statement : ClosingStatements(state_, sim_, results_))
       sim_.EmitSlots.Append(std::move(statement));
     FlushStatements(run_, sim_, codesTrusted_);
-    CompleteSimulator(run_, sim_);
+    CompleteSimulator(run_, cycle_, sim_);
+    resultsProgram_.Finish(run_, cycle_, sim_, state_);
+    Tell(run_, GenerationEndMessage(cycle_.ModelName));
   }
 
  private:
@@ -152,6 +157,7 @@ class SpecificationStage {
       state_.Record.AddScalar();
     }
     state_.ResultVariables.push_back(std::move(result));
+    resultsProgram_.Add(state_.ResultVariables.back(), static_cast<int>(state_.ResultVariables.size()));
     state_.PreviousLoopCloser = LoopCloser(element);
   }
 
@@ -162,6 +168,7 @@ class SpecificationStage {
   const bool codesTrusted_;
   const ResultsFile results_;
   std::unique_ptr<OutputFile> typedEquations_;
+  ResultsProgram resultsProgram_;
 };
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace korva {
 // specified, its function obtained and turned into statements of the
 // simulator's calculation section; then the simulator is rewritten with its
 // declarations in front, its calculation section closed and the simulator
-// completed. What the results program needs of the elements stays in `state`.
+// completed. The results program is begun before the first question and
+// completed last; the modeller is then told which modules were written.
 void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
                            SpecificationState& state);
 

@@ -198,14 +198,14 @@ TEST(MainDialogue, EveryAnswerReachesTheDiskAtOnce) {
   EXPECT_EQ(box.seen, kMenuC + "\"Nombre del simulador\",\"pob\"\r\n");
 }
 
-// A new cycle starts from a new state: nothing of the create cycle before it
-// is left but the identifier length the file advice announces and the widest level.
+// A new cycle starts from a new state: nothing of the cycle before it is left
+// but the identifier length the file advice announces and the widest level.
 TEST(MainDialogue, SecondCycleStartsFreshButForTheRunWideValues) {
   TempDir dir;
-  std::filesystem::copy(std::filesystem::path(KORVA_SOURCE_DIR) / "examples" / "poblacion", dir.dir(),
+  std::filesystem::copy(std::filesystem::path(KORVA_SOURCE_DIR) / "examples" / "granja", dir.dir(),
                         std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "n", "n", "s",  // the example's create cycle, then another
-                   "2", "e", "otro", "nada", "n", "n"});          // an assemble cycle that stops at once
+  DialogueRun run({dir.dir(), "1", "s", "s", "s", "s", "e", "f", "s", "n", "f", "n", "s", "s",  // the example's blocks cycle
+                   "2", "e", "otro", "nada", "n", "n"});  // then an assemble cycle that stops at once
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(run.box.remaining(), 0u);
   const CycleState& cycle = run.run.Cycle;
@@ -218,7 +218,7 @@ TEST(MainDialogue, SecondCycleStartsFreshButForTheRunWideValues) {
   EXPECT_EQ(cycle.Sim.SimWriter.Counter(), 0);
   EXPECT_EQ(cycle.Sim.SimFile, nullptr);
   EXPECT_EQ(cycle.Model.IdLength, 3) << "kept for the file advice";
-  EXPECT_EQ(cycle.Model.MaxLevelWidth, 3) << "kept across cycles";
+  EXPECT_EQ(cycle.Model.MaxLevelWidth, 4) << "kept across cycles";
   int advised = 0;
   for (const std::string& m : run.box.Messages()) {
     advised += m.find("( 3 dígitos + 1 blanco para la primera línea") != std::string::npos;

@@ -62,7 +62,8 @@ TEST(SimulatorDeclarations, ValueArraysOfChangingInputsUnderTheNamesTheyAreReadI
   d.sim.GeneticAlgorithm = true;
   EXPECT_EQ(d.Declarations(), (Lines{" Dim AB, YY As Single", " Dim NV As Integer", " Dim ñNVp(), ñNVc() As Integer",
                                      " Dim lNV As Integer", " Dim ñABp(), ñABc() As Single", " Dim wABc() As String",
-                                     " Dim lAB As Integer", " Dim YYY(), YYR(), XXX() As Single"}));
+                                     " Dim lAB As Integer", " Dim YYY(), YYR(), XXX() As Single",
+                                     " Dim nal As Integer"}));
 }
 
 TEST(SimulatorDeclarations, DataArraysOfArrayInputs) {

@@ -72,7 +72,7 @@ TEST(VariableSpecification, CodesAnswerTheirQuestionsAndAreRecordedLikeAnswers) 
                     "n", "n", "1", "ZZ=YY(1,1)", "n", "s",                               // ZZ
                     "n"}));                                                              // no correction
   c.Go();
-  ASSERT_EQ(c.ended, std::nullopt);
+  ASSERT_EQ(c.ended, EndReason::kFinished);
   EXPECT_EQ(c.a.box.remaining(), 0u);
   EXPECT_EQ(c.a.TimesAsked("¿La función YY=f(AA,BB) lleva incertidumbre?"), 0);
   EXPECT_EQ(c.a.TimesAsked("¿La variable YY media [ince=s;esta=n;ndim=2;d1=10;d2=5 es de estado?(S/N/T)"), 0);
@@ -117,7 +117,7 @@ TEST(VariableSpecification, StaticModelWithoutUncertaintyOrGeneticAlgorithm) {
   CreateRun c({"AA a", "YY y"}, {"YY   AA"},
               Join(StaticSetUp(1), {"n", "n", "n", "n", "2", "YY=f(AA)", "YY=2*AA", "n", "s", "n"}));
   c.Go();
-  ASSERT_EQ(c.ended, std::nullopt);
+  ASSERT_EQ(c.ended, EndReason::kFinished);
   EXPECT_EQ(c.a.TimesAsked("¿La variable YY y es de estado?(S/N/T)"), 0) << "a static model has no states";
   EXPECT_EQ(c.Sim(), (Lines{" defsng a-h, o-t, x-z:deflng i-n:defstr u-w",
                             " Dim t, dt As Single",
@@ -169,7 +169,7 @@ TEST(VariableSpecification, ManyPendingStatementsAreOfferedForCorrectionBeforeTh
                            "n", "n", "n", "1", "ZZ = YY", "n", "s", "n"});
   CreateRun c({"AA a", "YY y", "ZZ z"}, {"YY   AA", "ZZ   YY"}, answers);
   c.Go();
-  ASSERT_EQ(c.ended, std::nullopt);
+  ASSERT_EQ(c.ended, EndReason::kFinished);
   EXPECT_EQ(c.a.box.remaining(), 0u);
   EXPECT_LT(c.PromptAt("¿Desea corregir alguna sentencia? (S/N/T)"),
             c.PromptAt("¿La función ZZ=f(YY) lleva incertidumbre?"));
@@ -185,7 +185,7 @@ TEST(VariableSpecification, RejectedFunctionIsSpecifiedAgainAndItsStatementsDisc
               Join(StaticSetUp(1), {"n", "s", "n", "n", "n", "1", "YY = 1", "n", "n",  // refused "s"; rejected
                                     "n", "n", "n", "1", "YY = AA", "n", "s", "n"}));
   c.Go();
-  ASSERT_EQ(c.ended, std::nullopt);
+  ASSERT_EQ(c.ended, EndReason::kFinished);
   EXPECT_TRUE(c.ShowedSome("Este modelo no considera incertidumbre")) << "no function draws without repetitions";
   EXPECT_EQ(c.a.TimesAsked("¿La función YY=f(AA) lleva incertidumbre?"), 3);
   EXPECT_TRUE(c.SimHas(" 120 YY = AA"));
@@ -207,7 +207,7 @@ TEST(VariableSpecification, TrustedCodesCheckTheFunctionAndStopOnAFault) {
   CreateRun good({"AA a [ndim=0;", "YY y [ince=n;ndim=0;tabl=n;"}, {"YY   AA"},
                  {"n", "n", "s", "n", "n", "1", "YY = AA", "n"});
   good.Go();
-  ASSERT_EQ(good.ended, std::nullopt);
+  ASSERT_EQ(good.ended, EndReason::kFinished);
   EXPECT_EQ(good.a.TimesAsked("¿Es correcto? (S/N/T)"), 0);
   EXPECT_EQ(good.a.TimesAsked("¿Desea corregir alguna sentencia? (S/N/T)"), 0);
   EXPECT_NE(good.dir.Read("MODELO1.txt")
@@ -244,7 +244,7 @@ TEST(VariableSpecification, ReplayedLogOutOfStepWithTheSpecificationStops) {
     CreateRun first({"AA a", "YY y"}, {"YY   AA"},
                     Join(StaticSetUp(1), {"n", "n", "n", "n", "1", "YY = AA", "n", "s", "n"}), dir.workDir());
     first.Go();
-    ASSERT_EQ(first.ended, std::nullopt);
+    ASSERT_EQ(first.ended, EndReason::kFinished);
   }
   std::string log = dir.Read("MODELO1.txt");
   size_t at = log.find("¿Funciones grabadas?");

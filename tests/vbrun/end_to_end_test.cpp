@@ -146,6 +146,30 @@ TEST(EndToEnd, TablesPickTheNearestPointAndTheMatchingText) {
 
 // The azar model: X uncertain (its text in the data file says how), Y = X;
 // Z changes value at given weeks, Q = Val(Z). Records per repetition and week: Y, Q.
+// A simulator with repetitions: weeks, step 1, every week recorded, the
+// repetitions, week 0 first, simulation 1 alone, no progress report; then the
+// degrees of freedom of the normality test, and no other simulation.
+std::vector<std::string> SimulatorAnswers(int weeks, int repetitions) {
+  return {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n", "4", "n"};
+}
+
+// The lines "mean,deviation,chi-square" of a results file.
+std::vector<std::vector<double>> Statistics(const std::string& text) {
+  std::vector<std::vector<double>> rows;
+  for (const std::string& line : TextLines(text)) {
+    std::vector<double> row;
+    size_t start = 0;
+    while (start <= line.size()) {
+      size_t comma = line.find(',', start);
+      if (comma == std::string::npos) comma = line.size();
+      row.push_back(std::stod(line.substr(start, comma - start)));
+      start = comma + 1;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 std::vector<std::string> AzarData(const std::string& x) {
   return {"1", "", x, "", "0", "5", "2", "7", "4", "9", "", "5", "1", "6"};
 }
@@ -155,7 +179,7 @@ TEST(EndToEnd, ConstantUncertainInputAndChangesOfValue) {
   ASSERT_TRUE(ex.generated);
   ASSERT_EQ(ex.Run("DAZA.bas", AzarData("7")), 0) << ex.Messages();
   int weeks = 5, repetitions = 3;
-  ASSERT_EQ(ex.Run("SAZA.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}), 0)
+  ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(weeks, repetitions)), 0)
       << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions * 2));
@@ -169,13 +193,36 @@ TEST(EndToEnd, ConstantUncertainInputAndChangesOfValue) {
     }
   }
   EXPECT_EQ(ex.dir.Read("R1ic"), "2,\"s\",5,1,0,3\r\n");
+  // The repetitions are reduced to mean, deviation and chi-square: equal
+  // repetitions have deviation 0 and chi-square 0.
+  std::vector<std::vector<double>> rows = Statistics(ex.dir.Read("resul1"));
+  ASSERT_EQ(rows.size(), static_cast<size_t>(weeks * 2));
+  for (int t = 1; t <= weeks; ++t) {
+    EXPECT_EQ(rows[static_cast<size_t>(2 * (t - 1))], (std::vector<double>{7, 0, 0})) << "week " << t;
+    EXPECT_EQ(rows[static_cast<size_t>(2 * (t - 1) + 1)], (std::vector<double>{valueAt(t), 0, 0})) << "week " << t;
+  }
+}
+
+TEST(EndToEnd, OneRepetitionWritesEachValueWithZeros) {
+  Example ex("azar");
+  ASSERT_TRUE(ex.generated);
+  ASSERT_EQ(ex.Run("DAZA.bas", AzarData("10;2")), 0) << ex.Messages();
+  ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(3, 1)), 0) << ex.Messages();
+  std::vector<float> records = ex.Records("resul1.ale");
+  std::vector<std::string> lines = TextLines(ex.dir.Read("resul1"));
+  ASSERT_EQ(lines.size(), records.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    ASSERT_TRUE(lines[i].ends_with(" ,0,0")) << lines[i];
+    // Printed with the 7 significant digits of a Single.
+    EXPECT_NEAR(std::stof(lines[i]), records[i], 1e-6 * std::fabs(records[i]) + 1e-7) << lines[i];
+  }
 }
 
 std::vector<float> DrawsOfX(const std::string& x, int repetitions) {
   Example ex("azar");
   EXPECT_TRUE(ex.generated);
   EXPECT_EQ(ex.Run("DAZA.bas", AzarData(x)), 0) << ex.Messages();
-  EXPECT_EQ(ex.Run("SAZA.bas", {"1", "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}, 7), 0)
+  EXPECT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(1, repetitions), 7), 0)
       << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   std::vector<float> draws;
@@ -194,6 +241,30 @@ TEST(EndToEnd, NormalInputHasItsMeanAndDeviation) {
   // Four standard errors: of the mean 2/sqrt(n), of the deviation about 2/sqrt(2n).
   EXPECT_NEAR(mean, 10.0, 4 * 2.0 / std::sqrt(n));
   EXPECT_NEAR(deviation, 2.0, 4 * 2.0 / std::sqrt(2.0 * n) + 0.02);  // plus the table's interpolation
+}
+
+TEST(EndToEnd, StatisticsOfANormalInput) {
+  // The simulator's own statistics of the repetitions agree with the draws.
+  const int n = 2000;
+  Example ex("azar");
+  ASSERT_TRUE(ex.generated);
+  ASSERT_EQ(ex.Run("DAZA.bas", AzarData("10;2")), 0) << ex.Messages();
+  ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(1, n), 3), 0) << ex.Messages();
+  std::vector<float> records = ex.Records("resul1.ale");
+  double sum = 0, squares = 0;
+  for (size_t i = 0; i < records.size(); i += 2) sum += records[i];
+  const double mean = sum / n;
+  for (size_t i = 0; i < records.size(); i += 2) squares += (records[i] - mean) * (records[i] - mean);
+  const double deviation = std::sqrt(squares / (n - 1));
+  std::vector<std::vector<double>> rows = Statistics(ex.dir.Read("resul1"));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NEAR(rows[0][0], mean, 1e-3);
+  EXPECT_NEAR(rows[0][1], deviation, 1e-3);
+  EXPECT_NEAR(rows[0][0], 10.0, 4 * 2.0 / std::sqrt(n));
+  EXPECT_NEAR(rows[0][1], 2.0, 0.15);
+  // Four degrees of freedom: a normal sample's chi-square is rarely above 25.
+  EXPECT_LT(rows[0][2], 25.0);
+  EXPECT_EQ(rows[1], (std::vector<double>{5, 0, 0})) << "the changing input is the same in every repetition";
 }
 
 TEST(EndToEnd, DiscreteInputTakesItsValuesWithTheirFrequencies) {
@@ -215,7 +286,7 @@ TEST(EndToEnd, EpidemicModelWithAnUncertainFunction) {
                                    "5", "2", "7",    "4", "9",   "",    "5",   "1", "6"};
   ASSERT_EQ(ex.Run("DEPI.bas", data), 0) << ex.Messages();
   const int weeks = 5, repetitions = 1000;
-  ASSERT_EQ(ex.Run("SEPI.bas", {std::to_string(weeks), "1", "1", std::to_string(repetitions), "0", "1", "1", "n"}), 0)
+  ASSERT_EQ(ex.Run("SEPI.bas", SimulatorAnswers(weeks, repetitions)), 0)
       << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions));
@@ -245,10 +316,38 @@ TEST(EndToEnd, GeneticModelDataEntry) {
   EXPECT_EQ(lines[22], "\"150\"");
   // The values are shown on the debug stream before the confirmation.
   EXPECT_NE(ex.Messages().find("6\n"), std::string::npos);
-  // The simulator calls the genetic algorithm, which the results stage writes;
-  // until then it is refused before it runs, naming what is missing.
-  EXPECT_EQ(ex.Run("SOPT.bas", {}), 2);
-  EXPECT_NE(ex.Messages().find("Sub o Function no definida: ALGGEN"), std::string::npos) << ex.Messages();
+}
+
+// The genetic model: OBJ = (CRO(1) - PAR(1,1))^2 + (CRO(2) - PAR(2,1))^2, least
+// where the first two genes stand at the lower limits of their ranges.
+TEST(EndToEnd, GeneticAlgorithmApproachesTheKnownMinimum) {
+  Example ex("genetico");
+  ASSERT_TRUE(ex.generated);
+  // Initial chromosome 5 (objective slot last); each gene ranges over its
+  // limits (2 to 8, 1 to 9, then 0 to 10) within a window of 100 %.
+  std::vector<std::string> data = {"1", "", "5", "5", "5", "5", "5", "5", ""};
+  for (const char* row : {"2,8,100", "1,9,100", "0,10,50", "0,10,50", "0,10,50"}) {
+    std::string text = row;
+    size_t a = text.find(','), b = text.rfind(',');
+    data.insert(data.end(), {text.substr(0, a), text.substr(a + 1, b - a - 1), text.substr(b + 1)});
+  }
+  data.insert(data.end(), {"", "5", "1", "6"});
+  ASSERT_EQ(ex.Run("DOPT.bas", data), 0) << ex.Messages();
+  // Population 30, half kept, 3 immigrants, 20 per thousand mutant genes,
+  // 15 generations, 3 iterations; simulation 1; no report; no other.
+  ASSERT_EQ(ex.Run("SOPT.bas", {"30", "50", "3", "20", "15", "3", "1", "1", "n", "n"}), 0) << ex.Messages();
+  std::vector<std::string> results = TextLines(ex.dir.Read("resul1"));
+  ASSERT_EQ(results.size(), 7u) << "the six values of the chromosome and the objective";
+  std::vector<double> genes;
+  for (const std::string& line : results) genes.push_back(std::stod(line));
+  const double initial = (5.0 - 2) * (5.0 - 2) + (5.0 - 1) * (5.0 - 1);
+  const double found = (genes[0] - 2) * (genes[0] - 2) + (genes[1] - 1) * (genes[1] - 1);
+  EXPECT_NEAR(genes[6], found, 1e-4) << "the objective written is the chromosome's";
+  EXPECT_NEAR(genes[5], genes[6], 1e-4) << "the chromosome's last value holds its objective";
+  EXPECT_LT(found, initial);
+  EXPECT_LT(found, 0.5) << "near the minimum 0";
+  EXPECT_GE(genes[0], 2.0);
+  EXPECT_GE(genes[1], 1.0);
 }
 
 }  // namespace
