@@ -12,6 +12,8 @@
 
 #include "bench_models.h"
 #include "create_model.h"
+#include "vbrun/checker.h"
+#include "vbrun/parser.h"
 
 namespace korva {
 namespace {
@@ -45,6 +47,23 @@ void BM_CreateLargeModelFromItsLog(benchmark::State& state) {
     last = line;
   }
   if (last.find("   ") != 0 || outputs != n - n / 3) state.SkipWithError("the simulator is not complete");
+  // The three modules of the large model are valid for the target's compiler.
+  for (const char* module : {"SBIG.bas", "DBIG.bas", "RBIG.bas"}) {
+    std::ifstream in(dir / module, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto parsed = vbrun::ParseModule(module, text);
+    if (!std::holds_alternative<vbrun::Module>(parsed)) {
+      state.SkipWithError((std::string(module) + ": " + std::get<vbrun::SyntaxError>(parsed).message).c_str());
+      break;
+    }
+    std::vector<vbrun::Module> modules;
+    modules.push_back(std::move(std::get<vbrun::Module>(parsed)));
+    auto checked = vbrun::CheckProgram(std::move(modules));
+    if (auto* error = std::get_if<vbrun::CompileError>(&checked)) {
+      state.SkipWithError((std::string(module) + ": " + error->message).c_str());
+      break;
+    }
+  }
   state.counters["outputs"] = outputs;
   fs::remove_all(dir);
 }
