@@ -17,4 +17,21 @@ inline std::vector<std::string> LinesOf(const std::string& text) {
   return lines;
 }
 
+// The lines of a text whose lines end in LF or CR LF (answer files, for one).
+inline std::vector<std::string> TextLinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace korva::testing

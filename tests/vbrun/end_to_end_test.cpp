@@ -20,22 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::DialogueRun;
 using testing::TempDir;
-
-std::vector<std::string> TextLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : bytes) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
+using testing::TextLinesOf;
 
 // A fresh folder holding the example's modules, written by replaying its answers.
 class Example {
@@ -43,7 +28,7 @@ class Example {
   explicit Example(const std::string& name) {
     fs::path source = fs::path(KORVA_SOURCE_DIR) / "examples" / name;
     fs::copy(source, dir.dir(), fs::copy_options::recursive);
-    std::vector<std::string> answers = TextLines(dir.Read("stdin.txt"));
+    std::vector<std::string> answers = TextLinesOf(dir.Read("stdin.txt"));
     answers.insert(answers.begin(), dir.dir());
     DialogueRun run(answers);
     generated = run.Go() == 0;
@@ -101,13 +86,13 @@ TEST(EndToEnd, PopulationModel) {
   EXPECT_EQ(births, 31);
   std::vector<std::string> expected = {std::to_string(births), std::to_string(deaths),
                                        std::to_string(static_cast<int>(pin) + births - deaths)};
-  EXPECT_EQ(TextLines(ex.dir.Read("resul1")), expected);
+  EXPECT_EQ(TextLinesOf(ex.dir.Read("resul1")), expected);
   EXPECT_EQ(ex.dir.Read("R1ic"), "3,\"n\",0,0,0,0\r\n");
 }
 
 // The nearest point of a numeric table, the first of equally near ones.
 float Nearest(const std::string& table, float a, float b) {
-  std::vector<std::string> lines = TextLines(table);
+  std::vector<std::string> lines = TextLinesOf(table);
   double best = 1e30;
   float value = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -137,7 +122,7 @@ TEST(EndToEnd, TablesPickTheNearestPointAndTheMatchingText) {
     ASSERT_EQ(ex.Run("DTAB.bas", FillAndSave({c.sup, c.alt, c.soil})), 0) << ex.Messages();
     ASSERT_EQ(ex.Run("STAB.bas", {"1", "1", "n", "n"}), 0) << ex.Messages();
     float ren = Nearest(ex.dir.Read("REN"), std::stof(c.sup), std::stof(c.alt));
-    std::vector<std::string> results = TextLines(ex.dir.Read("resul1"));
+    std::vector<std::string> results = TextLinesOf(ex.dir.Read("resul1"));
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(std::stof(results[0]), ren);
     EXPECT_EQ(results[1], "\"" + std::string(c.expectedText) + "\"");
@@ -156,7 +141,7 @@ std::vector<std::string> SimulatorAnswers(int weeks, int repetitions) {
 // The lines "mean,deviation,chi-square" of a results file.
 std::vector<std::vector<double>> Statistics(const std::string& text) {
   std::vector<std::vector<double>> rows;
-  for (const std::string& line : TextLines(text)) {
+  for (const std::string& line : TextLinesOf(text)) {
     std::vector<double> row;
     size_t start = 0;
     while (start <= line.size()) {
@@ -209,7 +194,7 @@ TEST(EndToEnd, OneRepetitionWritesEachValueWithZeros) {
   ASSERT_EQ(ex.Run("DAZA.bas", AzarData("10;2")), 0) << ex.Messages();
   ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(3, 1)), 0) << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
-  std::vector<std::string> lines = TextLines(ex.dir.Read("resul1"));
+  std::vector<std::string> lines = TextLinesOf(ex.dir.Read("resul1"));
   ASSERT_EQ(lines.size(), records.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     ASSERT_TRUE(lines[i].ends_with(" ,0,0")) << lines[i];
@@ -309,7 +294,7 @@ TEST(EndToEnd, GeneticModelDataEntry) {
   for (int i = 1; i <= 15; ++i) answers.push_back(std::to_string(10 * i));
   answers.insert(answers.end(), {"", "5", "1", "6"});
   ASSERT_EQ(ex.Run("DOPT.bas", answers), 0) << ex.Messages();
-  std::vector<std::string> lines = TextLines(ex.dir.Read("DATOS1.txt"));
+  std::vector<std::string> lines = TextLinesOf(ex.dir.Read("DATOS1.txt"));
   ASSERT_EQ(lines.size(), 1u + 6 + 1 + 15);
   EXPECT_EQ(lines[6], "\"6\"");
   EXPECT_EQ(lines[8], "\"10\"");
@@ -336,7 +321,7 @@ TEST(EndToEnd, GeneticAlgorithmApproachesTheKnownMinimum) {
   // Population 30, half kept, 3 immigrants, 20 per thousand mutant genes,
   // 15 generations, 3 iterations; simulation 1; no report; no other.
   ASSERT_EQ(ex.Run("SOPT.bas", {"30", "50", "3", "20", "15", "3", "1", "1", "n", "n"}), 0) << ex.Messages();
-  std::vector<std::string> results = TextLines(ex.dir.Read("resul1"));
+  std::vector<std::string> results = TextLinesOf(ex.dir.Read("resul1"));
   ASSERT_EQ(results.size(), 7u) << "the six values of the chromosome and the objective";
   std::vector<double> genes;
   for (const std::string& line : results) genes.push_back(std::stod(line));
