@@ -71,8 +71,10 @@ TEST(Templates, EveryTemplateHasItsNameAndTheMarkersItsEmitterGives) {
       {TemplateId::kDataEntryHeaderEnd, "data_entry/header_end.bas", {{"MODEL", "M"}}},
       {TemplateId::kDataEntryMenu, "data_entry/menu.bas", {}},
       {TemplateId::kDataEntryUncertaintyHelp, "data_entry/uncertainty_help.bas", {{"MODEL", "M"}}},
+      {TemplateId::kResultsRepresenter, "results/representer.bas", {}},
       {TemplateId::kSimulatorNormalTable, "simulator/normal_table.bas", {}},
       {TemplateId::kSimulatorSamplingRoutines, "simulator/sampling_routines.bas", {}},
+      {TemplateId::kSimulatorResultStatistics, "simulator/result_statistics.bas", {{"S", ""}}},
   };
   ASSERT_EQ(AllTemplates().size(), known.size()) << "a template file without a case here";
   for (const Known& k : known) {

@@ -5,6 +5,7 @@
  Dim ñCRI() As Single
  Dim ñPAR() As Single
  Dim YYY(), YYR(), XXX() As Single
+ Dim nal As Integer
  Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer
  Sub Main()
   SOPT
@@ -51,3 +52,124 @@ udi="n"
  370 v1=inputbox("He terminado. ¿Desea ejecutar alguna otra simulación (S/N)"):if v1="s" or v1="S" goto 20
  End sub
    
+
+ Sub ALGGEN()
+   Dim it, ig, j As Integer
+   Dim OBJant, OBJ2 As Single
+   for it=1 to ite
+     for j=1 to ngc
+        if CRI(j)*(1-PAR(j,3)/100) > PAR(j,1) then
+           YYR(j,1)=CRI(j)*(1-PAR(j,3)/100)
+        else
+           YYR(j,1)=PAR(j,1)
+        end if 
+        if CRI(j)*(1+PAR(j,3)/100) < PAR(j,2) then
+           YYR(j,2)=CRI(j)*(1+PAR(j,3)/100)
+        else
+           YYR(j,2)=PAR(j,2)
+        end if 
+     next j
+     : POBLINIC
+     OBJant=YYY(1, ngc+1)
+     for ig=1 to gen
+       : SELEC
+       : INMIGR
+       : REPRO
+     next ig
+     : SELEC
+     for j=1 to ngc+1: XXX(j)=YYY(1,j): next
+     OBJ2=YYY(1, ngc+1)
+     If (OBJ2 >= OBJant) Then Exit For
+     OBJant=OBJ2
+   next it
+ End Sub
+  
+ Sub POBLINIC()
+  Dim i,j,l As Integer
+  Dim k As Single
+  for i=1 to pob
+     for j=1 to ngc: k=rnd
+        YYY(i,j)=(YYR(j,2)-YYR(j,1))*k+YYR(j,1)
+     next j
+     for j=1 to ngc: XXX(j)=YYY(i,j): next
+     :calcobj
+     YYY(i,ngc+1)=OBJ
+  next i
+ End Sub
+  
+ Sub SELEC()
+    Dim aux() As Single
+    Dim i, j, k As Integer
+    Redim aux(ngc+1)
+    for i=1 to pob
+       for j=i+1 to pob
+          if YYY(j,ngc+1)<YYY(i,ngc+1) Then
+             for k=1 to ngc+1
+                aux(k)=YYY(i,k): YYY(i,k)=YYY(j,k): YYY(j,k)=aux(k)
+             next
+          else
+             if YYY(j,ngc+1)=YYY(i,ngc+1) then YYY(j,ngc+1)=1e38
+          end if
+       next
+    next
+    for i=nre+1 to pob
+       for j=1 to ngc+1
+          YYY(i,j)=0
+       next
+    next
+ End Sub
+  
+ Sub INMIGR()
+  Dim i,j,l As Integer
+  Dim k As Single
+  i=0: npo=nre
+  While(i<inm and npo<pob) 
+     i=i+1: npo=npo+1
+     for j=1 to ngc: k=rnd
+        YYY(npo,j)=(YYR(j,2)-YYR(j,1))*k+YYR(j,1)
+     next
+     for j=1 to ngc: XXX(j)=YYY(npo,j): next
+     :calcobj
+     YYY(npo,ngc+1)=OBJ
+  wend
+ End Sub
+  
+ Sub REPRO()
+    Dim i, j, l, nma, npa, npoant As Integer
+    Dim k As Single
+    npoant=npo
+    While(npo<pob)
+       k=Rnd: npa=k*npoant: if(npa=0) then npa=1
+       k=Rnd: nma=k*npoant: if(nma=0) then nma=1
+       i=1: npo=npo+1
+       While(i<=ngc)
+          k=Rnd
+          if(k<0.5) Then
+             YYY(npo,i)=YYY(npa,i)
+          else
+             YYY(npo,i)=YYY(nma,i)
+          end if
+          i=i+1
+       wend
+       if(mut>0) then
+          i=1
+          While(i<=ngc)
+             k=Rnd: k=k*1000
+             if(k<mut) Then
+                k=rnd: YYY(npo,i)=(YYR(i,2)-YYR(i,1))*k+YYR(i,1)
+             end if
+             i=i+1
+          wend
+       end if
+       for j=1 to ngc: XXX(j)=YYY(npo,j): next
+       :calcobj
+       YYY(npo,ngc+1)=OBJ
+    wend
+ End Sub
+  
+ Sub calcobj()
+    230 : : : for i1=1 to 6:
+    260 next:
+    270 OBJ = (XXX(1)-PAR(1,1))^2+(XXX(2)-PAR(2,1))^2
+ End Sub
+  
