@@ -105,12 +105,7 @@ std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const S
     if (uncertain) out.push_back(" Dim w" + id + "c() As String");
     if (sim.GeneticAlgorithm) out.push_back(" Dim l" + id + " As Integer");
   }
-  if (sim.GeneticAlgorithm) {
-    out.push_back(" Dim YYY(), YYR(), XXX() As Single");
-    // The allele count is read by the genetic algorithm's procedures, not only
-    // by the main procedure that sets it.
-    out.push_back(" Dim nal As Integer");
-  }
+  if (sim.GeneticAlgorithm) out.push_back(" Dim YYY(), YYR(), XXX() As Single");
   return out;
 }
 

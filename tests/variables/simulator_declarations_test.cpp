@@ -62,8 +62,7 @@ TEST(SimulatorDeclarations, ValueArraysOfChangingInputsUnderTheNamesTheyAreReadI
   d.sim.GeneticAlgorithm = true;
   EXPECT_EQ(d.Declarations(), (Lines{" Dim AB, YY As Single", " Dim NV As Integer", " Dim ñNVp(), ñNVc() As Integer",
                                      " Dim lNV As Integer", " Dim ñABp(), ñABc() As Single", " Dim wABc() As String",
-                                     " Dim lAB As Integer", " Dim YYY(), YYR(), XXX() As Single",
-                                     " Dim nal As Integer"}));
+                                     " Dim lAB As Integer", " Dim YYY(), YYR(), XXX() As Single"}));
 }
 
 TEST(SimulatorDeclarations, DataArraysOfArrayInputs) {

@@ -4,6 +4,7 @@
 // listings are checked against what the simulator wrote.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -81,7 +82,7 @@ TEST(ResultsEndToEnd, EveryCreateExampleRunsItsThreeModules) {
     EXPECT_TRUE(ex.dir.Has("COMPL1.txt"));
     ++runs;
   }
-  EXPECT_EQ(runs, 5) << "poblacion, tablas, azar, incertidumbre and genetico";
+  EXPECT_EQ(runs, 6) << "poblacion, tablas, azar, incertidumbre, genetico and alelos";
 }
 
 TEST(ResultsEndToEnd, StaticModelTableAndCompleteListing) {
@@ -180,6 +181,24 @@ TEST(ResultsEndToEnd, SubscriptedVariableAndIntervalsOfAnUncertainFunction) {
     ++weeks;
   }
   EXPECT_EQ(weeks, 5);
+}
+
+TEST(ResultsEndToEnd, DiscreteAllelesAreTheOnlyValuesTaken) {
+  // Genes with three alleles each (the rows of PAR); OBJ is least, 0, with
+  // the first allele of the first two genes.
+  ExampleRun ex(fs::path(KORVA_SOURCE_DIR) / "examples" / "alelos");
+  ASSERT_EQ(ex.RunAll(), 0) << ex.dir.Read("messages.txt");
+  const std::vector<std::vector<double>> alleles = {{4, 2, 7}, {3, 8, 1}, {5, 6, 9}, {0, 1, 2}, {10, 20, 30}};
+  std::vector<std::string> results = LinesOf(ex.dir.Read("resul1"));
+  ASSERT_EQ(results.size(), 7u);
+  for (size_t gene = 0; gene < alleles.size(); ++gene) {
+    double value = std::stod(results[gene]);
+    EXPECT_NE(std::find(alleles[gene].begin(), alleles[gene].end(), value), alleles[gene].end())
+        << "gene " << gene + 1 << " took " << value;
+  }
+  const double initial = (1.0 - 4) * (1.0 - 4) + (1.0 - 3) * (1.0 - 3);
+  EXPECT_LT(std::stod(results[6]), initial);
+  EXPECT_EQ(std::stod(results[6]), 0.0) << "the best choice of alleles is among so few";
 }
 
 }  // namespace

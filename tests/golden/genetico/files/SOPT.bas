@@ -5,7 +5,6 @@
  Dim ÒCRI() As Single
  Dim ÒPAR() As Single
  Dim YYY(), YYR(), XXX() As Single
- Dim nal As Integer
  Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer
  Sub Main()
   SOPT
