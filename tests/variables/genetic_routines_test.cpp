@@ -48,7 +48,9 @@ TEST(GeneticRoutines, ContinuousGenesSearchAWindowDiscreteGenesTakeAlleles) {
   Lines headers;
   for (size_t i = 0; i < discrete.size(); ++i) {
     if (discrete[i].rfind(" Sub ", 0) == 0) headers.push_back(discrete[i]);
-    if (discrete[i] == " End Sub") EXPECT_EQ(discrete[i + 1], "  ");
+    if (discrete[i] == " End Sub") {
+      EXPECT_EQ(discrete[i + 1], "  ");
+    }
   }
   EXPECT_EQ(headers, (Lines{" Sub ALGGEN()", " Sub POBLINIC()", " Sub SELEC()", " Sub INMIGR()", " Sub REPRO()"}));
 }
