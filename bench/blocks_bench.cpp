@@ -49,7 +49,6 @@ ModelTables SharedRoots(int n) {
   return LevelledModel(n, rows);
 }
 
-
 void FormNatural(benchmark::State& state, const ModelTables& model) {
   FormingLimits limits = ModeLimits(FormingMode::kNatural, OtherCount(model), model.MaxDeps, model.ElementCount);
   for (auto _ : state) {

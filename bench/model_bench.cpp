@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench_models.h"
-#include "dispatch/main_dialogue.h"
 #include "dialogue/scripted_dialogue.h"
+#include "dispatch/main_dialogue.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
 #include "model/element_list.h"
@@ -117,8 +117,8 @@ void BM_ModelStructureDialogue(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::filesystem::remove(dir / "MODELO1.txt");
-    ScriptedDialogue box({dir.string(), "1", "c", "big", "x", "s", "s", "f", "", "s", "f", "n", "s", "s", "n", "s",
-                          "n", "n", "n", "s", "n", "n"});
+    ScriptedDialogue box({dir.string(), "1", "c", "big", "x", "s", "s", "f", "",  "s", "f",
+                          "n",          "s", "s", "n",   "s", "n", "n", "n", "s", "n", "n"});
     FileSystem files;
     RunState run(box, files);
     state.ResumeTiming();

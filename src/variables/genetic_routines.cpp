@@ -32,11 +32,11 @@ void AlgorithmDriver(std::vector<std::string>& out, const SimulationState& sim) 
   if (sim.MaxAlleles == 0) {
     const std::string low = i + "(j)*(1-" + p + "(j,3)/100)";
     const std::string high = i + "(j)*(1+" + p + "(j,3)/100)";
-    out.insert(out.end(), {"     for j=1 to ngc", "        if " + low + " > " + p + "(j,1) then",
-                           "           YYR(j,1)=" + low, "        else", "           YYR(j,1)=" + p + "(j,1)",
-                           "        end if ", "        if " + high + " < " + p + "(j,2) then",
-                           "           YYR(j,2)=" + high, "        else", "           YYR(j,2)=" + p + "(j,2)",
-                           "        end if ", "     next j"});
+    out.insert(out.end(),
+               {"     for j=1 to ngc", "        if " + low + " > " + p + "(j,1) then", "           YYR(j,1)=" + low,
+                "        else", "           YYR(j,1)=" + p + "(j,1)", "        end if ",
+                "        if " + high + " < " + p + "(j,2) then", "           YYR(j,2)=" + high, "        else",
+                "           YYR(j,2)=" + p + "(j,2)", "        end if ", "     next j"});
   }
   out.insert(out.end(), {"     : POBLINIC", "     " + o + "ant=YYY(1, ngc+1)", "     for ig=1 to gen", "       : SELEC",
                          "       : INMIGR", "       : REPRO", "     next ig", "     : SELEC",

@@ -31,9 +31,9 @@ void ResultsProgram::Start(RunContext& run, const ModelCycle& cycle, const Simul
   head->WriteLine(" End Sub ");
   head->WriteLine(" Public Sub R" + model + "()");
   head->WriteLine("10 if nn=5 then end");
-  head->WriteLine("20 Rem cls:print:print " +
-                  Quoted("Saludos. Soy R" + model +
-                         " y le puedo ayudar a representar los resultados del modelo " + model));
+  head->WriteLine(
+      "20 Rem cls:print:print " +
+      Quoted("Saludos. Soy R" + model + " y le puedo ayudar a representar los resultados del modelo " + model));
   head->WriteLine("   uorg=" + Quoted("") + ":udep=" + Quoted("") + ": uarea=" + Quoted("") + ":uproy=" + Quoted(""));
   if (sim.IsDynamic()) {
     head->WriteLine("23 Rem print:print " + Quoted(std::string(37, ' ') + "Digame:"));
@@ -64,8 +64,8 @@ void ResultsProgram::Add(const ResultVariable& variable, int k) {
   const std::string n = NumText(k);
   std::string izor = "ica";
   if (!variable.Offset.empty()) izor += "+" + variable.Offset;
-  line_ += "uid(" + n + ")=" + Quoted(variable.Uid) + ":uel(" + n + ")=" + Quoted(variable.FullName.substr(0, 40) + "...") +
-           ":izor(" + n + ")=" + izor + ":";
+  line_ += "uid(" + n + ")=" + Quoted(variable.Uid) + ":uel(" + n +
+           ")=" + Quoted(variable.FullName.substr(0, 40) + "...") + ":izor(" + n + ")=" + izor + ":";
 }
 
 void ResultsProgram::Finish(RunContext& run, const ModelCycle& cycle, const SimulationState& sim,

@@ -82,9 +82,12 @@ TEST(GeneticRoutines, EvaluationOfAStaticModel) {
 }
 
 TEST(GeneticRoutines, EvaluationOfADynamicModelStartsInsideTheTimeLoop) {
-  Lines simulator = {" 180 REM Ecuaciones", " 190 x=1",
+  Lines simulator = {" 180 REM Ecuaciones",
+                     " 190 x=1",
                      " 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)",
-                     " 440 OBJ = CRO(1)*t", " 450 if dt0<=dt0a then put #2,, OBJ", " 460 REM Fin del calculo de las variables"};
+                     " 440 OBJ = CRO(1)*t",
+                     " 450 if dt0<=dt0a then put #2,, OBJ",
+                     " 460 REM Fin del calculo de las variables"};
   EXPECT_EQ(EvaluationLines(simulator, "CRO"), (Lines{"    440 OBJ = XXX(1)*t"}));
 }
 

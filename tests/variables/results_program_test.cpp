@@ -21,15 +21,15 @@ using testing::StaticSetUp;
 // Two scalars, an array of 5 by 3, then a scalar: a static model whose
 // calculated elements carry every code, their functions typed.
 CreateRun FourElements(const std::string& secondSize = "3") {
-  return CreateRun({"AA a", "BB b", "S1 uno [ince=n;esta=n;ndim=0;tabl=n;", "S2 dos [ince=n;esta=n;ndim=0;tabl=n;",
-                    "AR tabla [ince=n;esta=n;ndim=2;d1=5;d2=" + secondSize + ";tabl=n;",
-                    "S3 tres [ince=n;esta=n;ndim=0;tabl=n;"},
-                   {"S1   AA", "S2   BB", "AR   S1", "S3   AR,S2"},
-                   Join(StaticSetUp(2), {"n", "n",                      // functions typed; codes checked
-                                         "1", "S1=AA", "n", "s",        //
-                                         "1", "S2=BB", "n", "s",        //
-                                         "1", "AR(i1,i2)=S1", "n", "s",  //
-                                         "1", "S3=AR(1,1)+S2", "n", "s", "n"}));
+  return CreateRun(
+      {"AA a", "BB b", "S1 uno [ince=n;esta=n;ndim=0;tabl=n;", "S2 dos [ince=n;esta=n;ndim=0;tabl=n;",
+       "AR tabla [ince=n;esta=n;ndim=2;d1=5;d2=" + secondSize + ";tabl=n;", "S3 tres [ince=n;esta=n;ndim=0;tabl=n;"},
+      {"S1   AA", "S2   BB", "AR   S1", "S3   AR,S2"},
+      Join(StaticSetUp(2), {"n", "n",                       // functions typed; codes checked
+                            "1", "S1=AA", "n", "s",         //
+                            "1", "S2=BB", "n", "s",         //
+                            "1", "AR(i1,i2)=S1", "n", "s",  //
+                            "1", "S3=AR(1,1)+S2", "n", "s", "n"}));
 }
 
 TEST(ResultsProgram, PositionsInTheRecordAndRecordSize) {
@@ -83,8 +83,8 @@ TEST(ResultsProgram, ALargeTableLeavesTheMenuLabelsFreeAndCompiles) {
   program.Start(c.a.run.Context, cycle, cycle.Sim, count);
   for (int k = 1; k <= count; ++k) {
     std::string id = "S" + std::to_string(k);
-    program.Add(ResultVariable{id, id + " una variable con un nombre largo, largo de verdad", {}, std::to_string(k - 1)},
-                k);
+    program.Add(
+        ResultVariable{id, id + " una variable con un nombre largo, largo de verdad", {}, std::to_string(k - 1)}, k);
   }
   program.Finish(c.a.run.Context, cycle, cycle.Sim, cycle.Spec);
   // The target's compiler refuses a label used twice in a procedure; so does korva-vbrun's checker.

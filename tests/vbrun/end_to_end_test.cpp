@@ -164,8 +164,7 @@ TEST(EndToEnd, ConstantUncertainInputAndChangesOfValue) {
   ASSERT_TRUE(ex.generated);
   ASSERT_EQ(ex.Run("DAZA.bas", AzarData("7")), 0) << ex.Messages();
   int weeks = 5, repetitions = 3;
-  ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(weeks, repetitions)), 0)
-      << ex.Messages();
+  ASSERT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(weeks, repetitions)), 0) << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions * 2));
   // Z is 5 from week 0, 7 from week 2, 9 from week 4.
@@ -207,8 +206,7 @@ std::vector<float> DrawsOfX(const std::string& x, int repetitions) {
   Example ex("azar");
   EXPECT_TRUE(ex.generated);
   EXPECT_EQ(ex.Run("DAZA.bas", AzarData(x)), 0) << ex.Messages();
-  EXPECT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(1, repetitions), 7), 0)
-      << ex.Messages();
+  EXPECT_EQ(ex.Run("SAZA.bas", SimulatorAnswers(1, repetitions), 7), 0) << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   std::vector<float> draws;
   for (size_t i = 0; i < records.size(); i += 2) draws.push_back(records[i]);
@@ -271,8 +269,7 @@ TEST(EndToEnd, EpidemicModelWithAnUncertainFunction) {
                                    "5", "2", "7",    "4", "9",   "",    "5",   "1", "6"};
   ASSERT_EQ(ex.Run("DEPI.bas", data), 0) << ex.Messages();
   const int weeks = 5, repetitions = 1000;
-  ASSERT_EQ(ex.Run("SEPI.bas", SimulatorAnswers(weeks, repetitions)), 0)
-      << ex.Messages();
+  ASSERT_EQ(ex.Run("SEPI.bas", SimulatorAnswers(weeks, repetitions)), 0) << ex.Messages();
   std::vector<float> records = ex.Records("resul1.ale");
   ASSERT_EQ(records.size(), static_cast<size_t>(weeks * repetitions));
   for (int t = 1; t <= weeks; ++t) {

@@ -122,7 +122,8 @@ TEST(ResultsEndToEnd, ChartsTablesAndStoredOutputsOfADynamicModel) {
   std::vector<std::vector<std::string>> weeks;
   for (size_t i = 0; i < table.size(); ++i) {
     std::vector<std::string> f = Fields(table[i]);
-    if (f.size() == 3 && f[0] != "semana" && i + 1 < table.size()) weeks.push_back({f[0], f[2], Fields(table[i + 1])[1]});
+    if (f.size() == 3 && f[0] != "semana" && i + 1 < table.size())
+      weeks.push_back({f[0], f[2], Fields(table[i + 1])[1]});
   }
   ASSERT_EQ(weeks.size(), 10u);
   for (int t = 1; t <= 10; ++t) {
