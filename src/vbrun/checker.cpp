@@ -162,21 +162,10 @@ class Checker {
   }
 
   VbType ImplicitType(const Expr& e) const {
-    switch (e.suffix) {
-      case '%':
-        return VbType::kInteger;
-      case '&':
-        return VbType::kLong;
-      case '!':
-        return VbType::kSingle;
-      case '#':
-        return VbType::kDouble;
-      case '$':
-        return VbType::kString;
-      default:
-        return LetterType(module_, e.lower);
-    }
+    VbType typed = TypeOfSuffix(e.suffix);
+    return typed != VbType::kEmpty ? typed : LetterType(module_, e.lower);
   }
+
 
   [[noreturn]] void Undefined(const Expr& e, int line) const {
     throw Failure{line, "Sub o Function no definida: " + e.name};

@@ -59,18 +59,6 @@ struct Frame {
   int errorPc = -1;
 };
 
-NumberKind KindOf(VbType type) {
-  switch (type) {
-    case VbType::kSingle:
-      return NumberKind::kSingle;
-    case VbType::kDouble:
-      return NumberKind::kDouble;
-    case VbType::kLong:
-      return NumberKind::kLong;
-    default:
-      return NumberKind::kInteger;
-  }
-}
 
 }  // namespace
 
@@ -228,7 +216,7 @@ struct Interpreter::Impl {
         case PrintItem::Kind::kExpr: {
           Value v = Eval(*item.expr, frame);
           if (v.IsNumeric() && v.type != VbType::kBoolean) {
-            sink.Text(PrintText(v.num, KindOf(v.type)));
+            sink.Text(PrintText(v.num, NumberKindOf(v.type)));
           } else {
             sink.Text(ToText(v));
           }
@@ -264,7 +252,7 @@ struct Interpreter::Impl {
       case VbType::kBoolean:
         return v.num != 0 ? "#TRUE#" : "#FALSE#";
       default:
-        return WriteText(v.num, KindOf(v.type));
+        return WriteText(v.num, NumberKindOf(v.type));
     }
   }
 

@@ -71,7 +71,6 @@ class LineParser {
   void Branch(StmtList& out, bool stopAtElse);
   void IfStatement(StmtList& out);
   VbType TypeName();
-  static VbType SuffixType(char suffix);
   // name[(bounds)] [As type], for Dim and ReDim.
   Declared Declaration(bool requireBounds);
   void DimStatement(StmtList& out, bool redim);

@@ -11,19 +11,6 @@ namespace {
 
 [[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
 
-NumberKind KindOf(const Value& v) {
-  switch (v.type) {
-    case VbType::kSingle:
-      return NumberKind::kSingle;
-    case VbType::kDouble:
-    case VbType::kString:
-      return NumberKind::kDouble;
-    case VbType::kLong:
-      return NumberKind::kLong;
-    default:
-      return NumberKind::kInteger;
-  }
-}
 
 // A numeric argument: a text that reads as a number is that number.
 Value Numeric(const Value& v) {
@@ -195,7 +182,7 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
     }
     case Builtin::kStr: {
       Value n = Numeric(a[0]);
-      r = Text(StrText(n.num, KindOf(n)));
+      r = Text(StrText(n.num, NumberKindOf(n.type)));
       return true;
     }
     case Builtin::kVal:

@@ -78,22 +78,6 @@ VbType LineParser::TypeName() {
   Expected("un tipo (Integer, Long, Single, Double, String, Variant o Boolean)");
 }
 
-VbType LineParser::SuffixType(char suffix) {
-  switch (suffix) {
-    case '%':
-      return VbType::kInteger;
-    case '&':
-      return VbType::kLong;
-    case '!':
-      return VbType::kSingle;
-    case '#':
-      return VbType::kDouble;
-    case '$':
-      return VbType::kString;
-    default:
-      return VbType::kEmpty;
-  }
-}
 
 // name[(bounds)] [As type], for Dim and ReDim.
 Declared LineParser::Declaration(bool requireBounds) {
@@ -104,7 +88,7 @@ Declared LineParser::Declaration(bool requireBounds) {
   d.name = tok.text;
   d.lower = tok.lower;
   d.suffix = tok.suffix;
-  d.type = SuffixType(tok.suffix);
+  d.type = TypeOfSuffix(tok.suffix);
   if (TakeOp("(")) {
     d.isArray = true;
     if (!Peek().IsOp(")")) {

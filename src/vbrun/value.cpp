@@ -10,20 +10,6 @@ namespace {
 
 [[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
 
-NumberKind KindOf(VbType type) {
-  switch (type) {
-    case VbType::kSingle:
-      return NumberKind::kSingle;
-    case VbType::kDouble:
-      return NumberKind::kDouble;
-    case VbType::kInteger:
-    case VbType::kBoolean:
-    case VbType::kEmpty:
-      return NumberKind::kInteger;
-    default:
-      return NumberKind::kLong;
-  }
-}
 
 // The number held by a value of a fixed type, for the operators.
 double NumberOf(const Value& v) {
@@ -225,6 +211,37 @@ const char* TypeName(VbType type) {
   }
 }
 
+NumberKind NumberKindOf(VbType type) {
+  switch (type) {
+    case VbType::kSingle:
+      return NumberKind::kSingle;
+    case VbType::kDouble:
+    case VbType::kString:
+      return NumberKind::kDouble;
+    case VbType::kLong:
+      return NumberKind::kLong;
+    default:
+      return NumberKind::kInteger;
+  }
+}
+
+VbType TypeOfSuffix(char suffix) {
+  switch (suffix) {
+    case '%':
+      return VbType::kInteger;
+    case '&':
+      return VbType::kLong;
+    case '!':
+      return VbType::kSingle;
+    case '#':
+      return VbType::kDouble;
+    case '$':
+      return VbType::kString;
+    default:
+      return VbType::kEmpty;
+  }
+}
+
 double RoundHalfEven(double x) {
   double r = std::nearbyint(x);  // the default rounding mode rounds half to even
   return r == 0 ? 0.0 : r;
@@ -271,7 +288,7 @@ std::string ToText(const Value& v) {
     case VbType::kBoolean:
       return v.num != 0 ? "True" : "False";
     default:
-      return CStrText(v.num, KindOf(v.type));
+      return CStrText(v.num, NumberKindOf(v.type));
   }
 }
 

@@ -77,6 +77,13 @@ Value Binary(BinaryOp op, const Value& a, const Value& b);
 Value Negate(const Value& v);
 Value Not(const Value& v);
 
+// The form a number of this type is shown in (Str$, Print, Write #); a text
+// that reads as a number shows as a Double.
+NumberKind NumberKindOf(VbType type);
+
+// The type a type character gives a name (% & ! # $); kEmpty for none.
+VbType TypeOfSuffix(char suffix);
+
 // Rounds half to even, as the target's whole-number conversions do.
 double RoundHalfEven(double x);
 
