@@ -169,20 +169,20 @@ FileTable::~FileTable() {
 }
 
 void FileTable::Check(int number) {
-  if (number < 1 || number > 511) Fail(err::kBadFileName);
+  if (number < 1 || number > 511) Fail(vberr::kBadFileName);
 }
 
 FileTable::OpenFile& FileTable::Find(int number) {
   Check(number);
   auto it = open_.find(number);
-  if (it == open_.end()) Fail(err::kBadFileName);
+  if (it == open_.end()) Fail(vberr::kBadFileName);
   return *it->second;
 }
 
 void FileTable::Open(int number, const std::string& name, FileMode mode, int recordLength) {
   Check(number);
-  if (open_.count(number)) Fail(err::kFileAlreadyOpen);
-  if (name.empty()) Fail(err::kBadFileName);
+  if (open_.count(number)) Fail(vberr::kFileAlreadyOpen);
+  if (name.empty()) Fail(vberr::kBadFileName);
   if (recordLength < 1 || recordLength > 32767) Fail(err::kBadRecordLength);
   auto file = std::make_unique<OpenFile>();
   file->mode = mode;
@@ -227,13 +227,13 @@ void FileTable::CloseAll() {
 void FileTable::ReadField(int number, std::string& field, bool& quoted) {
   OpenFile& f = Find(number);
   if (!f.in) Fail(err::kBadFileMode);
-  if (!f.in->ReadField(field, &quoted)) Fail(err::kInputPastEnd, f.name);
+  if (!f.in->ReadField(field, &quoted)) Fail(vberr::kInputPastEnd, f.name);
 }
 
 void FileTable::ReadLine(int number, std::string& line) {
   OpenFile& f = Find(number);
   if (!f.in) Fail(err::kBadFileMode);
-  if (!f.in->ReadLine(line)) Fail(err::kInputPastEnd, f.name);
+  if (!f.in->ReadLine(line)) Fail(vberr::kInputPastEnd, f.name);
 }
 
 void FileTable::WriteLine(int number, const std::string& line) {

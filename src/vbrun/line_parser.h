@@ -80,6 +80,10 @@ class LineParser {
   // An expression whose first operand has been read already; only "+", "-",
   // "&" and the comparisons can follow in the cases the modules write.
   ExprPtr ContinueExpression(ExprPtr first);
+  // target = value (also after Let).
+  void AssignmentStatement(StmtList& out);
+  // A statement word followed by one expression (While, Kill, Error).
+  void ExpressionStatement(StmtList& out, StmtKind kind);
   void Statement(StmtList& out, bool inLineIf);
 
  private:

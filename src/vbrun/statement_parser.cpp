@@ -212,17 +212,26 @@ ExprPtr LineParser::ContinueExpression(ExprPtr first) {
   return first;
 }
 
+void LineParser::AssignmentStatement(StmtList& out) {
+  Stmt s = Make(StmtKind::kAssign);
+  s.target = Target();
+  Op("=");
+  s.exprs.push_back(Expression());
+  out.push_back(std::move(s));
+}
+
+void LineParser::ExpressionStatement(StmtList& out, StmtKind kind) {
+  Stmt s = Make(kind);
+  s.exprs.push_back(Expression());
+  out.push_back(std::move(s));
+}
+
 void LineParser::Statement(StmtList& out, bool inLineIf) {
   const Token& tok = Peek();
   if (tok.kind != TokenKind::kIdentifier) Expected("una instrucción");
   // "name = value" assigns even when the name is also a statement word (Name, Line...).
   if (Peek(1).IsOp("=") && !IsReserved(tok.lower)) {
-    Stmt s = Make(StmtKind::kAssign);
-    s.target = Target();
-    Op("=");
-    s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
+    return AssignmentStatement(out);
   }
   const std::string& w = tok.lower;
   if (tok.suffix != 0 || !IsReserved(w)) {
@@ -310,10 +319,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return;
   }
   if (w == "while") {
-    Stmt s = Make(StmtKind::kWhile);
-    s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
+    return ExpressionStatement(out, StmtKind::kWhile);
   }
   if (w == "wend") {
     out.push_back(Make(StmtKind::kWend));
@@ -447,10 +453,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return;
   }
   if (w == "kill") {
-    Stmt s = Make(StmtKind::kKill);
-    s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
+    return ExpressionStatement(out, StmtKind::kKill);
   }
   if (w == "redim") return DimStatement(out, true);
   if (w == "dim" || w == "static") return DimStatement(out, false);
@@ -465,18 +468,10 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return CallStatement(out);
   }
   if (w == "let") {
-    Stmt s = Make(StmtKind::kAssign);
-    s.target = Target();
-    Op("=");
-    s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
+    return AssignmentStatement(out);
   }
   if (w == "error") {
-    Stmt s = Make(StmtKind::kErrorStmt);
-    s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
+    return ExpressionStatement(out, StmtKind::kErrorStmt);
   }
   if (w == "select" || w == "with" || w == "function" || w == "const" || w == "type") {
     throw ParseFailure{tok.column, "\"" + tok.text + "\" no es admitido por el ejecutor"};

@@ -5,6 +5,7 @@
 
 namespace korva::vbrun {
 
+// The file errors (52, 53, 55, 62, ...) are the file layer's, in files/file_error.h.
 namespace err {
 constexpr int kReturnWithoutGoSub = 3;
 constexpr int kInvalidCall = 5;
@@ -14,11 +15,8 @@ constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
 constexpr int kResumeWithoutError = 20;
 constexpr int kOutOfStack = 28;
-constexpr int kBadFileName = 52;
 constexpr int kBadFileMode = 54;
-constexpr int kFileAlreadyOpen = 55;
 constexpr int kBadRecordLength = 59;
-constexpr int kInputPastEnd = 62;
 constexpr int kBadRecordNumber = 63;
 constexpr int kObjectVariableNotSet = 91;
 }  // namespace err
