@@ -1,9 +1,164 @@
 #include "analogy/analogy_search.h"
 
-namespace korva {
+#include "analogy/completion.h"
+#include "analogy/library_model.h"
+#include "analogy/selection.h"
+#include "core/file_errors.h"
+#include "core/guarded_files.h"
+#include "core/questions.h"
+#include "files/file_error.h"
+#include "model/calculation_order.h"
+#include "model/connection_matrix.h"
+#include "model/element_list.h"
+#include "model/file_ordering.h"
+#include "text/cp1252.h"
+#include "text/vb_text.h"
 
-void AnalogySearch(RunContext& /*run*/, ModelCycle& /*cycle*/, int /*maxGLines*/) {
-  // Not built yet: the activity returns at once and the cycle goes on.
+namespace korva {
+namespace {
+
+std::vector<std::string> AskKeywords(RunContext& run) {
+  const long count = AskLoggedNumber(run, "Palabras clave",
+                                     "¿Cuantas palabras clave me va a dar para que busque variables" +
+                                         std::string("  que contengan al menos una de ellas?"),
+                                     1, 32767, NumberRecord::kAsNumber)
+                         .value;
+  Tell(run, "Introduzca las palabras clave");
+  std::vector<std::string> keywords;
+  for (long i = 1; i <= count; ++i) {
+    // An empty keyword would be found in every name of the library.
+    keywords.push_back(AskLoggedChecked(run, "   ", "Introduzca la palabra clave " + NumText(i),
+                                        [](const std::string& keyword) { return !keyword.empty(); }));
+  }
+  return keywords;
+}
+
+void ReportLoops(RunContext& run, const ModelTables& model, const std::string& name) {
+  Tell(run, "Existen bucles en la matriz de conexiones: " + LF + "C" + name + LF +
+                " Revise las filas correspondientes a los ceros de la lista" + " que aparece en el fichero CEROS.txt");
+  WriteGuardedLines(run, run.WorkDir + "CEROS.txt", LoopReportLines(model));
+}
+
+// A file that cannot be read is named in its file-error message; the search goes on.
+void ReportUnreadable(RunContext& run, const std::string& name, int number) {
+  run.CurrentFileName = name;
+  run.LastError = FileError{number, name};
+  ShowFileError(run);
+}
+
+// The selected elements of every library model; nothing when the library
+// names file cannot be read (its failure has been shown).
+std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& namesFile,
+                                           const std::vector<std::string>& keywords, int maxGLines) {
+  FileError error;
+  std::unique_ptr<InputFile> names = run.Files.OpenInput(namesFile, error);
+  if (names == nullptr) {
+    ReportUnreadable(run, namesFile, error.number);
+    return std::nullopt;
+  }
+  ProposedModel proposed;
+  std::string text;
+  while (names->ReadField(text)) {
+    if (text.find_first_not_of(' ') == std::string::npos) continue;
+    std::optional<LibraryEntry> entry = ParseLibraryEntry(text);
+    if (!entry) {
+      ReportUnreadable(run, run.WorkDir + UpperCase(text) + ".txt", vberr::kFileNotFound);
+      continue;
+    }
+    std::optional<LibraryModel> library = LoadLibraryModel(run, *entry, maxGLines);
+    if (!library) continue;
+    if (library->HasLoops) ReportLoops(run, library->Tables, library->Name);
+    AddSelectedElements(*library, SelectElements(library->Tables, keywords), proposed);
+  }
+  return proposed;
+}
+
+// The proposed model's files, completed: the list aligned, the matrix, the
+// equations, and the specifications ordered and headed as an answers log that
+// builds the model's programs.
+void CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedModel& proposed) {
+  AlignedList aligned = AlignIdentifiers(proposed.List);
+  const ImpliedAnswers answers = ImplyAnswers(proposed.Specifications);
+  const std::set<std::string> initialValues = InitialValueNames(proposed.Specifications);
+
+  ModelTables& model = cycle.Model;
+  SizeElementTables(model, static_cast<int>(aligned.Names.size()));
+  for (size_t i = 0; i < aligned.Names.size(); ++i) {
+    model.ElementIds[i + 1] = std::string(IdentifierOf(aligned.Names[i]));
+    model.ElementList[i + 1] = aligned.Names[i];
+  }
+  model.IdLength = aligned.IdLength;
+  model.Ids.Rebuild(model.ElementIds, model.ElementCount);
+  ReadMatrixLines(model, proposed.Matrix);
+  Levelling levelling = LevelElements(model);
+  model.CalcLevel = std::move(levelling.levels);
+  model.LevelCount = levelling.levelCount;
+  model.MaxLevelWidth = std::max(model.MaxLevelWidth, levelling.widest);
+
+  WriteGuardedLines(run, ModelFile(run, cycle, "L", ".txt"), aligned.Names);
+  WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), proposed.Matrix);
+  WriteGuardedLines(run, ModelFile(run, cycle, "G", ".txt"), proposed.Equations);
+  if (!levelling.complete) ReportLoops(run, model, cycle.ModelName);
+
+  std::vector<std::string> records = PreparedLogHeader(cycle.ModelName, cycle.ModelPurpose, answers);
+  std::vector<std::string> fitted =
+      FitToCreateDialogue(OrderSpecificationGroups(proposed.Specifications, 0, model, /*keepUnplaced=*/true), model,
+                          answers, initialValues);
+  records.insert(records.end(), fitted.begin(), fitted.end());
+  WriteGuardedLines(run, ModelFile(run, cycle, "M", ".txt"), records);
+}
+
+void ClosingDialogue(RunContext& run, const ModelCycle& cycle) {
+  const std::string& name = cycle.ModelName;
+  CheckEndOfReplay(run);
+  if (!run.Log.replaying()) {
+    Tell(run, "Ahora Vd. tendría que repasar la lista de variables (L" + name + ")," +
+                  " la matriz de influencias (C" + name + "), y" + " la lista de ecuaciones/tablas/reglas (G" + name +
+                  "), e" + " introducir las modificaciones que considere oportunas.");
+    Tell(run, "Ponga atención a la unidad de tiempo, que seguramente "
+              " no será la misma en todas las ecuaciones y muchas veces"
+              " estará implícita.");
+    Tell(run, "No obstante, si considera que el modelo que le he propuesto"
+              " puede ser aceptable sin verlo siquiera, puedo proceder a"
+              " construir los programas correspondientes de inmediato.");
+    Tell(run, "Si decide hacerlo más adelante, tenga en cuenta que:" + std::string(" el fichero de ecuaciones G") + name +
+                  " no esta ordenado, pero" + " el de especificaciones M" + name + " sí que esta ordenado, y" +
+                  " Vd. deberá decirlo asi cuando sea preguntado. " + " La matriz de conexiones C" + name +
+                  " ya existe." + " No obstante, si usa el fichero de especificaciones M" + name +
+                  " como fichero Modelo* no tendrá que preocuparse por ello.");
+  }
+  std::string prepare = LowerCase(AskLoggedText(run, "Preparar Modelo* para construir programas",
+                                                "¿Desea que le prepare un fichero Modelo* para" +
+                                                    std::string(" construir los programas?")));
+  if (prepare != "s") return;
+  long number = 0;
+  for (;;) {
+    number = AskUnloggedNumber(run, "¿En qué fichero Modelo* quiere copiar M" + name + "?" + LF + "  (* = número entero)",
+                               0, 9);
+    if (number != run.LogNumber) break;
+    // The answers of this cycle are kept in that file: it is not overwritten.
+    Tell(run, "El fichero Modelo" + PlainNum(number) + ".txt guarda las respuestas de esta búsqueda. Elija otro número.");
+  }
+  WriteGuardedLines(run, run.WorkDir + "Modelo" + PlainNum(number) + ".txt",
+                    ReadGuardedLines(run, ModelFile(run, cycle, "M", ".txt")));
+}
+
+}  // namespace
+
+void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
+  cycle.Model.MaxLevelWidth = 0;
+  std::vector<std::string> keywords = AskKeywords(run);
+  const std::string library = AskLoggedText(run, "Fichero nombres biblioteca",
+                                            "¿Como se llama el fichero de nombres de los modelos" + LF +
+                                                "  de la biblioteca a usar?");
+  Tell(run, "Este fichero debe incluir los nombres de los ficheros que contienen" +
+                std::string(" las listas de variables, es decir los ficheros LNombre.") + LF +
+                " Los ficheros CNombre, GNombre y MNombre, deberán estar en la misma dirección." + LF +
+                " Los nombres no incluirán el apellido .txt, pues este se presume.");
+  std::optional<ProposedModel> proposed = SearchLibrary(run, run.WorkDir + library + ".txt", keywords, maxGLines);
+  if (!proposed) return;
+  CompleteProposedModel(run, cycle, *proposed);
+  ClosingDialogue(run, cycle);
 }
 
 }  // namespace korva

@@ -56,6 +56,8 @@ bool AnswerLog::ReadField(std::string& field) { return in_ != nullptr && in_->Re
 
 bool AnswerLog::ReadLine(std::string& line) { return in_ != nullptr && in_->ReadLine(line); }
 
+bool AnswerLog::PeekLine(std::string& line) const { return in_ != nullptr && in_->PeekLine(line); }
+
 FileError AnswerLog::WriteRecord(const std::vector<RecordField>& fields) { return WriteLine(FormatRecord(fields)); }
 
 FileError AnswerLog::WriteLine(const std::string& line) {

@@ -38,6 +38,8 @@ class AnswerLog {
   // false when the log has none left.
   bool ReadField(std::string& field);
   bool ReadLine(std::string& line);
+  // Replay: the next whole line, left to be read.
+  bool PeekLine(std::string& line) const;
 
   // Recording: one record, or one whole line; the error when it could not be written.
   FileError WriteRecord(const std::vector<RecordField>& fields);

@@ -83,6 +83,19 @@ bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& field
   return true;
 }
 
+bool SkipReplayedNameRecord(RunContext& run, std::string_view id) {
+  CheckEndOfReplay(run);
+  std::string line;
+  if (!run.Log.replaying() || !run.Log.PeekLine(line)) return false;
+  const std::string start = "\"" + std::string(id);
+  if (!line.starts_with(start) || line.size() <= start.size()) return false;
+  const char next = line[start.size()];
+  if (next != ' ' && next != '"') return false;
+  if (line.find("\",") != std::string::npos) return false;  // a record of two fields is an answer, not a name
+  run.Log.ReadLine(line);
+  return true;
+}
+
 void RecordAnswer(RunContext& run, const std::vector<RecordField>& fields) {
   FailOnLogError(run, run.Log.WriteRecord(fields));
 }

@@ -85,6 +85,12 @@ std::string AskLoggedLine(RunContext& run, const std::function<std::string()>& a
 // recording) when the log holds fewer. The caller then asks the question.
 bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields);
 
+// Replay: when the next record holds an element's name alone (its first field
+// begins with `id` and a blank), it is read and let go. A specifications file
+// used as answers log carries such a record before every element's answers,
+// where the dialogue of some elements asks nothing for it. True when one was skipped.
+bool SkipReplayedNameRecord(RunContext& run, std::string_view id);
+
 // Writes a record to the log; a write failure is reported and ends the program.
 void RecordAnswer(RunContext& run, const std::vector<RecordField>& fields);
 

@@ -97,6 +97,11 @@ bool InputFile::OnlyBlankRemains() const {
 
 bool InputFile::ReadLine(std::string& line) { return ReadTextLine(text_, pos_, line); }
 
+bool InputFile::PeekLine(std::string& line) const {
+  size_t pos = pos_;
+  return ReadTextLine(text_, pos, line);
+}
+
 bool InputFile::ReadField(std::string& field, bool* quoted) { return ReadRecordField(text_, pos_, field, quoted); }
 
 // ---------------------------------------------------------------- RandomFile

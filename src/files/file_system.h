@@ -44,6 +44,8 @@ class InputFile {
   bool OnlyBlankRemains() const;
   // Line Input #: false when past the end (run-time error 62).
   bool ReadLine(std::string& line);
+  // The next line, left to be read; false when past the end.
+  bool PeekLine(std::string& line) const;
   // Input #: one comma-separated field; false when past the end.
   bool ReadField(std::string& field, bool* quoted = nullptr);
   const std::string& text() const { return text_; }

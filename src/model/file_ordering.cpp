@@ -1,5 +1,6 @@
 #include "model/file_ordering.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -7,31 +8,9 @@
 #include "core/questions.h"
 #include "model/calculation_order.h"
 #include "model/matrix_derivation.h"
+#include "model/specification_records.h"
 
 namespace korva {
-namespace {
-
-// The first field of a record: the text after its opening quote up to the
-// closing one (a line that does not start with a quote is taken whole).
-std::string_view FirstField(std::string_view record) {
-  if (record.empty() || record[0] != '"') return record;
-  std::string_view rest = record.substr(1);
-  size_t close = rest.find('"');
-  return close == std::string_view::npos ? rest : rest.substr(0, close);
-}
-
-// A record that continues the group of an element: its first field begins with three blanks.
-bool InGroup(std::string_view record) { return FirstField(record).starts_with("   "); }
-
-// The word a group's first record begins with: its first field up to the
-// first blank at or after position 2 (the whole field when there is none).
-std::string_view GroupKey(std::string_view record) {
-  std::string_view field = FirstField(record);
-  size_t blank = field.size() > 1 ? field.find(' ', 1) : std::string_view::npos;
-  return blank == std::string_view::npos ? field : field.substr(0, blank);
-}
-
-}  // namespace
 
 std::vector<std::string> StoreEquationLines(const std::vector<std::string>& lines, int idLength) {
   std::vector<std::string> stored;
@@ -73,26 +52,52 @@ std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, 
   return ordered;
 }
 
-std::vector<std::string> OrderSpecifications(const std::vector<std::string>& records, const ModelTables& model) {
-  // The header ends before the record that precedes the first "Cambios" record.
-  size_t firstGroup = records.size();
+size_t SpecificationHeaderEnd(const std::vector<std::string>& records, const ModelTables& model) {
+  // The header ends before the record that precedes the first "Cambios"
+  // record, and at the latest where the first element's group begins: a model
+  // without inputs that change, or an input group that opens with its name,
+  // would otherwise have groups copied as header and then once more.
+  size_t end = records.size();
   for (size_t r = 0; r < records.size(); ++r) {
     if (FirstField(records[r]).starts_with("   Cambios")) {
-      firstGroup = r == 0 ? 0 : r - 1;
+      end = r == 0 ? 0 : r - 1;
       break;
     }
   }
-  std::vector<std::string> ordered(records.begin(), records.begin() + static_cast<long>(firstGroup));
+  for (size_t r = 0; r < end; ++r) {
+    if (!InGroup(records[r]) && model.Ids.First(GroupKey(records[r])) != 0) return r;
+  }
+  return end;
+}
+
+std::vector<std::string> OrderSpecificationGroups(const std::vector<std::string>& records, size_t from,
+                                                  const ModelTables& model, bool keepUnplaced) {
+  std::vector<std::string> ordered;
+  ordered.reserve(records.size() - std::min(from, records.size()));
   std::unordered_map<std::string_view, size_t> groupStart;
-  for (size_t r = 0; r < records.size(); ++r) {
+  for (size_t r = from; r < records.size(); ++r) {
     if (!InGroup(records[r])) groupStart.emplace(GroupKey(records[r]), r);  // the first one counts
   }
-  for (int i : CalcOrder(model, 1)) {
+  auto copyGroup = [&](int i) {
     auto it = groupStart.find(model.ElementIds[i]);
-    if (it == groupStart.end()) continue;
+    if (it == groupStart.end()) return;
     ordered.push_back(records[it->second]);
     for (size_t r = it->second + 1; r < records.size() && InGroup(records[r]); ++r) ordered.push_back(records[r]);
+  };
+  for (int i : CalcOrder(model, 1)) copyGroup(i);
+  if (keepUnplaced) {
+    for (int i = 1; i <= model.ElementCount; ++i) {
+      if (model.CalcLevel[i] == 0) copyGroup(i);
+    }
   }
+  return ordered;
+}
+
+std::vector<std::string> OrderSpecifications(const std::vector<std::string>& records, const ModelTables& model) {
+  const size_t firstGroup = SpecificationHeaderEnd(records, model);
+  std::vector<std::string> ordered(records.begin(), records.begin() + static_cast<long>(firstGroup));
+  std::vector<std::string> groups = OrderSpecificationGroups(records, firstGroup, model, false);
+  ordered.insert(ordered.end(), groups.begin(), groups.end());
   // The opening record of the specification stage goes before the group of
   // the first element with a state record: the first calculated element. It
   // goes before the group's first record, so that a replay reads it where the

@@ -20,6 +20,17 @@ std::vector<std::string> StoreEquationLines(const std::vector<std::string>& line
 // blank. One pass over the stored lines builds an index by identifier.
 std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, const ModelTables& model);
 
+// Where the header of a specifications file ends: before the record that
+// precedes its first "Cambios" record, or before the first record that begins
+// an element's group when that comes earlier.
+size_t SpecificationHeaderEnd(const std::vector<std::string>& records, const ModelTables& model);
+
+// The element groups of records[from..] in calculation order (levels 1 and up,
+// by index within a level); with `keepUnplaced`, the groups of elements left
+// without a level follow, in index order, so that none is lost.
+std::vector<std::string> OrderSpecificationGroups(const std::vector<std::string>& records, size_t from,
+                                                  const ModelTables& model, bool keepUnplaced);
+
 // The specifications file in calculation order: its header, then each
 // element's group of records (levels 1 and up), with the record
 // "¿Funciones grabadas?","s" put before the group of the first element that

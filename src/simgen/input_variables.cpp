@@ -120,6 +120,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
       wide.BracketCodesTrusted = answer == "s" ? CodesTrust::kTrusted : CodesTrust::kChecked;
     }
     const bool trusted = hasCodes && wide.BracketCodesTrusted == CodesTrust::kTrusted;
+    SkipReplayedNameRecord(run, model.ElementIds[i]);
     InputSettings settings;
     InputCode code;
     bool useCodes = true;

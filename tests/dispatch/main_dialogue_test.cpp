@@ -131,14 +131,16 @@ TEST(MainDialogue, EndOfInputAtAnyQuestionEndsWithFailureKeepingTheAnswers) {
 
 TEST(MainDialogue, AnalogyPathAsksTheMaximumOfEquationLines) {
   TempDir dir;
-  DialogueRun run({dir.dir(), "1", "a", "m", "buscar", "0", "30001", "x", "30000", "n"});
+  // The search then finds no library: its file-error message ends the cycle.
+  DialogueRun run({dir.dir(), "1", "a", "m", "buscar", "0", "30001", "x", "30000", "1", "POB", "nada", "", "n"});
   EXPECT_EQ(run.Go(), 0);
   const std::string prompt = "¿Cuantas líneas tendría como máximo un fichero de ecuaciones GNombre";
   EXPECT_EQ(run.TimesAsked(prompt), 4);
   EXPECT_EQ(run.TimesAsked(kSeguimos), 0) << "the analogy path ends the cycle after its search";
   EXPECT_EQ(dir.Read("MODELO1.txt"), "\"Crear, Ensamblar, formar Bloques, Analogia\",\"a\"\r\n"
                                      "\"Nombre del simulador\",\"m\"\r\n\"Servirá para\",\"buscar\"\r\n"
-                                     "\"Máximo de líneas de un GNombre\",\"30000\"\r\n");
+                                     "\"Máximo de líneas de un GNombre\",\"30000\"\r\n\"Palabras clave\",1\r\n"
+                                     "\"   \",\"POB\"\r\n\"Fichero nombres biblioteca\",\"nada\"\r\n");
 }
 
 TEST(MainDialogue, FileAdviceNamesTheModelFilesAndTheIdentifierLength) {
