@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_errors.h"
+#include "files/file_error.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
 #include "model/element_list.h"
@@ -21,6 +22,9 @@ std::optional<std::vector<std::string>> ReadLibraryFile(RunContext& run, const s
   FileError error;
   std::unique_ptr<InputFile> in = run.Files.OpenInput(name, error);
   if (in == nullptr) {
+    // A file in a folder that does not exist is as missing as one that does
+    // not exist in its folder; saying so names the file for the modeller.
+    if (error.number == vberr::kPathNotFound) error.number = vberr::kFileNotFound;
     run.CurrentFileName = name;
     run.LastError = error;
     ShowFileError(run);

@@ -39,12 +39,12 @@ void WriteBytes(const fs::path& file, const std::string& bytes) {
   out << bytes;
 }
 
-// The regular files directly in a folder, by name.
+// The regular files in a folder and its subfolders, by their path in it.
 std::map<std::string, std::string> FilesIn(const fs::path& dir) {
   std::map<std::string, std::string> files;
   if (!fs::is_directory(dir)) return files;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.is_regular_file()) files[entry.path().filename().string()] = ReadBytes(entry.path());
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (entry.is_regular_file()) files[entry.path().lexically_relative(dir).string()] = ReadBytes(entry.path());
   }
   return files;
 }

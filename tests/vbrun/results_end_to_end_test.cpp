@@ -82,7 +82,7 @@ TEST(ResultsEndToEnd, EveryCreateExampleRunsItsThreeModules) {
     EXPECT_TRUE(ex.dir.Has("COMPL1.txt"));
     ++runs;
   }
-  EXPECT_EQ(runs, 6) << "poblacion, tablas, azar, incertidumbre, genetico and alelos";
+  EXPECT_EQ(runs, 7) << "analogia, poblacion, tablas, azar, incertidumbre, genetico and alelos";
 }
 
 TEST(ResultsEndToEnd, StaticModelTableAndCompleteListing) {
@@ -182,6 +182,45 @@ TEST(ResultsEndToEnd, SubscriptedVariableAndIntervalsOfAnUncertainFunction) {
     ++weeks;
   }
   EXPECT_EQ(weeks, 5);
+}
+
+TEST(ResultsEndToEnd, AModelProposedByAnalogyBuildsFromItsPreparedLogAndRuns) {
+  // The analogia example searches the library, prepares Modelo2 and replays
+  // it on the create path in a second cycle: the modules it writes run.
+  ExampleRun ex(fs::path(KORVA_SOURCE_DIR) / "examples" / "analogia");
+  ASSERT_TRUE(ex.generated);
+  EXPECT_EQ(ex.dir.Read("Modelo2.txt"), ex.dir.Read("MFINCA.txt")) << "the replay added nothing to the prepared log";
+  ASSERT_EQ(ex.RunAll(), 0) << ex.dir.Read("messages.txt");
+  // The data: POI 1000 (uncertain, given without spread), TNA 0.03, TMO 0.01,
+  // RAC 2, ANO 100 (uncertain, without spread), PRE 0.5. NAC and MUE are
+  // whole numbers (their names start with N and M), rounded half to even.
+  double poi = 1000;
+  double ano = 100;
+  std::vector<std::string> table = LinesOf(ex.dir.Read("EXCEL1.txt"));
+  ASSERT_GE(table.size(), 1u);
+  EXPECT_EQ(Fields(table[0]), (std::vector<std::string>{"Periodo", "POB", "ANI", "COS", "GAS"}));
+  int periods = 0;
+  for (size_t i = 1; i < table.size(); ++i) {
+    std::vector<std::string> f = Fields(table[i]);
+    if (f.empty()) continue;
+    ++periods;
+    const double nac = std::nearbyint(0.03 * poi);
+    const double mue = std::nearbyint(0.01 * poi);
+    const double pob = poi + nac - mue;
+    const double ani = static_cast<float>(ano * 1.1);
+    const double con = 2 * ani;
+    const double gas = con * 0.5;
+    const double cos = gas + 0.5 * con;
+    ASSERT_GE(f.size(), 5u) << table[i];
+    EXPECT_EQ(std::stoi(f[0]), periods);
+    EXPECT_NEAR(std::stod(f[1]), pob, 1e-3) << "period " << periods;
+    EXPECT_NEAR(std::stod(f[2]), ani, 1e-3 * ani) << "period " << periods;
+    EXPECT_NEAR(std::stod(f[3]), cos, 1e-3 * cos) << "period " << periods;
+    EXPECT_NEAR(std::stod(f[4]), gas, 1e-3 * gas) << "period " << periods;
+    poi = pob;  // the states' values are the next period's initial values
+    ano = ani;
+  }
+  EXPECT_EQ(periods, 5);
 }
 
 TEST(ResultsEndToEnd, DiscreteAllelesAreTheOnlyValuesTaken) {

@@ -1,0 +1,93 @@
+// The analogy path on the example library: what it writes, what it reports,
+// and how it goes on past library models it cannot read.
+#include "analogy/analogy_search.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/dialogue_run.h"
+#include "support/file_lines.h"
+#include "support/temp_dir.h"
+
+namespace korva {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ActivityRun;
+using testing::LinesOf;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+const std::string kPrepareNumber = "¿En qué fichero Modelo* quiere copiar MFIN?\n  (* = número entero)";
+
+// The example library copied into a fresh working directory.
+struct LibraryDir : TempDir {
+  LibraryDir() {
+    fs::copy(fs::path(KORVA_SOURCE_DIR) / "examples" / "analogia" / "biblioteca", fs::path(*this / "biblioteca"),
+             fs::copy_options::recursive);
+    Write("BIBLIO.txt", "biblioteca\\LDEM\r\nbiblioteca/LGRA\r\nbiblioteca\\LRIO\r\n");
+  }
+};
+
+struct AnalogyRun : ActivityRun {
+  AnalogyRun(const TempDir& dir, Lines answers) : ActivityRun(dir.workDir(), "FIN", std::move(answers), "a") {}
+  std::optional<EndReason> Go() {
+    return Try([](RunContext& run, ModelCycle& cycle) { AnalogySearch(run, cycle, 1000); });
+  }
+};
+
+TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
+  LibraryDir dir;
+  AnalogyRun r(dir, {"2", "poblacion", "coste", "BIBLIO", "s", "1", "3"});
+  r.context().LogNumber = 1;
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  EXPECT_TRUE(r.Showed("Existen bucles en la matriz de conexiones: \nCRIO\n Revise las filas correspondientes a los "
+                       "ceros de la lista que aparece en el fichero CEROS.txt"));
+  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"LLU 1", "CAU 0", "EVA 0"}));
+  EXPECT_EQ(LinesOf(dir.Read("LFIN.txt")),
+            (Lines{"POI poblacion inicial", "POB poblacion al final del año", "NAC nacimientos del año",
+                   "TNA tasa de natalidad", "MUE muertes del año", "TMO tasa de mortalidad",
+                   "COS coste total de la alimentacion", "CON consumo de pienso", "RAC racion de pienso por animal",
+                   "ANI animales al final del año", "ANO animales al inicio", "GAS gasto en pienso",
+                   "PRE precio del pienso"}));
+  EXPECT_EQ(LinesOf(dir.Read("GFIN.txt")).size(), 7u);
+  // The log number of the cycle is refused for the prepared log: it holds this search.
+  EXPECT_EQ(r.TimesAsked(kPrepareNumber), 2);
+  EXPECT_EQ(dir.Read("Modelo3.txt"), dir.Read("MFIN.txt"));
+  EXPECT_EQ(LinesOf(dir.Read("MODELO1.txt")),
+            (Lines{"\"Palabras clave\",2", "\"   \",\"poblacion\"", "\"   \",\"coste\"",
+                   "\"Fichero nombres biblioteca\",\"BIBLIO\"", "\"Preparar Modelo* para construir programas\",\"s\""}));
+}
+
+TEST(AnalogySearch, AModelWhoseFilesAreMissingIsReportedAndPassedOver) {
+  LibraryDir dir;
+  fs::remove(dir / "biblioteca/MDEM.txt");
+  dir.Write("BIBLIO.txt", "biblioteca\\LDEM\r\notra\\LNADA\r\nbiblioteca\\LGRA\r\n");
+  AnalogyRun r(dir, {"1", "coste", "BIBLIO", "", "", "n"});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  const Lines prompts = r.box.Prompts();
+  ASSERT_GE(prompts.size(), 5u);
+  EXPECT_EQ(prompts[3], "FICHERO " + dir.workDir() + "BIBLIOTECA\\MDEM.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
+                        "CONTINUAR -");
+  EXPECT_EQ(prompts[4], "FICHERO " + dir.workDir() + "OTRA\\LNADA.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
+                        "CONTINUAR -");
+  EXPECT_EQ(LinesOf(dir.Read("LFIN.txt")).size(), 7u) << "the farm model is still searched";
+  EXPECT_FALSE(dir.Has("CEROS.txt"));
+}
+
+TEST(AnalogySearch, AMissingLibraryNamesFileEndsTheCycleWithNothingWritten) {
+  LibraryDir dir;
+  AnalogyRun r(dir, {"1", "coste", "NINGUNA", ""});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  EXPECT_EQ(r.box.Prompts().back(),
+            "FICHERO " + dir.workDir() + "NINGUNA.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA CONTINUAR -");
+  EXPECT_FALSE(dir.Has("LFIN.txt"));
+  EXPECT_FALSE(dir.Has("MFIN.txt"));
+}
+
+}  // namespace
+}  // namespace korva
