@@ -61,6 +61,20 @@ TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
                    "\"Fichero nombres biblioteca\",\"BIBLIO\"", "\"Preparar Modelo* para construir programas\",\"s\""}));
 }
 
+TEST(AnalogySearch, AProposedModelWithALoopIsReportedAndKeepsEveryGroup) {
+  LibraryDir dir;
+  AnalogyRun r(dir, {"1", "caudal", "BIBLIO", "n"});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  EXPECT_TRUE(r.Showed("Existen bucles en la matriz de conexiones: \nCFIN\n Revise las filas correspondientes a los "
+                       "ceros de la lista que aparece en el fichero CEROS.txt"));
+  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"CAU 0", "LLU 1", "EVA 0"}));
+  const std::string m = dir.Read("MFIN.txt");
+  for (const char* name : {"\"CAU caudal del rio\"", "\"LLU lluvia\"", "\"EVA evaporacion\""}) {
+    EXPECT_NE(m.find(name), std::string::npos) << name << " keeps its group though it has no level";
+  }
+}
+
 TEST(AnalogySearch, AModelWhoseFilesAreMissingIsReportedAndPassedOver) {
   LibraryDir dir;
   fs::remove(dir / "biblioteca/MDEM.txt");
