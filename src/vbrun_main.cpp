@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
       Print(stdout, kUsage);
       return 0;
     } else if (options && arg == "--version") {
-      std::printf("korva-vbrun 0.1\n");
+      std::printf("korva-vbrun %s\n", KORVA_VERSION);
       return 0;
     } else if (options && (arg == "--seed" || arg.starts_with("--seed="))) {
       std::string value = arg == "--seed" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(7);

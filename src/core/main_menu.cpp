@@ -13,16 +13,21 @@ void StartUp(RunContext& run) {
   Tell(run, LF + "Saludos. Mi nombre es KORVA," + LF + " y le puedo ayudar a construir un sistema experto.");
   // The host separator is always appended, even to an empty answer or one that
   // already ends in a separator.
-  run.WorkDir = Ask(run, "¿En que directorio desea trabajar?") + "/";
+  run.WorkDir = (run.GivenWorkDir ? *run.GivenWorkDir : Ask(run, "¿En que directorio desea trabajar?")) + "/";
 }
 
 void OpenAnswerLog(RunContext& run) {
-  run.LogNumber = static_cast<int>(AskUnloggedNumber(
+  if (run.GivenLogNumber) {
+    run.LogNumber = *run.GivenLogNumber;
+    run.GivenLogNumber.reset();  // a later cycle asks again
+  } else {
+    run.LogNumber = static_cast<int>(AskUnloggedNumber(
       run,
       LF + "Por favor, conteste siempre S o N a las preguntas" + LF +
           "¿En qué fichero Modelo* tiene grabadas, o quiere grabar," +
           " las respuestas a mis preguntas? (* = número entero < 10)",
       0, 9));
+  }
   run.CurrentFileName = AnswerLog::FileName(run.WorkDir, run.LogNumber, false);
   FileError error = run.Log.Open(run.Files, run.WorkDir, run.LogNumber);
   if (error.failed()) FailOnFileError(run, error);

@@ -3,6 +3,7 @@
 // the working directory, the answers log of the cycle and the context of the
 // file-error messages. It lives from start-up to the end of the program; the
 // question protocol and the file-error messages need nothing else.
+#include <optional>
 #include <string>
 
 #include "core/answer_log.h"
@@ -18,6 +19,10 @@ struct RunContext {
   FileSystem& Files;
 
   std::string WorkDir;  // the answer to the directory question followed by "/"
+  // Answers given on the command line: the working directory (for the run) and
+  // the answers-log number (for the first cycle only); unset, they are asked.
+  std::optional<std::string> GivenWorkDir;
+  std::optional<int> GivenLogNumber;
   int LogNumber = 0;    // the answers log of the current cycle
   AnswerLog Log;
 
