@@ -39,15 +39,15 @@ void WriteLibraryModel(const fs::path& dir, int m) {
     list.push_back(name);
     records.push_back("\"" + name + "\"");
     if (e <= 30) {
-      records.insert(records.end(), {"\"   Cambios de valor\",\"0\"", "\"   ¿Dimensional?\",\"n\"",
-                                     "\"   ¿Correcto?\",\"s\""});
+      records.insert(records.end(),
+                     {"\"   Cambios de valor\",\"0\"", "\"   ¿Dimensional?\",\"n\"", "\"   ¿Correcto?\",\"s\""});
       continue;
     }
     matrix.push_back(id + "    " + Id(m, e - 30) + "," + Id(m, e - 1));
     equations.push_back(id + " " + id + " = " + Id(m, e - 30) + " + " + Id(m, e - 1));
-    records.insert(records.end(), {"\"   La funcion\",\"" + id + "=f()\",\"¿Lleva incertidumbre?\",\"n\"",
-                                   "\"   ¿De estado?\",\"n\"", "\"   ¿Dimensional?\",\"n\"", "\"   ¿Tabla?\",\"n\"",
-                                   "\"   ¿Correcto?\",\"s\""});
+    records.insert(records.end(),
+                   {"\"   La funcion\",\"" + id + "=f()\",\"¿Lleva incertidumbre?\",\"n\"", "\"   ¿De estado?\",\"n\"",
+                    "\"   ¿Dimensional?\",\"n\"", "\"   ¿Tabla?\",\"n\"", "\"   ¿Correcto?\",\"s\""});
   }
   const std::string name = "M" + std::to_string(m);
   WriteLines(dir / ("L" + name + ".txt"), list);

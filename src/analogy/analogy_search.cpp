@@ -6,6 +6,7 @@
 #include "core/file_errors.h"
 #include "core/guarded_files.h"
 #include "core/questions.h"
+#include "core/step_progress.h"
 #include "files/file_error.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
@@ -57,8 +58,11 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
     return std::nullopt;
   }
   ProposedModel proposed;
+  StepProgress progress(run, "modelos de la biblioteca examinados", 0, kLongStepModels);
+  long examined = 0;
   std::string text;
   while (names->ReadField(text)) {
+    progress.Advance(examined++);
     if (text.find_first_not_of(' ') == std::string::npos) continue;
     std::optional<LibraryEntry> entry = ParseLibraryEntry(text);
     if (!entry) {
@@ -70,6 +74,8 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
     if (library->HasLoops) ReportLoops(run, library->Tables, library->Name);
     AddSelectedElements(*library, SelectElements(library->Tables, keywords), proposed);
   }
+  progress.Advance(examined);
+  progress.Finish();
   return proposed;
 }
 
@@ -112,32 +118,35 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle) {
   const std::string& name = cycle.ModelName;
   CheckEndOfReplay(run);
   if (!run.Log.replaying()) {
-    Tell(run, "Ahora Vd. tendría que repasar la lista de variables (L" + name + ")," +
-                  " la matriz de influencias (C" + name + "), y" + " la lista de ecuaciones/tablas/reglas (G" + name +
-                  "), e" + " introducir las modificaciones que considere oportunas.");
-    Tell(run, "Ponga atención a la unidad de tiempo, que seguramente "
-              " no será la misma en todas las ecuaciones y muchas veces"
-              " estará implícita.");
-    Tell(run, "No obstante, si considera que el modelo que le he propuesto"
-              " puede ser aceptable sin verlo siquiera, puedo proceder a"
-              " construir los programas correspondientes de inmediato.");
-    Tell(run, "Si decide hacerlo más adelante, tenga en cuenta que:" + std::string(" el fichero de ecuaciones G") + name +
-                  " no esta ordenado, pero" + " el de especificaciones M" + name + " sí que esta ordenado, y" +
+    Tell(run, "Ahora Vd. tendría que repasar la lista de variables (L" + name + ")," + " la matriz de influencias (C" +
+                  name + "), y" + " la lista de ecuaciones/tablas/reglas (G" + name + "), e" +
+                  " introducir las modificaciones que considere oportunas.");
+    Tell(run,
+         "Ponga atención a la unidad de tiempo, que seguramente "
+         " no será la misma en todas las ecuaciones y muchas veces"
+         " estará implícita.");
+    Tell(run,
+         "No obstante, si considera que el modelo que le he propuesto"
+         " puede ser aceptable sin verlo siquiera, puedo proceder a"
+         " construir los programas correspondientes de inmediato.");
+    Tell(run, "Si decide hacerlo más adelante, tenga en cuenta que:" + std::string(" el fichero de ecuaciones G") +
+                  name + " no esta ordenado, pero" + " el de especificaciones M" + name + " sí que esta ordenado, y" +
                   " Vd. deberá decirlo asi cuando sea preguntado. " + " La matriz de conexiones C" + name +
                   " ya existe." + " No obstante, si usa el fichero de especificaciones M" + name +
                   " como fichero Modelo* no tendrá que preocuparse por ello.");
   }
-  std::string prepare = LowerCase(AskLoggedText(run, "Preparar Modelo* para construir programas",
-                                                "¿Desea que le prepare un fichero Modelo* para" +
-                                                    std::string(" construir los programas?")));
+  std::string prepare = LowerCase(
+      AskLoggedText(run, "Preparar Modelo* para construir programas",
+                    "¿Desea que le prepare un fichero Modelo* para" + std::string(" construir los programas?")));
   if (prepare != "s") return;
   long number = 0;
   for (;;) {
-    number = AskUnloggedNumber(run, "¿En qué fichero Modelo* quiere copiar M" + name + "?" + LF + "  (* = número entero)",
-                               0, 9);
+    number = AskUnloggedNumber(
+        run, "¿En qué fichero Modelo* quiere copiar M" + name + "?" + LF + "  (* = número entero)", 0, 9);
     if (number != run.LogNumber) break;
     // The answers of this cycle are kept in that file: it is not overwritten.
-    Tell(run, "El fichero Modelo" + PlainNum(number) + ".txt guarda las respuestas de esta búsqueda. Elija otro número.");
+    Tell(run,
+         "El fichero Modelo" + PlainNum(number) + ".txt guarda las respuestas de esta búsqueda. Elija otro número.");
   }
   WriteGuardedLines(run, run.WorkDir + "Modelo" + PlainNum(number) + ".txt",
                     ReadGuardedLines(run, ModelFile(run, cycle, "M", ".txt")));
@@ -148,9 +157,9 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle) {
 void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
   cycle.Model.MaxLevelWidth = 0;
   std::vector<std::string> keywords = AskKeywords(run);
-  const std::string library = AskLoggedText(run, "Fichero nombres biblioteca",
-                                            "¿Como se llama el fichero de nombres de los modelos" + LF +
-                                                "  de la biblioteca a usar?");
+  const std::string library =
+      AskLoggedText(run, "Fichero nombres biblioteca",
+                    "¿Como se llama el fichero de nombres de los modelos" + LF + "  de la biblioteca a usar?");
   Tell(run, "Este fichero debe incluir los nombres de los ficheros que contienen" +
                 std::string(" las listas de variables, es decir los ficheros LNombre.") + LF +
                 " Los ficheros CNombre, GNombre y MNombre, deberán estar en la misma dirección." + LF +

@@ -133,7 +133,8 @@ std::vector<std::string> PreparedLogHeader(const std::string& modelName, const s
   };
   if (answers.Dynamic == "s") {
     header.push_back(Record({"  Unidad dinámica", "Periodo"}));
-    header.push_back(Record({"  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ", answers.Uncertainty}));
+    header.push_back(
+        Record({"  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ", answers.Uncertainty}));
   }
   return header;
 }

@@ -28,7 +28,7 @@ std::string LibraryFileName(const RunContext& run, const LibraryEntry& entry, co
 
 struct LibraryModel {
   std::string Name;
-  ModelTables Tables;  // names, identifiers, matrix, levels
+  ModelTables Tables;                       // names, identifiers, matrix, levels
   std::vector<std::string> Equations;       // the equations file's lines, at most MaxGLines
   std::vector<std::string> Specifications;  // the specifications file's records
   bool HasLoops = false;                    // some element was left without a level

@@ -22,25 +22,26 @@ const char* const kNotice[] = {
 
 AssemblyParameters AskAssemblyParameters(RunContext& run, ModelCycle& cycle) {
   AssemblyParameters p;
-  p.MaxConnections = NumberValue(AskLoggedText(run, "Número maximo de conexiones entre dos subsistemas",
-                                               "¿Cual es el número máximo de conexiones" + LF +
-                                                   " en una relación entre subsistemas?"));
+  p.MaxConnections = NumberValue(
+      AskLoggedText(run, "Número maximo de conexiones entre dos subsistemas",
+                    "¿Cual es el número máximo de conexiones" + LF + " en una relación entre subsistemas?"));
   p.ReadDir = AskLoggedText(run, "Directorio para leer:", "¿En que directorio están los programas a ensamblar?") + "\\";
-  p.WriteDir = AskLoggedText(run, "Directorio para escribir:",
-                             "Tenga en cuenta que los datos irán siempre" + LF + " en la unidad y directorio impl¡citos." +
-                                 LF + " ¿En qué directorio desea grabar para despues" + LF +
-                                 " utilizar los programas ensamblados?") +
-               "\\";
+  p.WriteDir =
+      AskLoggedText(run, "Directorio para escribir:",
+                    "Tenga en cuenta que los datos irán siempre" + LF + " en la unidad y directorio impl¡citos." + LF +
+                        " ¿En qué directorio desea grabar para despues" + LF + " utilizar los programas ensamblados?") +
+      "\\";
   // The identifier width of the models to assemble replaces that of the list read.
-  cycle.Model.IdLength = static_cast<int>(NumberValue(
-      AskLoggedText(run, "Caracteres de los identificadores de elementos:",
-                    "¿Cuantos caracteres tienen los identificadores" + LF + " de elementos en los modelos a ensamblar")));
-  p.Uncertainty = LowerCase(AskLoggedText(
-      run, "Algunas, Todas o Ninguna variables de entrada con incertidumbre: ",
-      "¿En los modelos a ensamblar existe incertidumbre en:" + LF + "  (a) algunas variables de entrada," + LF +
-          "  (t) en todas o," + LF + "  (n) en ninguna?" + LF + " Tenga en cuenta que en los modelos con incertidumbre" +
-          LF + " los valores iniciales de las variables de estado deben ser" +
-          " declarados como variables con incertidumbre aunque no la tengan."));
+  cycle.Model.IdLength = static_cast<int>(NumberValue(AskLoggedText(
+      run, "Caracteres de los identificadores de elementos:",
+      "¿Cuantos caracteres tienen los identificadores" + LF + " de elementos en los modelos a ensamblar")));
+  p.Uncertainty =
+      LowerCase(AskLoggedText(run, "Algunas, Todas o Ninguna variables de entrada con incertidumbre: ",
+                              "¿En los modelos a ensamblar existe incertidumbre en:" + LF +
+                                  "  (a) algunas variables de entrada," + LF + "  (t) en todas o," + LF +
+                                  "  (n) en ninguna?" + LF + " Tenga en cuenta que en los modelos con incertidumbre" +
+                                  LF + " los valores iniciales de las variables de estado deben ser" +
+                                  " declarados como variables con incertidumbre aunque no la tengan."));
   p.Dynamic = LowerCase(AskLoggedText(run, "¿Modelo dinámico?", "¿Alguno de los modelos a ensamblar es dinámico?"));
   return p;
 }

@@ -16,6 +16,15 @@ class Dialogue {
   // The answer typed, empty for Cancel; nothing when the input has ended and
   // no answer can ever come.
   virtual std::optional<std::string> InputBox(const std::string& prompt) = 0;
+
+  // A line on the progress of a long step (Windows-1252); `finished` closes
+  // it. A front-end may show it or not; boxes shown later take it away.
+  virtual void Progress(const std::string& line, bool finished) {
+    (void)line;
+    (void)finished;
+  }
+  // Takes an unfinished progress line away before other output to the screen.
+  virtual void ClearProgress() {}
 };
 
 }  // namespace korva

@@ -11,9 +11,9 @@ namespace korva {
 
 struct BoxRecord {
   enum Kind { kMessage, kInput } kind;
-  std::string text;        // the message or the prompt (Windows-1252)
-  std::string answer;      // for an input box, the answer given
-  bool answered = false;   // false when the answers had run out
+  std::string text;       // the message or the prompt (Windows-1252)
+  std::string answer;     // for an input box, the answer given
+  bool answered = false;  // false when the answers had run out
 };
 
 class ScriptedDialogue : public Dialogue {

@@ -10,9 +10,9 @@ namespace korva {
 struct CommandLine {
   bool Help = false;
   bool Version = false;
-  std::optional<std::string> WorkDir;   // answers "¿En que directorio desea trabajar?"
-  std::optional<int> LogNumber;         // answers the first cycle's answers-log question
-  std::string Error;                    // what is wrong with the arguments; empty when nothing
+  std::optional<std::string> WorkDir;  // answers "¿En que directorio desea trabajar?"
+  std::optional<int> LogNumber;        // answers the first cycle's answers-log question
+  std::string Error;                   // what is wrong with the arguments; empty when nothing
 };
 
 // `args` without the program's name, in Windows-1252 as every text of the program.

@@ -4,6 +4,7 @@
 
 #include "core/guarded_files.h"
 #include "core/questions.h"
+#include "core/step_progress.h"
 #include "text/vb_text.h"
 
 namespace korva {
@@ -110,7 +111,9 @@ bool CalculationOrderStep(RunContext& run, ModelCycle& cycle, const StructurePat
   if (path.AnnouncesEquations) {
     Tell(run, "Ahora vamos a escribir las ecuaciones que corresponden a las relaciones establecidas.");
   }
+  StepProgress progress(run, "orden de cálculo, elementos", model.ElementCount, kLongStepElements);
   Levelling levelling = LevelElements(model);
+  progress.Finish();
   model.CalcLevel = std::move(levelling.levels);
   model.MaxLevelWidth = std::max(model.MaxLevelWidth, levelling.widest);
   model.LevelCount = levelling.levelCount;

@@ -5,6 +5,7 @@
 #include "core/file_errors.h"
 #include "core/program_end.h"
 #include "core/questions.h"
+#include "core/step_progress.h"
 #include "files/print_line.h"
 #include "model/matrix_derivation.h"
 #include "core/guarded_files.h"
@@ -22,6 +23,7 @@ void ReadMatrixFile(RunContext& run, ModelCycle& cycle) {
 void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
   const std::string gName = ModelFile(run, cycle, "G", ".txt");
   std::vector<std::string> lines = ReadGuardedLines(run, gName);
+  StepProgress progress(run, "matriz desde las ecuaciones, elementos", cycle.Model.ElementCount, kLongStepElements);
   MatrixDerivation derived = DeriveMatrix(lines, cycle.Model, [&](const std::string& id) -> std::optional<std::string> {
     for (;;) {
       std::string answer = Ask(run, "El identificador: " + id + " no es correcto." + LF +
@@ -39,6 +41,7 @@ void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
                   "Recuerde que no puede incluir tabuladores ni estar en blanco.");
     EndProgram(EndReason::kErrorReported);
   }
+  progress.Finish();
   WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), derived.rows);
   ReadMatrixFile(run, cycle);
 }

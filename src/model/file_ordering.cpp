@@ -130,11 +130,11 @@ void FileOrderingStep(RunContext& run, ModelCycle& cycle, const StructurePath& p
     WriteGuardedLines(run, ModelFile(run, cycle, "F", ".txt"), OrderEquations(cycle.GLines, model));
   }
   if (!path.OffersSpecificationOrdering) return;
-  std::string order = AskLoggedChoice(run, "Ordenar fichero de especificaciones: ",
-                                      "¿Desea que le ordene el fichero de especificaciones M" + cycle.ModelName +
-                                          ".txt" + "? (S/N/T)" + "\n" +
-                                          " Normalmente, solo cuando este procede de una búsqueda analógica.",
-                                      {"s", "n", "", "t"});
+  std::string order =
+      AskLoggedChoice(run, "Ordenar fichero de especificaciones: ",
+                      "¿Desea que le ordene el fichero de especificaciones M" + cycle.ModelName + ".txt" + "? (S/N/T)" +
+                          "\n" + " Normalmente, solo cuando este procede de una búsqueda analógica.",
+                      {"s", "n", "", "t"});
   if (order != "s") return;
   // The ordered records replace the file at once, so it is never left half-ordered.
   const std::string mName = ModelFile(run, cycle, "M", ".txt");

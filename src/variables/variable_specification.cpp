@@ -5,6 +5,7 @@
 #include "core/guarded_files.h"
 #include "core/program_end.h"
 #include "core/questions.h"
+#include "core/step_progress.h"
 #include "simgen/bracket_codes.h"
 #include "text/vb_text.h"
 #include "variables/calculation_section.h"
@@ -57,10 +58,14 @@ class SpecificationStage {
     } else {
       typedEquations_ = OpenGuardedOutput(run_, equations);
     }
+    StepProgress progress(run_, "especificación de los elementos", static_cast<long>(order.size()), kLongStepElements);
+    long specified = 0;
     for (int index : order) {
+      progress.Advance(specified++);
       SpecifyUntilAccepted(index);
       if (FlushDue(sim_)) FlushStatements(run_, sim_, codesTrusted_);
     }
+    progress.Finish();
     if (typedEquations_ != nullptr) CloseGuarded(run_, typedEquations_);
 
     RewriteSimulator(run_, cycle_, sim_, state_.GeneCountText);

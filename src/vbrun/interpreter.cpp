@@ -23,11 +23,13 @@ constexpr int kPrintZone = 14;
 
 [[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
 
-// Debug.Print's sink: the debug stream, in UTF-8.
+// Debug.Print's sink: the debug stream, in UTF-8; a progress line on the same
+// screen is taken away first.
 class DebugSink : public PrintSink {
  public:
-  explicit DebugSink(std::FILE* out) : out_(out) {}
+  DebugSink(std::FILE* out, Dialogue& dialogue) : out_(out), dialogue_(dialogue) {}
   void Text(std::string_view text) override {
+    dialogue_.ClearProgress();
     std::string utf8 = Cp1252ToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), out_);
     column += static_cast<int>(text.size());
@@ -40,6 +42,35 @@ class DebugSink : public PrintSink {
 
  private:
   std::FILE* out_;
+  Dialogue& dialogue_;
+};
+
+// While the program calculates without asking anything for more than a
+// second, the front-end is told how long it has been at it.
+class Heartbeat {
+ public:
+  explicit Heartbeat(Dialogue& dialogue) : dialogue_(dialogue), since_(Clock::now()) {}
+
+  void Beat() {
+    if (++beats_ % 65536 != 0) return;
+    const auto now = Clock::now();
+    const long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - since_).count());
+    if (seconds < 1 || seconds == shown_) return;
+    shown_ = seconds;
+    dialogue_.Progress("korva-vbrun: calculando desde hace " + std::to_string(seconds) + " s", false);
+  }
+  // The program spoke to the modeller: the count starts again.
+  void Restart() {
+    since_ = Clock::now();
+    shown_ = 0;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  Dialogue& dialogue_;
+  Clock::time_point since_;
+  unsigned long beats_ = 0;
+  long shown_ = 0;
 };
 
 struct LoopState {
@@ -59,12 +90,11 @@ struct Frame {
   int errorPc = -1;
 };
 
-
 }  // namespace
 
 struct Interpreter::Impl {
   Impl(const Program& p, Dialogue& d, FileSystem& f, RunOptions o)
-      : program(p), dialogue(d), files(f), options(o), debug(o.debug) {
+      : program(p), dialogue(d), files(f), options(o), debug(o.debug, d), heartbeat(d) {
     globals.resize(program.globals.size());
     for (size_t i = 0; i < globals.size(); ++i) InitVariable(globals[i], program.globals[i], nullptr);
   }
@@ -75,6 +105,7 @@ struct Interpreter::Impl {
   RunOptions options;
   FileTable table{files};
   DebugSink debug;
+  Heartbeat heartbeat;
   VbRandom random;
   std::vector<Variable> globals;
   int depth = 0;
@@ -183,11 +214,13 @@ struct Interpreter::Impl {
         return Value::Long(static_cast<double>(table.Length(ToLong(args[0]))));
       case Builtin::kInputBox: {
         std::optional<std::string> answer = dialogue.InputBox(ToText(args[0]));
+        heartbeat.Restart();
         if (!answer) throw InputEnded{};
         return Value::String(std::move(*answer));
       }
       case Builtin::kMsgBox:
         dialogue.MessageBox(ToText(args[0]));
+        heartbeat.Restart();
         return Value::Integer(1);  // OK
       case Builtin::kErrNumber:
         return Value::Long(errNumber);
@@ -536,6 +569,7 @@ struct Interpreter::Impl {
     try {
       while (pc < size) {
         try {
+          heartbeat.Beat();
           pc = Step(frame, code[pc], pc);
         } catch (VbError& error) {
           pc = Handle(frame, error, pc);
@@ -565,6 +599,7 @@ RunOutcome Interpreter::Run() {
     outcome.kind = RunOutcome::Kind::kRuntimeError;
     outcome.error = error;
   }
+  impl_->dialogue.ClearProgress();
   std::fflush(impl_->options.debug);
   try {
     impl_->table.CloseAll();

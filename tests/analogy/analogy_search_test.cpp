@@ -43,8 +43,9 @@ TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
   r.context().LogNumber = 1;
   EXPECT_EQ(r.Go(), std::nullopt);
   EXPECT_EQ(r.box.remaining(), 0u);
-  EXPECT_TRUE(r.Showed("Existen bucles en la matriz de conexiones: \nCRIO\n Revise las filas correspondientes a los "
-                       "ceros de la lista que aparece en el fichero CEROS.txt"));
+  EXPECT_TRUE(
+      r.Showed("Existen bucles en la matriz de conexiones: \nCRIO\n Revise las filas correspondientes a los "
+               "ceros de la lista que aparece en el fichero CEROS.txt"));
   EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"LLU 1", "CAU 0", "EVA 0"}));
   EXPECT_EQ(LinesOf(dir.Read("LFIN.txt")),
             (Lines{"POI poblacion inicial", "POB poblacion al final del año", "NAC nacimientos del año",
@@ -56,9 +57,9 @@ TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
   // The log number of the cycle is refused for the prepared log: it holds this search.
   EXPECT_EQ(r.TimesAsked(kPrepareNumber), 2);
   EXPECT_EQ(dir.Read("Modelo3.txt"), dir.Read("MFIN.txt"));
-  EXPECT_EQ(LinesOf(dir.Read("MODELO1.txt")),
-            (Lines{"\"Palabras clave\",2", "\"   \",\"poblacion\"", "\"   \",\"coste\"",
-                   "\"Fichero nombres biblioteca\",\"BIBLIO\"", "\"Preparar Modelo* para construir programas\",\"s\""}));
+  EXPECT_EQ(LinesOf(dir.Read("MODELO1.txt")), (Lines{"\"Palabras clave\",2", "\"   \",\"poblacion\"",
+                                                     "\"   \",\"coste\"", "\"Fichero nombres biblioteca\",\"BIBLIO\"",
+                                                     "\"Preparar Modelo* para construir programas\",\"s\""}));
 }
 
 TEST(AnalogySearch, AProposedModelWithALoopIsReportedAndKeepsEveryGroup) {
@@ -66,8 +67,9 @@ TEST(AnalogySearch, AProposedModelWithALoopIsReportedAndKeepsEveryGroup) {
   AnalogyRun r(dir, {"1", "caudal", "BIBLIO", "n"});
   EXPECT_EQ(r.Go(), std::nullopt);
   EXPECT_EQ(r.box.remaining(), 0u);
-  EXPECT_TRUE(r.Showed("Existen bucles en la matriz de conexiones: \nCFIN\n Revise las filas correspondientes a los "
-                       "ceros de la lista que aparece en el fichero CEROS.txt"));
+  EXPECT_TRUE(
+      r.Showed("Existen bucles en la matriz de conexiones: \nCFIN\n Revise las filas correspondientes a los "
+               "ceros de la lista que aparece en el fichero CEROS.txt"));
   EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"CAU 0", "LLU 1", "EVA 0"}));
   const std::string m = dir.Read("MFIN.txt");
   for (const char* name : {"\"CAU caudal del rio\"", "\"LLU lluvia\"", "\"EVA evaporacion\""}) {
@@ -84,10 +86,12 @@ TEST(AnalogySearch, AModelWhoseFilesAreMissingIsReportedAndPassedOver) {
   EXPECT_EQ(r.box.remaining(), 0u);
   const Lines prompts = r.box.Prompts();
   ASSERT_GE(prompts.size(), 5u);
-  EXPECT_EQ(prompts[3], "FICHERO " + dir.workDir() + "BIBLIOTECA\\MDEM.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
-                        "CONTINUAR -");
-  EXPECT_EQ(prompts[4], "FICHERO " + dir.workDir() + "OTRA\\LNADA.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
-                        "CONTINUAR -");
+  EXPECT_EQ(prompts[3], "FICHERO " + dir.workDir() +
+                            "BIBLIOTECA\\MDEM.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
+                            "CONTINUAR -");
+  EXPECT_EQ(prompts[4], "FICHERO " + dir.workDir() +
+                            "OTRA\\LNADA.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA "
+                            "CONTINUAR -");
   EXPECT_EQ(LinesOf(dir.Read("LFIN.txt")).size(), 7u) << "the farm model is still searched";
   EXPECT_FALSE(dir.Has("CEROS.txt"));
 }

@@ -1,8 +1,9 @@
 // Completing the proposed model: aligned names, the answers the records imply,
 // and the records fitted to the create path for each uncertainty answer.
+#include "analogy/completion.h"
+
 #include <gtest/gtest.h>
 
-#include "analogy/completion.h"
 #include "analogy/library_model.h"
 
 namespace korva {
@@ -58,12 +59,23 @@ class FittingToTheCreatePath : public ::testing::Test {
 
   LibraryModel model;
   Lines groups = {
-      "\"ANO animales al inicio\"", "\"   Cambios de valor\",\"0\"",   "\"   ¿Dimensional?\",\"n\"",
-      "\"   ¿Correcto?\",\"s\"",    "\"RAC racion\"",                  "\"   Incertidumbre: \",\"n\"",
-      "\"   Cambios de valor\",\"0\"", "\"   ¿Dimensional?\",\"n\"",     "\"   ¿Correcto?\",\"s\"",
-      "\"ANI animales\"",           "\"   La funcion\",\"ANI=f(ANO)\",\"¿Lleva incertidumbre?\",\"n\"",
-      "\"   ¿De estado?\",\"s\"",   "\"   Su valor inicial es\",\"ANO\"", "\"   ¿Correcto?\",\"s\"",
-      "\"CON consumo\"",            "\"   ¿De estado?\",\"n\"",         "\"   ¿Correcto?\",\"s\"",
+      "\"ANO animales al inicio\"",
+      "\"   Cambios de valor\",\"0\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"RAC racion\"",
+      "\"   Incertidumbre: \",\"n\"",
+      "\"   Cambios de valor\",\"0\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"ANI animales\"",
+      "\"   La funcion\",\"ANI=f(ANO)\",\"¿Lleva incertidumbre?\",\"n\"",
+      "\"   ¿De estado?\",\"s\"",
+      "\"   Su valor inicial es\",\"ANO\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"CON consumo\"",
+      "\"   ¿De estado?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
   };
   const std::string opening = "\"¿Funciones grabadas?\",\"s\"";
   const std::string function = "\"   La función\",\"Y=f()\",\"¿Lleva incertidumbre?\",\"n\"";
@@ -71,9 +83,26 @@ class FittingToTheCreatePath : public ::testing::Test {
 
 TEST_F(FittingToTheCreatePath, SomeInputsUncertainAsksEveryInputAndMakesInitialValuesUncertain) {
   Lines fitted = Fit("s", "a");
-  Lines expected = {groups[0], "\"   Incertidumbre: \",\"s\"", "\"   Aleatorios distintos: \",\"n\"", groups[1],
-                    groups[2], groups[3], groups[4], groups[5], groups[6], groups[7], groups[8], opening,
-                    groups[9], groups[10], groups[11], groups[12], groups[13], groups[14], function, groups[15],
+  Lines expected = {groups[0],
+                    "\"   Incertidumbre: \",\"s\"",
+                    "\"   Aleatorios distintos: \",\"n\"",
+                    groups[1],
+                    groups[2],
+                    groups[3],
+                    groups[4],
+                    groups[5],
+                    groups[6],
+                    groups[7],
+                    groups[8],
+                    opening,
+                    groups[9],
+                    groups[10],
+                    groups[11],
+                    groups[12],
+                    groups[13],
+                    groups[14],
+                    function,
+                    groups[15],
                     groups[16]};
   EXPECT_EQ(fitted, expected);
 }
@@ -81,17 +110,17 @@ TEST_F(FittingToTheCreatePath, SomeInputsUncertainAsksEveryInputAndMakesInitialV
 TEST_F(FittingToTheCreatePath, AllInputsUncertainDropsTheInputQuestionAndAsksForNewValuesEachStep) {
   Lines fitted = Fit("s", "t");
   const std::string aleatorios = "\"   Aleatorios distintos: \",\"n\"";
-  Lines expected = {groups[0], aleatorios, groups[1], groups[2], groups[3], groups[4], aleatorios, groups[6],
-                    groups[7], groups[8], opening, groups[9], groups[10], groups[11], groups[12], groups[13],
-                    groups[14], function, groups[15], groups[16]};
+  Lines expected = {groups[0],  aleatorios, groups[1],  groups[2], groups[3],  groups[4],  aleatorios,
+                    groups[6],  groups[7],  groups[8],  opening,   groups[9],  groups[10], groups[11],
+                    groups[12], groups[13], groups[14], function,  groups[15], groups[16]};
   EXPECT_EQ(fitted, expected);
 }
 
 TEST_F(FittingToTheCreatePath, NoUncertaintyLeavesTheInputsAsTheyStand) {
   Lines fitted = Fit("s", "n");
-  Lines expected = {groups[0], groups[1], groups[2], groups[3], groups[4], groups[6], groups[7], groups[8], opening,
-                    groups[9], groups[10], groups[11], groups[12], groups[13], groups[14], function, groups[15],
-                    groups[16]};
+  Lines expected = {groups[0],  groups[1],  groups[2],  groups[3], groups[4],  groups[6],
+                    groups[7],  groups[8],  opening,    groups[9], groups[10], groups[11],
+                    groups[12], groups[13], groups[14], function,  groups[15], groups[16]};
   EXPECT_EQ(fitted, expected) << "an uncertainty record of an input is not asked under n";
   // A static model asks inputs neither uncertainty nor changes of value.
   Lines still = Fit("n", "t");

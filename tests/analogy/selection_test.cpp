@@ -1,9 +1,10 @@
 // Which elements of a library model the keywords select, in which order, and
 // what the proposed model receives from them.
+#include "analogy/selection.h"
+
 #include <gtest/gtest.h>
 
 #include "analogy/library_model.h"
-#include "analogy/selection.h"
 
 namespace korva {
 namespace {
@@ -21,9 +22,9 @@ std::vector<std::string> SelectedIds(const LibraryModel& model, const std::vecto
 }
 
 TEST(AnalogySelection, KeywordsAreFoundCaseSensitivelyAndInfluencesFollowDepthFirst) {
-  LibraryModel model = Library({"POI poblacion inicial", "TNA tasa de natalidad", "NAC nacimientos",
-                                "POB poblacion final", "OTR otra cosa"},
-                               {"NAC    POI,TNA", "POB    POI,NAC"});
+  LibraryModel model = Library(
+      {"POI poblacion inicial", "TNA tasa de natalidad", "NAC nacimientos", "POB poblacion final", "OTR otra cosa"},
+      {"NAC    POI,TNA", "POB    POI,NAC"});
   EXPECT_TRUE(SelectedIds(model, {"POBLA"}).empty()) << "the search tells upper from lower case";
   // POI (level 1) first; then POB (level 3) and, depth first, what it needs.
   EXPECT_EQ(SelectedIds(model, {"pobla"}), (std::vector<std::string>{"POI", "POB", "NAC", "TNA"}));
@@ -31,8 +32,8 @@ TEST(AnalogySelection, KeywordsAreFoundCaseSensitivelyAndInfluencesFollowDepthFi
 }
 
 TEST(AnalogySelection, AnInfluenceSharedByTwoSelectedElementsIsAddedOnce) {
-  LibraryModel model = Library({"BAS base", "UNO primero", "DOS segundo", "TOT total"},
-                               {"UNO    BAS", "DOS    BAS", "TOT    UNO,DOS"});
+  LibraryModel model =
+      Library({"BAS base", "UNO primero", "DOS segundo", "TOT total"}, {"UNO    BAS", "DOS    BAS", "TOT    UNO,DOS"});
   EXPECT_EQ(SelectedIds(model, {"total"}), (std::vector<std::string>{"TOT", "UNO", "BAS", "DOS"}));
   ProposedModel proposed;
   AddSelectedElements(model, SelectElements(model.Tables, {"total"}), proposed);
@@ -66,9 +67,13 @@ TEST(AnalogySelection, LoopsAndLongChainsEnd) {
 TEST(AnalogySelection, AnElementBringsItsEquationsAndItsGroupOfRecords) {
   LibraryModel model = Library({"TAS tasa", "CRE crecimiento"}, {"CRE    TAS"});
   model.Equations = {"CRE CRE = TAS * 2", "   + 1", "CREX otra", "TAS TAS = 3", "CRE CRE = CRE + 0"};
-  model.Specifications = {"\"Nombre del simulador\",\"X\"", "\"TAS tasa\"", "\"   Cambios de valor\",\"0\"",
-                          "\"CRE crecimiento\"", "\"   La funcion\",\"CRE=f(TAS)\",\"¿Lleva incertidumbre?\",\"n\"",
-                          "\"   ¿De estado?\",\"n\"", "\"¿Funciones grabadas?\",\"s\""};
+  model.Specifications = {"\"Nombre del simulador\",\"X\"",
+                          "\"TAS tasa\"",
+                          "\"   Cambios de valor\",\"0\"",
+                          "\"CRE crecimiento\"",
+                          "\"   La funcion\",\"CRE=f(TAS)\",\"¿Lleva incertidumbre?\",\"n\"",
+                          "\"   ¿De estado?\",\"n\"",
+                          "\"¿Funciones grabadas?\",\"s\""};
   ProposedModel proposed;
   AddSelectedElements(model, {2}, proposed);
   EXPECT_EQ(proposed.Equations, (std::vector<std::string>{"CRE CRE = TAS * 2", "   + 1", "CRE CRE = CRE + 0"}));

@@ -38,12 +38,12 @@ TEST(ModelAssembler, AsksSixAnswersWritesTheDataEntryHeaderAndEnds) {
             "innecesario. Ahora, para ensamblar  subsistemas basta con juntar los ficheros Lnombre de los "
             "subsistemas  en un único fichero, eliminando manualmente las duplicidades, hacer lo  propio con los "
             "ficheros Gnombre y, crear un nuevo modelo.");
-  EXPECT_EQ(LinesOf(dir.Read("MODELO1.txt")),
-            (Lines{"\"Número maximo de conexiones entre dos subsistemas\",\"12\"", "\"Directorio para leer:\",\"partes\"",
-                   "\"Directorio para escribir:\",\"juntos\"",
-                   "\"Caracteres de los identificadores de elementos:\",\"3\"",
-                   "\"Algunas, Todas o Ninguna variables de entrada con incertidumbre: \",\"A\"",
-                   "\"¿Modelo dinámico?\",\"S\""}));
+  EXPECT_EQ(
+      LinesOf(dir.Read("MODELO1.txt")),
+      (Lines{"\"Número maximo de conexiones entre dos subsistemas\",\"12\"", "\"Directorio para leer:\",\"partes\"",
+             "\"Directorio para escribir:\",\"juntos\"", "\"Caracteres de los identificadores de elementos:\",\"3\"",
+             "\"Algunas, Todas o Ninguna variables de entrada con incertidumbre: \",\"A\"",
+             "\"¿Modelo dinámico?\",\"S\""}));
   Lines header = LinesOf(dir.Read("juntos/dENS.bas"));
   ASSERT_GE(header.size(), 4u);
   EXPECT_EQ(header[0], "defsng a-h, o-t, x-z:deflng i-n:defstr u-w");

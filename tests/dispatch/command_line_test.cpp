@@ -25,7 +25,8 @@ struct Output {
 
 Output RunProgram(const std::string& command, const TempDir& dir) {
   Output o;
-  int status = std::system((command + " >'" + (dir / "out.txt") + "' 2>'" + (dir / "err.txt") + "' </dev/null").c_str());
+  int status =
+      std::system((command + " >'" + (dir / "out.txt") + "' 2>'" + (dir / "err.txt") + "' </dev/null").c_str());
   o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   o.out = dir.Read("out.txt");
   o.err = dir.Read("err.txt");
@@ -62,7 +63,8 @@ TEST(CommandLine, GivenAnswersAreNotAskedAndLaterCyclesAskTheLogNumber) {
   EXPECT_EQ(run.run.Context.WorkDir, dir.workDir());
   EXPECT_NE(dir.Read("MODELO4.txt").find("\"Nombre del simulador\",\"M\""), std::string::npos);
   int logQuestions = 0;
-  for (const std::string& prompt : run.box.Prompts()) logQuestions += prompt.find("Modelo* tiene grabadas") != std::string::npos;
+  for (const std::string& prompt : run.box.Prompts())
+    logQuestions += prompt.find("Modelo* tiene grabadas") != std::string::npos;
   EXPECT_EQ(logQuestions, 1) << "only the second cycle asks it";
   EXPECT_TRUE(dir.Has("MODELO1.txt"));
 }

@@ -20,9 +20,9 @@ TEST(Installation, InstallsProgramsManualPagesAndExamples) {
   const std::string install =
       "cmake --install '" + build + "' --prefix '" + prefix.path() + "' >'" + (prefix / "install.log") + "' 2>&1";
   ASSERT_EQ(std::system(install.c_str()), 0) << prefix.Read("install.log");
-  for (const char* file : {"bin/korva", "bin/korva-vbrun", "share/man/man1/korva.1", "share/man/man1/korva-vbrun.1",
-                           "share/doc/korva/examples/poblacion/MODELO1.txt",
-                           "share/doc/korva/examples/analogia/biblioteca/LDEM.txt"}) {
+  for (const char* file :
+       {"bin/korva", "bin/korva-vbrun", "share/man/man1/korva.1", "share/man/man1/korva-vbrun.1",
+        "share/doc/korva/examples/poblacion/MODELO1.txt", "share/doc/korva/examples/analogia/biblioteca/LDEM.txt"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }
   // The installed program replays an installed example, its folder given on the command line.

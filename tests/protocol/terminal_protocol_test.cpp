@@ -41,11 +41,14 @@ TEST(TerminalProtocol, BoxesAndPromptsAsOtherProgramsExpectThem) {
       "       Versi\xC3\xB3n 01-10-2021 (Experimental)       \n"
       "\n\n"
       "\nSaludos. Mi nombre es KORVA,\n y le puedo ayudar a construir un sistema experto.\n\n"
-      "\xC2\xBF" "En que directorio desea trabajar?\n\n> "
+      "\xC2\xBF"
+      "En que directorio desea trabajar?\n\n> "
       "\nPor favor, conteste siempre S o N a las preguntas\n"
-      "\xC2\xBF" "En qu\xC3\xA9 fichero Modelo* tiene grabadas, o quiere grabar, las respuestas a mis preguntas? "
+      "\xC2\xBF"
+      "En qu\xC3\xA9 fichero Modelo* tiene grabadas, o quiere grabar, las respuestas a mis preguntas? "
       "(* = n\xC3\xBAmero entero < 10)\n\n> "
-      "\xC2\xBF" "Desea\n   (c) crear un modelo nuevo,\n";
+      "\xC2\xBF"
+      "Desea\n   (c) crear un modelo nuevo,\n";
   EXPECT_EQ(run.out.substr(0, expected.size()), expected);
   const std::string tail = "   (t) terminar ?\n\n> ";
   ASSERT_GE(run.out.size(), tail.size());
@@ -67,9 +70,10 @@ TEST(TerminalProtocol, TypedUtf8IsStoredInWindows1252) {
   Outcome run = RunKorva(dir, dir.dir() + "\n2\nc\na\xC3\xB1o\nPoblaci\xC3\xB3n\nn\nn\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("Ll\xC3\xA1mele LA\xC3\x91O.txt"), std::string::npos) << "upper-cased, shown in UTF-8";
-  EXPECT_EQ(dir.Read("MODELO2.txt"), "\"Crear, Ensamblar, formar Bloques, Analogia\",\"c\"\r\n"
-                                     "\"Nombre del simulador\",\"a\xF1o\"\r\n"
-                                     "\"Servir\xE1 para\",\"Poblaci\xF3n\"\r\n");
+  EXPECT_EQ(dir.Read("MODELO2.txt"),
+            "\"Crear, Ensamblar, formar Bloques, Analogia\",\"c\"\r\n"
+            "\"Nombre del simulador\",\"a\xF1o\"\r\n"
+            "\"Servir\xE1 para\",\"Poblaci\xF3n\"\r\n");
   EXPECT_NE(run.out.find("\xC2\xA1Hasta la pr\xC3\xB3xima!\n\n"), std::string::npos);
 }
 
