@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing korva need and a bare
+# machine lacks (run as root, or with sudo): the compiler and CMake,
+# GoogleTest/GoogleMock and Google Benchmark, libedit (line editing at the
+# terminal) and tmux (the terminal tests).
+set -euo pipefail
+needed="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux"
+missing=""
+for pkg in $needed; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || missing="$missing $pkg"
+done
+if [ -n "$missing" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y $missing
+fi
