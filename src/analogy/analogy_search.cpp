@@ -8,9 +8,6 @@
 #include "core/questions.h"
 #include "core/step_progress.h"
 #include "files/file_error.h"
-#include "model/calculation_order.h"
-#include "model/connection_matrix.h"
-#include "model/element_list.h"
 #include "model/file_ordering.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
@@ -88,18 +85,8 @@ void CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedMod
   const std::set<std::string> initialValues = InitialValueNames(proposed.Specifications);
 
   ModelTables& model = cycle.Model;
-  SizeElementTables(model, static_cast<int>(aligned.Names.size()));
-  for (size_t i = 0; i < aligned.Names.size(); ++i) {
-    model.ElementIds[i + 1] = std::string(IdentifierOf(aligned.Names[i]));
-    model.ElementList[i + 1] = aligned.Names[i];
-  }
+  const Levelling levelling = FillModelTables(model, aligned.Names, proposed.Matrix);
   model.IdLength = aligned.IdLength;
-  model.Ids.Rebuild(model.ElementIds, model.ElementCount);
-  ReadMatrixLines(model, proposed.Matrix);
-  Levelling levelling = LevelElements(model);
-  model.CalcLevel = std::move(levelling.levels);
-  model.LevelCount = levelling.levelCount;
-  model.MaxLevelWidth = std::max(model.MaxLevelWidth, levelling.widest);
 
   WriteGuardedLines(run, ModelFile(run, cycle, "L", ".txt"), aligned.Names);
   WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), proposed.Matrix);

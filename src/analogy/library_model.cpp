@@ -13,10 +13,6 @@
 namespace korva {
 namespace {
 
-bool IsBlankLine(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
 // Every line of a file, or nothing after its failure has been shown.
 std::optional<std::vector<std::string>> ReadLibraryFile(RunContext& run, const std::string& name) {
   FileError error;
@@ -55,26 +51,32 @@ std::string LibraryFileName(const RunContext& run, const LibraryEntry& entry, co
   return (absolute ? "" : run.WorkDir) + entry.Directory + kind + entry.Name + ".txt";
 }
 
-void BuildLibraryTables(LibraryModel& model, const std::vector<std::string>& listLines,
-                        const std::vector<std::string>& matrixLines) {
-  ModelTables& tables = model.Tables;
-  std::vector<std::string> names;
-  for (const std::string& line : listLines) {
-    if (!IsBlankLine(line)) names.push_back(line);
-  }
+Levelling FillModelTables(ModelTables& tables, std::vector<std::string> names,
+                          const std::vector<std::string>& matrixLines) {
   SizeElementTables(tables, static_cast<int>(names.size()));
   for (size_t i = 0; i < names.size(); ++i) {
     tables.ElementIds[i + 1] = std::string(IdentifierOf(names[i]));
     tables.ElementList[i + 1] = std::move(names[i]);
   }
-  tables.IdLength = tables.ElementCount > 0 ? static_cast<int>(tables.ElementIds[1].size()) : 0;
   tables.Ids.Rebuild(tables.ElementIds, tables.ElementCount);
   ReadMatrixLines(tables, matrixLines);
   Levelling levelling = LevelElements(tables);
-  tables.CalcLevel = std::move(levelling.levels);
+  tables.CalcLevel = levelling.levels;
   tables.LevelCount = levelling.levelCount;
-  tables.MaxLevelWidth = levelling.widest;
-  model.HasLoops = !levelling.complete;
+  tables.MaxLevelWidth = std::max(tables.MaxLevelWidth, levelling.widest);
+  return levelling;
+}
+
+void BuildLibraryTables(LibraryModel& model, const std::vector<std::string>& listLines,
+                        const std::vector<std::string>& matrixLines) {
+  std::vector<std::string> names;
+  for (const std::string& line : listLines) {
+    if (!IsBlankLine(line)) names.push_back(line);
+  }
+  ModelTables& tables = model.Tables;
+  model.HasLoops = !FillModelTables(tables, std::move(names), matrixLines).complete;
+  // A library model's own identifier length is that of its first name.
+  tables.IdLength = tables.ElementCount > 0 ? static_cast<int>(tables.ElementIds[1].size()) : 0;
 }
 
 std::optional<LibraryModel> LoadLibraryModel(RunContext& run, const LibraryEntry& entry, int maxGLines) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/run_context.h"
+#include "model/calculation_order.h"
 #include "model/model_tables.h"
 
 namespace korva {
@@ -38,6 +39,12 @@ struct LibraryModel {
 // be read is reported with its file-error message and the model is skipped
 // (nothing is returned).
 std::optional<LibraryModel> LoadLibraryModel(RunContext& run, const LibraryEntry& entry, int maxGLines);
+
+// Element tables from names and matrix rows: identifiers, the identifier
+// index, the matrix and the levels (the widest level raises MaxLevelWidth).
+// IdLength is left to the caller.
+Levelling FillModelTables(ModelTables& tables, std::vector<std::string> names,
+                          const std::vector<std::string>& matrixLines);
 
 // The model's tables from its files' lines: the non-blank lines of the list,
 // the matrix rows; levelled.

@@ -13,10 +13,6 @@
 namespace korva {
 namespace {
 
-bool IsBlankLine(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
 // Where the list is kept while a typed list is continued: a name that no model
 // file can have, so that no file of the model is overwritten or deleted.
 std::string ContinuationCopyName(const RunContext& run, const ModelCycle& cycle) {
@@ -212,6 +208,10 @@ void RewriteListFile(RunContext& run, ModelCycle& cycle) {
 }
 
 }  // namespace
+
+bool IsBlankLine(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
 
 std::string_view IdentifierOf(std::string_view name) {
   size_t blank = name.find(' ');

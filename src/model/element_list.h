@@ -12,6 +12,9 @@ namespace korva {
 
 StepOutcome ElementListDialogue(RunContext& run, ModelCycle& cycle);
 
+// A line of a list file that names nothing: empty, or blanks and tabs only.
+bool IsBlankLine(std::string_view line);
+
 // The identifier of a name: the text before its first blank, or the whole name
 // when it holds no blank.
 std::string_view IdentifierOf(std::string_view name);
