@@ -37,13 +37,6 @@ void ReportLoops(RunContext& run, const ModelTables& model, const std::string& n
   WriteGuardedLines(run, run.WorkDir + "CEROS.txt", LoopReportLines(model));
 }
 
-// A file that cannot be read is named in its file-error message; the search goes on.
-void ReportUnreadable(RunContext& run, const std::string& name, int number) {
-  run.CurrentFileName = name;
-  run.LastError = FileError{number, name};
-  ShowFileError(run);
-}
-
 // The selected elements of every library model; nothing when the library
 // names file cannot be read (its failure has been shown).
 std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& namesFile,
@@ -51,7 +44,7 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
   FileError error;
   std::unique_ptr<InputFile> names = run.Files.OpenInput(namesFile, error);
   if (names == nullptr) {
-    ReportUnreadable(run, namesFile, error.number);
+    ReportFileError(run, namesFile, error);
     return std::nullopt;
   }
   ProposedModel proposed;
@@ -63,7 +56,8 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
     if (text.find_first_not_of(' ') == std::string::npos) continue;
     std::optional<LibraryEntry> entry = ParseLibraryEntry(text);
     if (!entry) {
-      ReportUnreadable(run, run.WorkDir + UpperCase(text) + ".txt", vberr::kFileNotFound);
+      const std::string listFile = run.WorkDir + UpperCase(text) + ".txt";
+      ReportFileError(run, listFile, FileError{vberr::kFileNotFound, listFile});
       continue;
     }
     std::optional<LibraryModel> library = LoadLibraryModel(run, *entry, maxGLines);

@@ -21,9 +21,7 @@ std::optional<std::vector<std::string>> ReadLibraryFile(RunContext& run, const s
     // A file in a folder that does not exist is as missing as one that does
     // not exist in its folder; saying so names the file for the modeller.
     if (error.number == vberr::kPathNotFound) error.number = vberr::kFileNotFound;
-    run.CurrentFileName = name;
-    run.LastError = error;
-    ShowFileError(run);
+    ReportFileError(run, name, error);
     return std::nullopt;
   }
   std::vector<std::string> lines;

@@ -46,6 +46,12 @@ void ShowFileError(RunContext& run) {
   Ask(run, text + "\n" + " - PULSE UNA TECLA PARA CONTINUAR -");
 }
 
+void ReportFileError(RunContext& run, const std::string& name, const FileError& error) {
+  run.CurrentFileName = name;
+  run.LastError = error;
+  ShowFileError(run);
+}
+
 void FailOnFileError(RunContext& run, const FileError& error) {
   run.LastError = error;
   if (run.CurrentFileName.empty()) run.CurrentFileName = error.path;

@@ -15,6 +15,10 @@ std::string FileErrorText(int number, const std::string& currentFileName, const 
 // numbers, a message box "Error: " + number for any other.
 void ShowFileError(RunContext& run);
 
+// Records the failure of an operation on file `name` and shows its message;
+// the dialogue goes on.
+void ReportFileError(RunContext& run, const std::string& name, const FileError& error);
+
 // Records the failure, shows its message and ends the program.
 [[noreturn]] void FailOnFileError(RunContext& run, const FileError& error);
 
