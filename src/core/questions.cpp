@@ -1,6 +1,7 @@
 #include "core/questions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -18,6 +19,63 @@ bool IsAccepted(const std::string& answer, Choices accepted) {
 
 bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
+// The base letter of a letter written with an accent, in Windows-1252 or in the
+// DOS glyphs that old logs carry ("funci\xA2n" for "funcion"); 0 for anything else.
+char BaseLetter(unsigned char c) {
+  static const std::string_view kFrom = "\xE1\xE0\xE4\xE2\xC1\xC0\xC4\xC2\xE9\xE8\xEB\xEA\xC9\xC8\xCB\xCA"
+                                        "\xED\xEC\xEF\xEE\xCD\xCC\xCF\xCE\xF3\xF2\xF6\xF4\xD3\xD2\xD6\xD4"
+                                        "\xFA\xF9\xFC\xFB\xDA\xD9\xDC\xDB\xF1\xD1\xA0\x82\xA2\xA3\xA4\x81";
+  static const std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeouuu";
+  size_t at = kFrom.find(static_cast<char>(c));
+  return at == std::string_view::npos ? 0 : kTo[at];
+}
+
+// A label reduced to its letters and digits, lower-cased and without accents:
+// blanks, signs and the way accents were written do not tell two labels apart.
+std::string LabelKey(std::string_view label) {
+  std::string key;
+  for (size_t i = 0; i < label.size(); ++i) {
+    const auto c = static_cast<unsigned char>(label[i]);
+    if (std::isalnum(c) != 0 && c < 0x80) {
+      key += static_cast<char>(std::tolower(c));
+    } else if (c == 0xA1 && i > 0 && std::isalpha(static_cast<unsigned char>(label[i - 1])) != 0) {
+      key += 'i';  // "s\xA1": the DOS glyph of an accented i after a letter
+    } else if (char base = BaseLetter(c); base != 0) {
+      key += base;
+    }
+  }
+  return key;
+}
+
+// The replayed record is not this question's: the log does not follow the
+// dialogue, and taking its answers would build something else than what was
+// answered. The run stops before anything more is read or written.
+[[noreturn]] void OutOfStep(RunContext& run) {
+  Tell(run, "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber));
+  EndProgram(EndReason::kErrorReported);
+}
+
+// An answer the log could not give back as it was typed: a line end or a NUL
+// would cut its record in two, and a double quote would end its quoted field,
+// so that every later record would be read one field out of place.
+bool Loggable(std::string_view answer, bool quotesAllowed) {
+  for (char c : answer) {
+    if (c == '"' && !quotesAllowed) return false;
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
+  }
+  return true;
+}
+
+std::string AskLoggable(RunContext& run, const std::string& prompt, bool quotesAllowed) {
+  for (;;) {
+    std::optional<std::string> answer = run.Box.InputBox(prompt);
+    if (!answer) EndProgram(EndReason::kEndOfInput);
+    if (Loggable(*answer, quotesAllowed)) return *answer;
+    Tell(run, quotesAllowed ? "La respuesta no puede llevar caracteres de control. Escríbala de nuevo."
+                            : "La respuesta no puede llevar comillas (\") ni caracteres de control. Escríbala de nuevo.");
+  }
+}
+
 // A failed operation on the answers log names the log in its message and ends the program.
 void FailOnLogError(RunContext& run, const FileError& error) {
   if (!error.failed()) return;
@@ -34,6 +92,7 @@ std::string AskLogged(RunContext& run, std::string_view label, const std::functi
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
     if (ReplayFields(run, 2, fields)) {
+      if (!SameLabel(fields[0], label)) OutOfStep(run);
       if (replayed != nullptr) *replayed = true;
       return fields[1];
     }
@@ -52,10 +111,20 @@ void Terminate(RunContext& run) {
 
 void Tell(RunContext& run, const std::string& text) { run.Box.MessageBox(text); }
 
-std::string Ask(RunContext& run, const std::string& prompt) {
-  std::optional<std::string> answer = run.Box.InputBox(prompt);
-  if (!answer) EndProgram(EndReason::kEndOfInput);
-  return *answer;
+std::string Ask(RunContext& run, const std::string& prompt) { return AskLoggable(run, prompt, false); }
+
+std::string AskLineText(RunContext& run, const std::string& prompt) { return AskLoggable(run, prompt, true); }
+
+bool SameLabel(std::string_view recorded, std::string_view asked) {
+  // Labels of older wordings that logs prepared by the analogy search still carry.
+  static const std::pair<std::string_view, std::string_view> kOlderWordings[] = {
+      {"Ver la matriz por Pantalla, Impresora, o No ver", "Ver la matriz por Pantalla, Fichero, o No ver"},
+  };
+  std::string key = LabelKey(recorded);
+  for (const auto& [older, current] : kOlderWordings) {
+    if (key == LabelKey(older)) key = LabelKey(current);
+  }
+  return key == LabelKey(asked);
 }
 
 void CheckEndOfReplay(RunContext& run) { FailOnLogError(run, run.Log.CheckEndOfReplay(run.Files)); }

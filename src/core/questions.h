@@ -22,8 +22,18 @@ enum class NumberRecord { kAsText, kAsNumber };
 // A message box.
 void Tell(RunContext& run, const std::string& text);
 
-// An input box; the end of the input ends the program.
+// An input box; the end of the input ends the program. An answer the answers
+// log could not hold as typed (a double quote, a line end, a NUL or another
+// control character) is refused with a message and asked again.
 std::string Ask(RunContext& run, const std::string& prompt);
+
+// An input box for a whole line of the log (equation and table lines), read
+// back as the line stands: double quotes are kept, control characters refused.
+std::string AskLineText(RunContext& run, const std::string& prompt);
+
+// Whether a label read from the log is the label of the question being asked:
+// the same letters and digits, whatever the case, accents, blanks and signs.
+bool SameLabel(std::string_view recorded, std::string_view asked);
 
 // The end-of-replay check; a log that cannot be reopened for appending is
 // reported and ends the program.

@@ -63,14 +63,14 @@ FunctionText TypedTable(RunContext& run, const ElementSpec& element) {
   FunctionText function;
   function.Lines.push_back(TableHeaderLine(element));
   function.TableData.push_back(
-      AskLoggedLine(run, [&] { return Ask(run, "Introduzca la linea de cabecera de la tabla."); }));
+      AskLoggedLine(run, [&] { return AskLineText(run, "Introduzca la linea de cabecera de la tabla."); }));
   std::string variables;
   for (const std::string& argument : element.Arguments) variables += argument + ", ";
   variables += element.Id;
   for (int j = 1; j <= element.TablePoints; ++j) {
     for (;;) {
       std::string point = AskLoggedLine(run, [&] {
-        return Ask(run, "Introduzca los valores de las variables " + variables + " del punto" + NumText(j) +
+        return AskLineText(run, "Introduzca los valores de las variables " + variables + " del punto" + NumText(j) +
                             " separados por comas." + " Y si son literales ademas entre comillas.");
       });
       std::string answer = AskLoggedChoice(run, "   ¿Correcto?", point + " ¿Es correcto? (S/N/T)", {"s", "n", "t"});
@@ -91,13 +91,13 @@ FunctionText TypedFunction(RunContext& run, const ElementSpec& element, int maxL
   FunctionText function;
   for (long k = 1; k <= count; ++k) {
     function.Lines.push_back(
-        AskLoggedLine(run, [&] { return Ask(run, "Línea" + NumText(k) + " de" + LF + element.FunctionHeader); }));
+        AskLoggedLine(run, [&] { return AskLineText(run, "Línea" + NumText(k) + " de" + LF + element.FunctionHeader); }));
   }
   if (AskLoggedChoice(run, "   ¿Corregir alguna ecuacion?", "¿Desea corregir la ecuación? (S/N/T)", {"s", "n", "t"}) ==
       "s") {
     for (long k = 1; k <= count; ++k) {
       function.Lines[static_cast<size_t>(k - 1)] =
-          AskLoggedLine(run, [&] { return Ask(run, "Escriba la ecuación correcta. Línea " + NumText(k)); });
+          AskLoggedLine(run, [&] { return AskLineText(run, "Escriba la ecuación correcta. Línea " + NumText(k)); });
     }
   }
   return function;

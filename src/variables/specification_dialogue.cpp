@@ -21,6 +21,10 @@ constexpr long kMaxTablePoints = 32767;
   EndProgram(EndReason::kErrorReported);
 }
 
+std::string OutOfStepMessage(const RunContext& run) {
+  return "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber);
+}
+
 std::string DecouplingMessage(const RunContext& run) {
   return "¡Posible error de desacople en el fichero MODELO" + PlainNum(run.LogNumber) + "!";
 }
@@ -64,6 +68,9 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
     if (ReplayFields(run, 5, fields)) {
+      if (!SameLabel(fields[1], "   La funcion") || !SameLabel(fields[3], "¿Lleva incertidumbre?")) {
+        OutOfStep(run, OutOfStepMessage(run));
+      }
       const bool uncertain = fields[4] == "s";
       if (uncertain && !sim.WithUncertainty()) {
         OutOfStep(run, "Este modelo no considera incertidumbre: ninguna función puede llevarla." + LF +
@@ -96,7 +103,7 @@ bool AskFunctionsRecorded(RunContext& run) {
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
     if (ReplayFields(run, 2, fields)) {
-      if (fields[0] != kLabel) OutOfStep(run, "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber));
+      if (!SameLabel(fields[0], kLabel)) OutOfStep(run, OutOfStepMessage(run));
       return fields[1] == "s";
     }
   }

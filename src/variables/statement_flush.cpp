@@ -38,7 +38,7 @@ void CorrectOneStatement(RunContext& run, StatementBuffer& buffer) {
   if (index < 1 || index > used) return;  // a replayed number outside the buffer corrects nothing
   const int i = static_cast<int>(index);
   std::string typed = AskLoggedLine(run, [&] {
-    return Ask(run, "Escriba la sentencia correcta o" +
+    return AskLineText(run, "Escriba la sentencia correcta o" +
                         std::string("   solo el número si desea suprimir la sentencia.") + LF + buffer.Entry(i));
   });
   if (OnlyANumber(typed)) {

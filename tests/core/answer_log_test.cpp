@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/program_end.h"
 #include "core/questions.h"
 #include "dialogue/scripted_dialogue.h"
 #include "support/temp_dir.h"
@@ -75,23 +76,59 @@ TEST(AnswerLog, UnreadableLogIsNeverReplaced) {
 // What an answer holding a double quote does today: the log keeps it as typed,
 // the inner quotes unescaped as the target language's Write # leaves them, and
 // reading the record back splits the answer, so every later field shifts.
-TEST(AnswerLog, AnswerWithADoubleQuoteIsWrittenAsTypedAndReadBackSplit) {
+// An answer the log could not give back as typed is refused and asked again,
+// so that every record written reads back as the fields that were written.
+TEST(AnswerLog, AnswersTheLogCannotHoldAreAskedAgain) {
   TempDir dir;
   {
-    ScriptedDialogue box({"modelo \"simple\", anual"});
+    ScriptedDialogue box({"modelo \"simple\", anual", "PO\rB", std::string("a\0b", 3), "modelo simple, anual"});
     FileSystem fs;
     RunContext run(box, fs);
     ASSERT_FALSE(run.Log.Open(fs, dir.workDir(), 4).failed());
-    EXPECT_EQ(AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?"), "modelo \"simple\", anual");
+    EXPECT_EQ(AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?"), "modelo simple, anual");
+    EXPECT_EQ(box.Messages().size(), 3u);
+    EXPECT_NE(box.Messages()[0].find("comillas"), std::string::npos);
     run.Log.Close();
   }
-  EXPECT_EQ(dir.Read("MODELO4.txt"), "\"Servirá para\",\"modelo \"simple\", anual\"\r\n");
+  EXPECT_EQ(dir.Read("MODELO4.txt"), "\"Servirá para\",\"modelo simple, anual\"\r\n");
+}
+
+// Whole lines (equations, table points) are read back as they stand: a quote
+// is theirs to keep, a control character is not.
+TEST(AnswerLog, WholeLinesKeepQuotesButNotControlCharacters) {
+  TempDir dir;
+  ScriptedDialogue box({"Y = \"a\" & X\r", "Y = \"a\" & X"});
   FileSystem fs;
-  AnswerLog log;
-  ASSERT_FALSE(log.Open(fs, dir.workDir(), 4).failed());
-  std::vector<std::string> fields;
-  for (std::string field; log.ReadField(field);) fields.push_back(field);
-  EXPECT_EQ(fields, (std::vector<std::string>{"Servirá para", "modelo ", "anual\""}));
+  RunContext run(box, fs);
+  ASSERT_FALSE(run.Log.Open(fs, dir.workDir(), 4).failed());
+  EXPECT_EQ(AskLoggedLine(run, [&] { return AskLineText(run, "Linea"); }), "Y = \"a\" & X");
+  EXPECT_EQ(box.Messages().size(), 1u);
+  run.Log.Close();
+  EXPECT_EQ(dir.Read("MODELO4.txt"), "Y = \"a\" & X\r\n");
+}
+
+// A replayed record whose label is not the question's stops the run with the
+// out-of-step message, naming the log; the same label written with other
+// accents, case or blanks is the question's own.
+TEST(AnswerLog, ReplayedLabelOfAnotherQuestionStopsTheRun) {
+  TempDir dir;
+  const std::string recorded = "\"  SERVIRA PARA:\",\"nada\"\r\n\"Lista al completo\",\"s\"\r\n";
+  dir.Write("MODELO4.txt", recorded);
+  ScriptedDialogue box;
+  FileSystem fs;
+  RunContext run(box, fs);
+  run.LogNumber = 4;
+  ASSERT_FALSE(run.Log.Open(fs, dir.workDir(), 4).failed());
+  EXPECT_EQ(AskLoggedText(run, "Servirá para", "?"), "nada");
+  try {
+    AskLoggedText(run, "Nombre del simulador", "?");
+    ADD_FAILURE() << "the run went on";
+  } catch (const ProgramEnd& end) {
+    EXPECT_EQ(end.reason, EndReason::kErrorReported);
+  }
+  EXPECT_EQ(box.Messages(), (std::vector<std::string>{"Error de descuadre en fichero Modelo4"}));
+  run.Log.Close();
+  EXPECT_EQ(dir.Read("MODELO4.txt"), recorded) << "nothing was added to the log";
 }
 
 TEST(AnswerLog, LogInAMissingFolderCannotBeCreated) {
