@@ -7,6 +7,7 @@
 #include "dispatch/command_line.h"
 #include "dispatch/main_dialogue.h"
 #include "files/file_system.h"
+#include "files/temporaries.h"
 #include "text/cp1252.h"
 
 namespace {
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     Print(stdout, korva::KorvaVersion() + "\n");
     return 0;
   }
+  korva::RemoveTemporariesOnSignal();
   korva::FileSystem files;
   korva::TerminalDialogue box = korva::TerminalDialogue::Standard();
   korva::RunState run(box, files);

@@ -7,6 +7,7 @@
 
 #include "dialogue/terminal_dialogue.h"
 #include "files/file_system.h"
+#include "files/temporaries.h"
 #include "text/cp1252.h"
 #include "vbrun/runner.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     }
   }
   korva::TerminalDialogue dialogue = korva::TerminalDialogue::Standard();
+  korva::RemoveTemporariesOnSignal();
   korva::FileSystem files;
   return korva::vbrun::RunModules(request, dialogue, files, stderr, stderr);
 }

@@ -1,6 +1,7 @@
 #include "core/main_menu.h"
 
 #include "core/file_errors.h"
+#include "core/program_end.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
@@ -14,6 +15,10 @@ void StartUp(RunContext& run) {
   // The host separator is always appended, even to an empty answer or one that
   // already ends in a separator.
   run.WorkDir = (run.GivenWorkDir ? *run.GivenWorkDir : Ask(run, "¿En que directorio desea trabajar?")) + "/";
+  // Everything the run writes stays in the working directory; what an earlier
+  // run left half-written there when it was killed goes.
+  run.Files.ConfineWritesTo(run.WorkDir);
+  run.Files.ClearStaleTemporaries(run.WorkDir);
 }
 
 void OpenAnswerLog(RunContext& run) {
@@ -78,11 +83,31 @@ void ShowModellingAdvice(RunContext& run) {
                 " No utilice comas (generan errores). Y ahora, dígame:");
 }
 
+bool IsModelName(std::string_view name) {
+  return name.find_first_of("/\\") == std::string_view::npos && name.find("..") == std::string_view::npos;
+}
+
 std::string AskModelName(RunContext& run) {
+  static const std::string kOneWord =
+      "El nombre del modelo debe ser una sola palabra, sin \"/\", \"\\\" ni \"..\": nombra ficheros del directorio de trabajo.";
   bool replayed = false;
-  std::string name =
-      AskLoggedText(run, "Nombre del simulador", "¿Como quiere llamar a su modelo? (una sola palabra)", &replayed);
-  return replayed ? name : UpperCase(name);
+  std::string name = AskLogged(
+      run, "Nombre del simulador",
+      [&] {
+        for (;;) {
+          std::string answer = Ask(run, "¿Como quiere llamar a su modelo? (una sola palabra)");
+          if (IsModelName(answer)) return answer;
+          Tell(run, kOneWord);
+        }
+      },
+      NumberRecord::kAsText, &replayed);
+  if (!replayed) return UpperCase(name);
+  if (!IsModelName(name)) {
+    // A log edited by hand: its files would be read and written outside the working directory.
+    Tell(run, kOneWord);
+    EndProgram(EndReason::kErrorReported);
+  }
+  return name;
 }
 
 std::string AskModelPurpose(RunContext& run) {

@@ -4,6 +4,7 @@
 // letter, the advice, the model's name and purpose.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/run_context.h"
 
@@ -33,6 +34,10 @@ void ShowModellingAdvice(RunContext& run);
 
 // The model name: a typed name is used in upper case (the log keeps it as
 // typed), a replayed one unchanged.
+// The model's name names its files in the working directory: one word, without
+// a folder separator or "..". A typed name that is not is asked again; a
+// replayed one ends the run with the message.
+bool IsModelName(std::string_view name);
 std::string AskModelName(RunContext& run);
 std::string AskModelPurpose(RunContext& run);
 // The analogy path's bound on the lines of a library model's equations file.

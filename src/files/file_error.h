@@ -6,6 +6,7 @@
 namespace korva {
 
 namespace vberr {
+constexpr int kOutOfMemory = 7;
 constexpr int kBadFileName = 52;
 constexpr int kFileNotFound = 53;
 constexpr int kFileAlreadyOpen = 55;

@@ -1,12 +1,17 @@
 #include "files/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
+#include "files/temporaries.h"
 #include "text/cp1252.h"
 
 namespace korva {
@@ -39,6 +44,50 @@ std::string Join(const std::string& dir, const std::string& component) {
   if (dir.back() == '/') return dir + component;
   return dir + "/" + component;
 }
+
+// The path made absolute and rid of "." and "..", without looking at the disk.
+std::string LexicalAbsolute(const std::string& hostPath) {
+  std::string path = hostPath;
+  if (path.empty() || path[0] != '/') {
+    std::string cwd(PATH_MAX, '\0');
+    if (::getcwd(cwd.data(), cwd.size()) == nullptr) return hostPath;
+    path = std::string(cwd.c_str()) + "/" + path;
+  }
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(std::move(part));
+  }
+  std::string result;
+  for (const std::string& part : parts) result += "/" + part;
+  return result.empty() ? "/" : result;
+}
+
+// The path with every link resolved; empty when some part of it does not exist.
+std::string RealPath(const std::string& hostPath) {
+  char* real = ::realpath(hostPath.c_str(), nullptr);
+  if (real == nullptr) return "";
+  std::string result(real);
+  std::free(real);
+  return result;
+}
+
+bool Within(const std::string& path, const std::string& root) {
+  if (root == "/") return !path.empty() && path[0] == '/';
+  return path.starts_with(root) && (path.size() == root.size() || path[root.size()] == '/');
+}
+
+// The hidden temporary a rewrite writes beside `base` while this process runs.
+constexpr std::string_view kTempMark = ".korva-tmp-";
 
 }  // namespace
 
@@ -163,6 +212,7 @@ OutputFile::OutputFile(std::FILE* stream, std::string hostPath, std::string temp
       flushEachLine_(flushEachLine),
       registry_(std::move(registry)) {
   registry_->writing.insert(hostPath_);
+  if (!tempPath_.empty()) tempSlot_ = NoteTemporary(tempPath_);
 }
 
 OutputFile::~OutputFile() { Close(); }
@@ -206,6 +256,8 @@ bool OutputFile::Close(FileError& error) {
       folders.Added(hostPath_);
     }
     folders.Removed(tempPath_);
+    ForgetTemporary(tempSlot_);
+    tempSlot_ = -1;
   }
   error = error_;
   return !error_.failed();
@@ -255,15 +307,26 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kRead, error)) return nullptr;
-  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (OutsideWorkDir(host, false)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
+  // Not blocking: a FIFO without a writer must not hold the run; only regular
+  // files are read, so a device or a FIFO is refused before any read.
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error.number = ErrorFor(errno, host);
     return nullptr;
   }
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > kMaxInputBytes) {
+    ::close(fd);
+    error.number = vberr::kOutOfMemory;
     return nullptr;
   }
   std::string bytes;
@@ -277,6 +340,11 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
       return nullptr;
     }
     if (got == 0) break;
+    if (bytes.size() + static_cast<size_t>(got) > kMaxInputBytes) {  // grew while being read
+      ::close(fd);
+      error.number = vberr::kOutOfMemory;
+      return nullptr;
+    }
     bytes.append(buffer, static_cast<size_t>(got));
   }
   ::close(fd);
@@ -289,13 +357,17 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
+  if (OutsideWorkDir(host, true)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
   if (EntryExists(host) && ::access(host.c_str(), W_OK) != 0) {
     error.number = ErrorFor(errno, host);
     return nullptr;
   }
   std::string dir = ParentOf(host);
   std::string base = host.substr(host.find_last_of('/') == std::string::npos ? 0 : host.find_last_of('/') + 1);
-  std::string temp = Join(dir, "." + base + ".korva-tmp-" + std::to_string(::getpid()));
+  std::string temp = Join(dir, "." + base + std::string(kTempMark) + std::to_string(::getpid()));
   registry_->folders.Before(temp);
   std::FILE* stream = std::fopen(temp.c_str(), "wb");
   if (stream == nullptr) {
@@ -311,6 +383,10 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
+  if (OutsideWorkDir(host, true)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
   registry_->folders.Before(host);
   std::FILE* stream = std::fopen(host.c_str(), "ab");
   if (stream == nullptr) {
@@ -326,6 +402,10 @@ std::unique_ptr<RandomFile> FileSystem::OpenRandom(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
+  if (OutsideWorkDir(host, true)) {
+    error.number = vberr::kPathFileAccess;
+    return nullptr;
+  }
   registry_->folders.Before(host);
   int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -341,6 +421,10 @@ bool FileSystem::Delete(const std::string& name, FileError& error) {
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return false;
+  if (OutsideWorkDir(host, true)) {
+    error.number = vberr::kPathFileAccess;
+    return false;
+  }
   registry_->folders.Before(host);
   if (::unlink(host.c_str()) != 0) {
     error.number = ErrorFor(errno, host);
@@ -356,6 +440,10 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
   std::string hostTo = HostPath(to);
   error = FileError{0, from};
   if (Refused(hostFrom, Access::kMove, error)) return false;
+  if (OutsideWorkDir(hostFrom, true) || OutsideWorkDir(hostTo, true)) {
+    error.number = vberr::kPathFileAccess;
+    return false;
+  }
   if (!EntryExists(hostFrom)) {
     error.number = ErrorFor(ENOENT, hostFrom);
     return false;
@@ -376,6 +464,67 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
   registry_->folders.Removed(hostFrom);
   registry_->folders.Added(hostTo);
   return true;
+}
+
+void FileSystem::ConfineWritesTo(const std::string& folder) {
+  std::string host = HostPath(folder);
+  rootAsNamed_ = LexicalAbsolute(host);
+  root_ = RealPath(host);
+  if (root_.empty()) root_ = rootAsNamed_;
+}
+
+bool FileSystem::OutsideWorkDir(const std::string& host, bool writing) const {
+  if (root_.empty()) return false;
+  std::string named = LexicalAbsolute(host);
+  if (!Within(named, rootAsNamed_) && !Within(named, root_)) return writing;
+  // Inside by its name: no link on the way may lead out.
+  std::string folder = RealPath(ParentOf(named));
+  if (folder.empty()) return false;  // a missing folder: the operation itself fails
+  if (!Within(folder, root_)) return true;
+  struct stat st;
+  if (::lstat(named.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    std::string target = RealPath(named);
+    return target.empty() || !Within(target, root_);  // a dangling link would create its target
+  }
+  return false;
+}
+
+int FileSystem::ClearStaleTemporaries(const std::string& folder) {
+  int removed = 0;
+  std::vector<std::string> pending{HostPath(folder)};
+  // The working directory and the folders under it, a few levels down: where rewrites happen.
+  for (int depth = 0; depth < 3 && !pending.empty(); ++depth) {
+    std::vector<std::string> next;
+    for (const std::string& dir : pending) {
+      DIR* stream = ::opendir(dir.c_str());
+      if (stream == nullptr) continue;
+      while (dirent* entry = ::readdir(stream)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        std::string path = Join(dir, name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0) continue;
+        if (S_ISDIR(st.st_mode)) {
+          next.push_back(path);
+          continue;
+        }
+        size_t mark = name.rfind(kTempMark);
+        if (!S_ISREG(st.st_mode) || name[0] != '.' || mark == std::string::npos) continue;
+        std::string digits = name.substr(mark + kTempMark.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+          continue;
+        }
+        const pid_t pid = static_cast<pid_t>(std::stol(digits));
+        // Another run may be rewriting that file right now.
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        if (::unlink(path.c_str()) == 0) ++removed;
+      }
+      ::closedir(stream);
+    }
+    pending = std::move(next);
+  }
+  return removed;
 }
 
 bool FileSystem::Exists(const std::string& name) {

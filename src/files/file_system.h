@@ -87,6 +87,7 @@ class OutputFile : public LineSink {
   std::FILE* stream_;
   std::string hostPath_;
   std::string tempPath_;  // empty when appending in place
+  int tempSlot_ = -1;     // where a signal handler finds the temporary
   std::string name_;
   bool flushEachLine_;
   FileError error_;
@@ -138,7 +139,26 @@ class FileSystem {
   // name does not exist.
   std::string HostPath(const std::string& name) const;
 
+  // From now on files are written, renamed and deleted only inside `folder` (a
+  // name, as the working directory is given), and a name inside it is not
+  // followed through a link that leads out of it; anything else fails with
+  // "path/file access". Names outside it may still be read (a library folder).
+  void ConfineWritesTo(const std::string& folder);
+
+  // Removes what runs that died while rewriting a file left behind in `folder`
+  // and the folders under it: the hidden temporaries of processes that no
+  // longer run. The number removed.
+  int ClearStaleTemporaries(const std::string& folder);
+
+  // The largest file read whole (a list, a matrix, a log): larger ones fail
+  // with "out of memory" rather than take the machine's.
+  static constexpr unsigned long long kMaxInputBytes = 1ULL << 30;
+
  private:
+  // True when the operation on `host` must be refused: a write that would land
+  // outside the working directory, or any access through a link leading out of it.
+  bool OutsideWorkDir(const std::string& host, bool writing) const;
+
   // What an operation does to a file, for the checks that come before it.
   enum class Access {
     kRead,     // refused while the file is open for writing
@@ -150,6 +170,8 @@ class FileSystem {
   bool Refused(const std::string& host, Access access, FileError& error) const;
 
   std::shared_ptr<OpenFileRegistry> registry_;
+  std::string root_;         // the working directory with its links resolved; empty: no confinement
+  std::string rootAsNamed_;  // the working directory as named, made absolute
 };
 
 }  // namespace korva

@@ -32,6 +32,22 @@ std::vector<std::string> CreateCycle(const TempDir& dir) {
   return {dir.dir(), "3", "C", "pob", "para nada", "n", "n"};
 }
 
+// A model's name names its files: a typed name that would reach outside the
+// working directory is asked again; a log edited to hold one stops the run.
+TEST(MainDialogue, ModelNameMustBeOneWordInsideTheWorkingDirectory) {
+  TempDir dir;
+  {
+    DialogueRun first({dir.dir(), "3", "C", "../GRA", "a/b", "gra", "para nada", "n", "n"});
+    EXPECT_EQ(first.Go(), 0);
+    EXPECT_EQ(first.TimesAsked(kNamePrompt), 3);
+    EXPECT_EQ(first.run.Cycle.ModelName, "GRA");
+  }
+  dir.Write("MODELO4.txt", kMenuC + "\"Nombre del simulador\",\"..\\..\\GRA\"\r\n");
+  DialogueRun replay({dir.dir(), "4", "n"});
+  EXPECT_EQ(replay.Go(), 1);
+  EXPECT_EQ(replay.TimesAsked("¿Su modelo servirá para ...?"), 0) << "the run stops at the name";
+}
+
 TEST(MainDialogue, RecordsACycleThenReplaysIt) {
   TempDir dir;
   {
