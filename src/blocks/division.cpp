@@ -117,7 +117,6 @@ ModelTables SubsystemModel(const Subsystems& subs, const std::vector<std::vector
   for (int k = 1; k <= count; ++k) {
     std::vector<std::string>& row = model.ConnectionMatrix[k];
     for (int m : suppliers[k]) row.push_back(model.ElementIds[m]);
-    row.resize(static_cast<size_t>(model.MaxDeps));
   }
   return model;
 }

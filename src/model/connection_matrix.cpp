@@ -1,6 +1,7 @@
 #include "model/connection_matrix.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/file_errors.h"
 #include "core/program_end.h"
@@ -96,16 +97,23 @@ void TypeMatrix(RunContext& run, ModelCycle& cycle) {
 }
 
 void WriteMatrixListing(RunContext& run, ModelCycle& cycle) {
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<size_t>(cycle.Model.ElementCount));
-  for (int i = 1; i <= cycle.Model.ElementCount; ++i) lines.push_back(MatrixListingLine(cycle.Model, i));
-  WriteGuardedLines(run, ModelFile(run, cycle, "cn", ".txt"), lines);
+  // Line by line: a listing can be far larger than the model it lists.
+  std::unique_ptr<OutputFile> out = OpenGuardedOutput(run, ModelFile(run, cycle, "cn", ".txt"));
+  for (int i = 1; i <= cycle.Model.ElementCount && out->ok(); ++i) {
+    WriteMatrixListingLine(cycle.Model, i, [&](std::string_view piece) { out->Write(piece); });
+    out->Write("\r\n");
+  }
+  CloseGuarded(run, out);
 }
 
 void ShowMatrix(RunContext& run, ModelCycle& cycle) {
-  for (int i = 1; i <= cycle.Model.ElementCount; ++i) {
-    std::string text = "Sobre el elemento " + cycle.Model.ElementIds[i] + " influyen los elementos: ";
-    for (const std::string& entry : cycle.Model.ConnectionMatrix[i]) text += entry + ", ";
+  const ModelTables& model = cycle.Model;
+  for (int i = 1; i <= model.ElementCount; ++i) {
+    std::string text = "Sobre el elemento " + model.ElementIds[i] + " influyen los elementos: ";
+    const std::vector<std::string>& row = model.ConnectionMatrix[i];
+    for (const std::string& entry : row) text += entry + ", ";
+    // Every column is shown, the free places after the row's last influence too.
+    for (size_t k = row.size(); k < static_cast<size_t>(model.MaxDeps); ++k) text += ", ";
     Tell(run, text);
     AskLoggedChoice(run, "Toda correcta:" + NumText(i), "¿Es toda correcta? (S/N/T)", {"s", "n", "t"});
   }
@@ -126,35 +134,69 @@ void ReadMatrixLines(ModelTables& model, const std::vector<std::string>& lines) 
     int i = model.Ids.First(std::string_view(line).substr(0, firstBlank));
     if (i == 0) continue;
     std::vector<std::string>& row = model.ConnectionMatrix[i];
-    std::string list = line.substr(line.find_last_of(' ') + 1);
+    const std::string_view list = std::string_view(line).substr(line.find_last_of(' ') + 1);
+    // A second line for the same element adds what the first did not hold.
+    std::unordered_set<std::string_view> held;
+    if (seen[i]) held.insert(row.begin(), row.end());
+    std::vector<std::string> added;
     size_t start = 0;
     for (;;) {
       size_t comma = list.find(',', start);
-      std::string entry = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-      // A second line for the same element adds what the first did not hold.
-      if (!seen[i] || (!entry.empty() && std::find(row.begin(), row.end(), entry) == row.end())) {
-        row.push_back(std::move(entry));
+      std::string_view entry = list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+      if (!seen[i]) {
+        row.emplace_back(entry);
+      } else if (!entry.empty() && held.insert(entry).second) {
+        added.emplace_back(entry);
       }
-      if (comma == std::string::npos) break;
+      if (comma == std::string_view::npos) break;
       start = comma + 1;
     }
+    for (std::string& entry : added) row.push_back(std::move(entry));
+    // Free places after the last influence are not kept: a row holds what it
+    // says, however many columns the widest row has.
+    while (!row.empty() && row.back().empty()) row.pop_back();
     seen[i] = true;
   }
   for (int i = 1; i <= model.ElementCount; ++i) maxDeps = std::max(maxDeps, static_cast<int>(model.ConnectionMatrix[i].size()));
-  for (int i = 1; i <= model.ElementCount; ++i) model.ConnectionMatrix[i].resize(static_cast<size_t>(maxDeps));
   model.MaxDeps = maxDeps;
 }
 
-std::string MatrixListingLine(const ModelTables& model, int i) {
-  PrintLine line;
-  line.Text(NumText(i)).Text(" ").Text(model.ElementIds[i]);
-  const int width = model.IdLength;
+// The widest column a listing tabs to: the range of the column numbers of the
+// listing's Print statements.
+constexpr long long kWidestListingColumn = 32767;
+
+void WriteMatrixListingLine(const ModelTables& model, int i, const std::function<void(std::string_view)>& write) {
+  const std::string head = NumText(i) + " " + model.ElementIds[i];
+  write(head);
+  // Columns in 64 bits: a long identifier times many influences passes the range of an int.
+  const long long width = model.IdLength;
+  long long column = static_cast<long long>(head.size()) + 1;
+  static const std::string kBlanks(4096, ' ');
   const std::vector<std::string>& row = model.ConnectionMatrix[i];
   for (size_t k = 0; k < row.size(); ++k) {
-    int column = k == 0 ? width + 8 : (width + 1) * static_cast<int>(k) + width + 9;
-    line.Tab(column).Text(row[k]);
+    long long target = k == 0 ? width + 8 : (width + 1) * static_cast<long long>(k) + width + 9;
+    if (target > kWidestListingColumn) {
+      // Past the widest column a listing line can tab to, influences follow one blank apart.
+      target = std::max(column + 1, kWidestListingColumn);
+    } else if (column > target) {  // Tab to a column already passed starts a new line
+      write("\r\n");
+      column = 1;
+    }
+    for (long long blanks = target - column; blanks > 0;) {
+      long long piece = std::min<long long>(blanks, static_cast<long long>(kBlanks.size()));
+      write(std::string_view(kBlanks).substr(0, static_cast<size_t>(piece)));
+      blanks -= piece;
+    }
+    column = target;
+    write(row[k]);
+    column += static_cast<long long>(row[k].size());
   }
-  return line.str();
+}
+
+std::string MatrixListingLine(const ModelTables& model, int i) {
+  std::string line;
+  WriteMatrixListingLine(model, i, [&](std::string_view piece) { line += piece; });
+  return line;
 }
 
 void ReviewMatrix(RunContext& run, ModelCycle& cycle) {

@@ -1,95 +1,61 @@
 #include "model/matrix_derivation.h"
 
 #include <algorithm>
-#include <map>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "text/cp1252.h"
-#include "text/string_map.h"
+#include "text/substring_automaton.h"
 
 namespace korva {
 namespace {
 
-// The identifiers grouped by length; each maps to the first element carrying it,
-// which is where it stands in list order.
-class IdentifierFinder {
- public:
-  explicit IdentifierFinder(const ModelTables& model) : seen_(model.ElementCount + 1, 0) {
-    for (int j = 1; j <= model.ElementCount; ++j) {
-      const std::string& id = model.ElementIds[j];
-      if (id.empty()) continue;  // an empty identifier can never be told apart
-      auto& table = byLength_[id.size()];
-      table.emplace(id, j);
-    }
-  }
+// The model's identifiers as words to find: word j - 1 is element j's
+// identifier, so a word found names the first element that carries it.
+std::vector<std::string_view> IdentifierWords(const ModelTables& model) {
+  std::vector<std::string_view> words;
+  words.reserve(static_cast<size_t>(model.ElementCount));
+  for (int j = 1; j <= model.ElementCount; ++j) words.emplace_back(model.ElementIds[j]);
+  return words;
+}
 
-  // The elements (first of each identifier) whose identifier occurs in text
-  // from position `from`, in list order.
-  std::vector<int> Occurring(std::string_view text, size_t from) {
-    ++stamp_;
-    std::vector<int> found;
-    for (const auto& [length, table] : byLength_) {
-      if (text.size() < from + length) continue;
-      for (size_t p = from; p + length <= text.size(); ++p) {
-        auto it = table.find(text.substr(p, length));
-        if (it != table.end() && seen_[it->second] != stamp_) {
-          seen_[it->second] = stamp_;
-          found.push_back(it->second);
-        }
-      }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-  }
+// The elements (first of each identifier) whose identifier occurs in text
+// from position `from`, in list order.
+std::vector<int> Occurring(const SubstringAutomaton& ids, std::string_view text, size_t from,
+                           SubstringAutomaton::Marks& marks) {
+  std::vector<int> found;
+  if (from >= text.size()) return found;
+  marks.Clear();
+  ids.Feed(SubstringAutomaton::kStart, text.substr(from), marks, &found);
+  for (int& word : found) ++word;
+  std::sort(found.begin(), found.end());
+  return found;
+}
 
-  std::vector<size_t> Lengths() const {
-    std::vector<size_t> out;
-    for (const auto& entry : byLength_) out.push_back(entry.first);
-    return out;
-  }
-
- private:
-  std::map<size_t, StringMap<int>> byLength_;
-  std::vector<unsigned> seen_;
-  unsigned stamp_ = 0;
-};
-
-// A matrix row being built, with every piece of its text of each identifier
-// length at hand, so that "already occurs in the row" is one look-up.
+// A matrix row being built. Its text is fed to the automaton as it grows, so
+// "the identifier already occurs in the row" is one look-up.
 class RowBuilder {
  public:
-  explicit RowBuilder(std::vector<size_t> lengths) : lengths_(std::move(lengths)), pieces_(lengths_.size()) {}
+  explicit RowBuilder(const SubstringAutomaton& ids) : ids_(ids) {}
 
   void Start(const std::string& id) {
     text_.clear();
-    for (auto& set : pieces_) set.clear();
+    marks_.Clear();
+    state_ = SubstringAutomaton::kStart;
     Append(id + "    ");
   }
-  bool Contains(const std::string& id) const {
-    for (size_t k = 0; k < lengths_.size(); ++k) {
-      if (lengths_[k] == id.size()) return pieces_[k].count(id) != 0;
-    }
-    return text_.find(id) != std::string::npos;
-  }
+  bool Contains(int element) const { return ids_.Marked(element - 1, marks_); }
   void Append(const std::string& more) {
-    size_t oldSize = text_.size();
     text_ += more;
-    for (size_t k = 0; k < lengths_.size(); ++k) {
-      size_t length = lengths_[k];
-      if (text_.size() < length) continue;
-      size_t first = oldSize >= length ? oldSize - length + 1 : 0;
-      for (size_t p = first; p + length <= text_.size(); ++p) pieces_[k].insert(text_.substr(p, length));
-    }
+    state_ = ids_.Feed(state_, more, marks_, nullptr);
   }
   // The row as written: without its last character (the trailing comma, or
   // the fourth blank when no element influences it).
   std::string Finished() const { return text_.substr(0, text_.size() - 1); }
 
  private:
-  std::vector<size_t> lengths_;
-  std::vector<std::unordered_set<std::string>> pieces_;
+  const SubstringAutomaton& ids_;
+  SubstringAutomaton::Marks marks_;
+  SubstringAutomaton::State state_ = SubstringAutomaton::kStart;
   std::string text_;
 };
 
@@ -103,8 +69,9 @@ int LineIdentifierLength(const std::string& line) {
 MatrixDerivation DeriveMatrix(const std::vector<std::string>& lines, const ModelTables& model,
                               const std::function<std::optional<std::string>(const std::string&)>& correct) {
   MatrixDerivation result;
-  IdentifierFinder finder(model);
-  RowBuilder row(finder.Lengths());
+  const SubstringAutomaton ids(IdentifierWords(model));
+  SubstringAutomaton::Marks lineMarks;
+  RowBuilder row(ids);
   bool inEquation = false;  // continuation lines before the first equation belong to none
   for (size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
@@ -130,9 +97,8 @@ MatrixDerivation DeriveMatrix(const std::vector<std::string>& lines, const Model
     }
     if (!inEquation) continue;
     std::string upper = UpperCase(line);
-    for (int j : finder.Occurring(upper, static_cast<size_t>(idLength) + 1)) {
-      const std::string& id = model.ElementIds[j];
-      if (!row.Contains(id)) row.Append(id + ",");
+    for (int j : Occurring(ids, upper, static_cast<size_t>(idLength) + 1, lineMarks)) {
+      if (!row.Contains(j)) row.Append(model.ElementIds[j] + ",");
     }
   }
   if (inEquation) result.rows.push_back(row.Finished());

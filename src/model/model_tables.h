@@ -35,7 +35,8 @@ struct ModelTables {
   IdentifierIndex Ids;                   // kept in step with ElementIds
 
   // Row i holds the identifiers of the elements that influence element i;
-  // an entry may be empty. Every row has MaxDeps entries.
+  // an entry may be empty. A row ends at its last influence; MaxDeps is the
+  // number of columns, the widest row.
   std::vector<std::vector<std::string>> ConnectionMatrix;
   int MaxDeps = 0;
 

@@ -19,10 +19,36 @@ const std::vector<std::string> kPop = {"POB poblacion", "NAC nacimientos", "MUE 
 TEST(MatrixFile, EmptyEntriesUnknownRowsAndRepeatedRows) {
   ModelTables model = ModelOf(kPop, {"POB   NAC,MUE,,", "XXX   POB", "sinblanco", "NAC  TN", "NAC   POB,TN"});
   EXPECT_EQ(model.MaxDeps, 4);
-  EXPECT_EQ(model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE", "", ""}));
+  // A row keeps what it holds; the free places after it are the columns up to MaxDeps.
+  EXPECT_EQ(model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE"}));
   // A second line for an element adds the influences the first lacked.
-  EXPECT_EQ(model.ConnectionMatrix[2], (std::vector<std::string>{"TN", "POB", "", ""}));
-  EXPECT_EQ(model.ConnectionMatrix[3], (std::vector<std::string>{"", "", "", ""}));
+  EXPECT_EQ(model.ConnectionMatrix[2], (std::vector<std::string>{"TN", "POB"}));
+  EXPECT_EQ(model.ConnectionMatrix[3], (std::vector<std::string>{}));
+}
+
+// A row holds what its line says: a line of many empty places costs no more
+// than its text, and MaxDeps still counts every column.
+TEST(MatrixFile, WideRowsAreHeldByWhatTheyHold) {
+  const std::string commas(200000, ',');
+  ModelTables model = ModelOf(kPop, {"NAC   POB" + commas, "MUE   ,,TN"});
+  EXPECT_EQ(model.MaxDeps, 200001);
+  EXPECT_EQ(model.ConnectionMatrix[2], (std::vector<std::string>{"POB"}));
+  EXPECT_EQ(model.ConnectionMatrix[3], (std::vector<std::string>{"", "", "TN"}));
+  EXPECT_EQ(MatrixListingLine(model, 3), " 3 MUE" + std::string(13, ' ') + "TN") << "TN at column 3 x 4 + 8";
+}
+
+// Columns are counted in 64 bits, and none is tabbed to past 32767: influences
+// that would stand further follow one blank apart.
+TEST(MatrixFile, ListingOfHugeIdentifiersStaysWithinItsWidestColumn) {
+  const std::string longId(100000, 'Q');
+  ModelTables model = ModelOf({longId + " larga", "A a", "B b"}, {"A   " + longId + ",B"});
+  ASSERT_EQ(model.IdLength, 100000);
+  const std::string line = MatrixListingLine(model, 2);
+  const std::string head = " 2 A";
+  ASSERT_EQ(line.size(), 32766 + longId.size() + 1 + 1);
+  EXPECT_EQ(line.substr(0, head.size()), head);
+  EXPECT_EQ(line.find_first_not_of(' ', head.size()), 32766u);
+  EXPECT_EQ(line.substr(32766), longId + " B");
 }
 
 TEST(MatrixFile, ListStartsAfterTheLastBlank) {
@@ -86,9 +112,8 @@ TEST(MatrixDialogue, DerivedFromTheEquationsFileAndListed) {
   EXPECT_EQ(a.run.Cycle.Model.ConnectionMatrix[1], (std::vector<std::string>{"NAC", "MUE"}));
   EXPECT_EQ(a.TimesAsked("¿Tiene grabada por completo la matriz de conexiones? (S/N/T)"), 0);
   // Listing: number, blank, identifier; influences at columns IdLength + 8 and then IdLength + 2 further on.
-  // Empty positions are printed too, as blanks up to their column.
-  EXPECT_EQ(dir.Read("cnPOB.txt"),
-            " 1 POB    NAC  MUE\r\n 2 NAC    POB  TN\r\n 3 MUE         \r\n 4 TN          \r\n");
+  // A line ends at its last influence: the free columns after it are not padded out.
+  EXPECT_EQ(dir.Read("cnPOB.txt"), " 1 POB    NAC  MUE\r\n 2 NAC    POB  TN\r\n 3 MUE\r\n 4 TN\r\n");
 }
 
 TEST(MatrixDialogue, EquationsFileErrors) {
@@ -125,7 +150,7 @@ TEST(MatrixDialogue, TypedMatrixAsksEveryPositionAndChecksTheLength) {
   EXPECT_TRUE(a.Showed("¿Quien influye sobre MUE muertes?"));
   EXPECT_EQ(dir.Read("CPOB.txt"), "POB   NAC,MUE\r\nNAC   ,\r\nMUE   POB,\r\nTN   TN,\r\n");
   EXPECT_EQ(a.run.Cycle.Model.MaxDeps, 2);
-  EXPECT_EQ(a.run.Cycle.Model.ConnectionMatrix[3], (std::vector<std::string>{"POB", ""}));
+  EXPECT_EQ(a.run.Cycle.Model.ConnectionMatrix[3], (std::vector<std::string>{"POB"}));
 }
 
 TEST(MatrixDialogue, ZeroDependenciesEndsWithoutARecord) {
