@@ -89,6 +89,9 @@ void TypeList(RunContext& run, ModelCycle& cycle) {
   SetNames(cycle.Model, std::move(names));
 }
 
+// The earlier elements of the same identifier that a repeated name is warned about.
+constexpr size_t kRepeatsNamed = 5;
+
 // The warnings about commas and repeated identifiers, element by element.
 void WarnAboutNames(RunContext& run, ModelCycle& cycle) {
   const ModelTables& model = cycle.Model;
@@ -101,12 +104,14 @@ void WarnAboutNames(RunContext& run, ModelCycle& cycle) {
                     "Utilice Punto-y-coma en su lugar o elimine las comas directamente." + LF +
                     "Si las conserva produciran errores que pueden ser dificiles de detectar.");
     }
+    // Each repeated name is warned about the first few earlier ones: a list of
+    // thousands of copies of one name would otherwise warn about every pair.
     std::vector<int>& same = earlier[model.ElementIds[j]];
     for (int k : same) {
       Tell(run, "Debe cambiar las" + NumText(FirstBlankPosition(name)) + " primeras letras del nombre de la variable" +
                     NumText(j) + name + "pues coinciden con las de otra anterior. ( La" + NumText(k) + " )");
     }
-    same.push_back(j);
+    if (same.size() < kRepeatsNamed) same.push_back(j);
   }
 }
 

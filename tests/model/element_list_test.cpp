@@ -47,6 +47,22 @@ TEST(ElementList, FindElementGivesTheLastOfEqualIdentifiers) {
   EXPECT_EQ(a.box.Messages().size(), 1u) << "one duplicate warning";
 }
 
+// Every repeated name is warned about, naming at most the first five earlier
+// ones: thousands of copies of a name give thousands of warnings, not millions.
+TEST(ElementList, RepeatedNamesAreWarnedAboutBoundedly) {
+  TempDir dir;
+  std::string list;
+  for (int i = 0; i < 1000; ++i) list += "B dos\n";
+  dir.Write("LX.txt", list);
+  ActivityRun a(dir.workDir(), "X", {"s", "n", "s"});
+  ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
+  EXPECT_EQ(a.box.Messages().size(), 1u + 2 + 3 + 4 + 5 * 995);
+  EXPECT_TRUE(a.Showed("Debe cambiar las 2 primeras letras del nombre de la variable 1000B dos"
+                       "pues coinciden con las de otra anterior. ( La 5 )"));
+  EXPECT_FALSE(a.Showed("Debe cambiar las 2 primeras letras del nombre de la variable 1000B dos"
+                        "pues coinciden con las de otra anterior. ( La 6 )"));
+}
+
 TEST(ElementList, TypedListRecordsItsEndAndReplaysToTheSamePlace) {
   TempDir dir;
   {
