@@ -126,7 +126,7 @@ void Present(RunContext& run, const ModelCycle& cycle, BlocksActivity& act) {
     act.LevelsWritten = true;
   }
   std::string title = FormingTitle(act.Mode, act.Limits, act.MaxSubsTyped, act.MaxVarsTyped);
-  for (const std::string& line : SubsystemsListing(cycle.Model, title, act.Formed.subsystems)) out->WriteLine(line);
+  WriteSubsystemsListing(*out, cycle.Model, title, act.Formed.subsystems);
   CloseGuarded(run, out);
 }
 

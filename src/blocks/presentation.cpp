@@ -34,31 +34,32 @@ std::string FormingTitle(FormingMode mode, const FormingLimits& limits, const st
          PlainNum(limits.MinVars) + "y" + maxVarsTyped + " VARIABLES";
 }
 
-std::vector<std::string> SubsystemsListing(const ModelTables& model, const std::string& title,
-                                           const Subsystems& subsystems) {
-  std::vector<std::string> lines{"", title, ""};
+void WriteSubsystemsListing(LineSink& out, const ModelTables& model, const std::string& title,
+                            const Subsystems& subsystems) {
+  for (const std::string& line : {std::string(), title, std::string()}) out.WriteLine(line);
   std::vector<std::vector<int>> byLevel(static_cast<size_t>(model.LevelCount) + 1);
   for (int k = 1; k <= subsystems.SubCount; ++k) {
     const std::vector<int>& members = subsystems.SubMembers[k];
-    lines.push_back("Subsistema: " + NumText(k));
+    out.WriteLine("Subsistema: " + NumText(k));
     // Every element number is followed by a tab to column 5 times its slot;
     // the empty line that follows ends the line.
     PrintLine numbers;
     for (size_t j = 0; j < members.size(); ++j) {
       numbers.Number(members[j]).Tab(5 * static_cast<int>(j + 1));
     }
-    lines.push_back(numbers.str());
+    out.WriteLine(numbers.str());
     for (auto& level : byLevel) level.clear();
     for (int e : members) byLevel[model.CalcLevel[e]].push_back(e);
+    // Every level, for every subsystem: a long chain cut into many subsystems
+    // makes a long listing, written as it goes.
     for (int level = 1; level <= model.LevelCount; ++level) {
-      lines.push_back("Nivel" + NumText(level) + "   ");
-      for (int e : byLevel[level]) lines.push_back(" " + model.ElementIds[e]);
-      lines.push_back("");
-      if (!byLevel[level].empty()) lines.push_back("");
+      out.WriteLine("Nivel" + NumText(level) + "   ");
+      for (int e : byLevel[level]) out.WriteLine(" " + model.ElementIds[e]);
+      out.WriteLine("");
+      if (!byLevel[level].empty()) out.WriteLine("");
     }
-    lines.push_back("");
+    out.WriteLine("");
   }
-  return lines;
 }
 
 }  // namespace korva

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "blocks/forming.h"
+#include "files/line_sink.h"
 #include "model/model_tables.h"
 
 namespace korva {
@@ -18,9 +19,9 @@ std::vector<std::string> LevelsListing(const ModelTables& model, const std::stri
 std::string FormingTitle(FormingMode mode, const FormingLimits& limits, const std::string& maxSubsTyped,
                          const std::string& maxVarsTyped);
 
-// An empty line, the title, an empty line and every subsystem. Lines are given
-// without line ends; one line may hold "\r\n" where a tab went past its column.
-std::vector<std::string> SubsystemsListing(const ModelTables& model, const std::string& title,
-                                           const Subsystems& subsystems);
+// An empty line, the title, an empty line and every subsystem, written to
+// `out` line by line; one line may hold "\r\n" where a tab went past its column.
+void WriteSubsystemsListing(LineSink& out, const ModelTables& model, const std::string& title,
+                            const Subsystems& subsystems);
 
 }  // namespace korva
