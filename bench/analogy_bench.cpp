@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "analogy/analogy_search.h"
+#include "bench_models.h"
 #include "dialogue/scripted_dialogue.h"
 
 namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
+using bench::ReportPeakMemory;
 
 std::string Id(int model, int element) {
   char id[16];
@@ -86,8 +88,9 @@ void BM_AnalogySearchLibrary(benchmark::State& state) {
   }
   state.counters["proposed_elements"] = static_cast<double>(proposed);
   fs::remove_all(dir);
+  ReportPeakMemory(state);
 }
-BENCHMARK(BM_AnalogySearchLibrary)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AnalogySearchLibrary)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace korva

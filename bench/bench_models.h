@@ -1,6 +1,9 @@
 #pragma once
 // Large models for the benchmarks, built directly in the tables: element i is
 // "E<i, five digits> elemento numero <i>", its matrix from the rows given.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +13,14 @@
 #include "model/model_tables.h"
 
 namespace korva::bench {
+
+// The process's peak memory so far, as a counter: run one benchmark per process
+// (--benchmark_filter) to read it for that benchmark alone.
+inline void ReportPeakMemory(benchmark::State& state) {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
 
 inline std::string Id(int i) {
   char id[16];

@@ -51,8 +51,9 @@ void BM_RunSimulatorOfLargeModel(benchmark::State& state) {
   state.counters["resul1_bytes"] = static_cast<double>(fs::file_size("resul1"));
   fs::current_path(previous);
   fs::remove_all(dir);
+  bench::ReportPeakMemory(state);
 }
-BENCHMARK(BM_RunSimulatorOfLargeModel)->Args({1000, 1000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RunSimulatorOfLargeModel)->Args({1000, 1000})->Args({30000, 100})->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace korva
