@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+#include <set>
+
 #include "model/matrix_derivation.h"
 #include "model/model_fixture.h"
 #include "support/dialogue_run.h"
@@ -99,6 +103,59 @@ TEST(MatrixDerivation, UnknownIdentifierIsCorrectedOrAbandoned) {
   EXPECT_EQ(asked, std::vector<std::string>{"PB"});
   EXPECT_EQ(d.rows, std::vector<std::string>{"POB    NAC"});
   EXPECT_TRUE(Derive({"PB  PB=NAC"}, model).abandoned);
+}
+
+// The derivation done the plain way, one equation line after another: every
+// element in list order whose identifier occurs in the upper-cased line after
+// the line's identifier, and not already in the row's text, is added.
+std::vector<std::string> PlainDerivation(const std::vector<std::string>& lines, const ModelTables& model) {
+  std::vector<std::string> rows;
+  std::string row;
+  for (const std::string& line : lines) {
+    const int idLength = LineIdentifierLength(line);
+    if (line[0] != ' ') {
+      if (!row.empty()) rows.push_back(row.substr(0, row.size() - 1));
+      row = line.substr(0, static_cast<size_t>(idLength)) + "    ";
+    }
+    std::string upper = line;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::set<std::string> added;
+    for (int j = 1; j <= model.ElementCount; ++j) {
+      const std::string& id = model.ElementIds[j];
+      if (added.count(id) != 0 || upper.find(id, static_cast<size_t>(idLength) + 1) == std::string::npos) continue;
+      if (row.find(id) == std::string::npos) row += id + ",";
+      added.insert(id);
+    }
+  }
+  if (!row.empty()) rows.push_back(row.substr(0, row.size() - 1));
+  return rows;
+}
+
+// Identifiers of many lengths that nest in one another and repeat, over random
+// equations: the one-pass derivation gives exactly the rows of the plain one.
+TEST(MatrixDerivation, SameRowsAsThePlainDerivation) {
+  std::mt19937 random(2026);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::string> names;
+    const int n = 2 + static_cast<int>(random() % 10);
+    for (int i = 0; i < n; ++i) {
+      std::string id(1 + random() % 4, 'A');
+      for (char& c : id) c = static_cast<char>('A' + random() % 3);
+      names.push_back(id + " nombre");
+    }
+    ModelTables model = ModelOf(names);
+    std::vector<std::string> lines;
+    for (int k = 0; k < 4; ++k) {
+      const std::string& id = model.ElementIds[1 + random() % static_cast<unsigned>(n)];
+      std::string text(random() % 30, ' ');
+      for (char& c : text) c = "abcABC+ ,"[random() % 9];
+      lines.push_back((k > 0 && random() % 3 == 0 ? " " + std::string(id.size(), ' ') : id) + " " + text);
+    }
+    if (lines[0][0] == ' ') continue;
+    MatrixDerivation derived = Derive(lines, model);
+    ASSERT_EQ(derived.badLine, 0);
+    ASSERT_EQ(derived.rows, PlainDerivation(lines, model)) << "round " << round << ", first line " << lines[0];
+  }
 }
 
 TEST(MatrixDialogue, DerivedFromTheEquationsFileAndListed) {
