@@ -61,4 +61,20 @@ void RenameGuarded(RunContext& run, const std::string& from, const std::string& 
   if (!run.Files.Rename(from, to, error)) FailOnFileError(run, error);
 }
 
+void SetAside(RunContext& run, const std::string& name, const std::string& copy) {
+  if (run.Files.Exists(copy)) {
+    if (run.Files.Exists(name)) {
+      DeleteGuarded(run, copy);
+    } else {
+      RenameGuarded(run, copy, name);
+    }
+  }
+  RenameGuarded(run, name, copy);
+}
+
+SetAsideCopy::~SetAsideCopy() {
+  FileError ignored;
+  if (run_.Files.Exists(copy_) && run_.Files.Exists(name_)) run_.Files.Delete(copy_, ignored);
+}
+
 }  // namespace korva

@@ -1,6 +1,7 @@
 #include "model/connection_matrix.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "core/file_errors.h"
@@ -59,10 +60,10 @@ void TypeMatrix(RunContext& run, ModelCycle& cycle) {
   const std::string cName = ModelFile(run, cycle, "C", ".txt");
   const std::string copy = ModelFile(run, cycle, "N", ".txt");
   std::vector<std::string> rows;
+  std::optional<SetAsideCopy> setAside;
   if (how == "c") {
-    FileError error;
-    if (run.Files.Exists(copy)) run.Files.Delete(copy, error);  // left by a run that ended midway
-    RenameGuarded(run, cName, copy);
+    SetAside(run, cName, copy);
+    setAside.emplace(run, cName, copy);
     Tell(run, "Esta es la parte de la matriz que tiene grabada. Prosiga con ella.");
     for (std::string& line : ReadGuardedLines(run, copy)) {
       if (line.empty()) continue;

@@ -1,6 +1,7 @@
 #include "model/element_list.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "core/file_errors.h"
@@ -50,13 +51,13 @@ void TypeList(RunContext& run, ModelCycle& cycle) {
   const std::string listName = ModelFile(run, cycle, "L", ".txt");
   const std::string copy = ContinuationCopyName(run, cycle);
   std::vector<std::string> names;
+  std::optional<SetAsideCopy> setAside;
   std::unique_ptr<OutputFile> out;
   if (how == "c") {
     // The list written so far is moved aside, read back into the table and
     // written anew; typing goes on after its last element.
-    FileError error;
-    if (run.Files.Exists(copy)) run.Files.Delete(copy, error);  // left by a run that ended midway
-    RenameGuarded(run, listName, copy);
+    SetAside(run, listName, copy);
+    setAside.emplace(run, listName, copy);
     Tell(run, "Esta es la lista que Vd. tiene escrita. Prosiga con ella.");
     std::unique_ptr<InputFile> in = OpenGuardedInput(run, copy);
     out = OpenGuardedOutput(run, listName);

@@ -175,6 +175,28 @@ TEST(ElementList, ContinuingATypedListLeavesTheSpecificationsFileAlone) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 3) << "no copy left behind";
 }
 
+// The run ends (no more answers) while a continued list is typed: the names
+// typed so far stay in the list, and the list set aside does not linger.
+TEST(ElementList, EndOfInputWhileContinuingKeepsTheListAndLeavesNoCopy) {
+  TempDir dir;
+  dir.Write("LC.txt", "AA x\r\nBB y\r\n");
+  ActivityRun a(dir.workDir(), "C", {"n", "c", "9", "CC z"});
+  EXPECT_EQ(a.Try(ElementListDialogue), EndReason::kEndOfInput);
+  EXPECT_EQ(dir.Read("LC.txt"), "AA x\r\nBB y\r\nCC z\r\n");
+  EXPECT_FALSE(dir.Has("~LC.tem"));
+}
+
+// A run killed between setting the list aside and putting the new one in
+// place left the copy alone: the next continuation puts it back, loses nothing.
+TEST(ElementList, CopyLeftByAKilledRunIsPutBack) {
+  TempDir dir;
+  dir.Write("~LC.tem", "AA x\r\nBB y\r\n");
+  ActivityRun a(dir.workDir(), "C", {"n", "c", "4", "CC z", "", "n", ""});
+  ASSERT_EQ(a.Try(ElementListDialogue), std::nullopt);
+  EXPECT_EQ(dir.Read("LC.txt"), "AA x\r\nBB y\r\nCC z\r\n");
+  EXPECT_FALSE(dir.Has("~LC.tem"));
+}
+
 TEST(ElementList, TerminatingAnswersEndWithoutARecord) {
   TempDir dir;
   dir.Write("LT.txt", "AA x\nBB y\n");
