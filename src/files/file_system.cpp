@@ -388,9 +388,24 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
     return nullptr;
   }
   registry_->folders.Before(host);
-  std::FILE* stream = std::fopen(host.c_str(), "ab");
+  // Not blocking, and only onto a regular file: a FIFO or a device is no log.
+  int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (fd < 0) {
+    error.number = ErrorFor(errno, host);
+    registry_->folders.Forget(host);
+    return nullptr;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, O_WRONLY | O_APPEND) != 0) {
+    ::close(fd);
+    error.number = vberr::kPathFileAccess;
+    registry_->folders.Forget(host);
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(fd, "ab");
   if (stream == nullptr) {
     error.number = ErrorFor(errno, host);
+    ::close(fd);
     registry_->folders.Forget(host);
     return nullptr;
   }
@@ -407,9 +422,16 @@ std::unique_ptr<RandomFile> FileSystem::OpenRandom(const std::string& name, File
     return nullptr;
   }
   registry_->folders.Before(host);
-  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) {
     error.number = ErrorFor(errno, host);
+    registry_->folders.Forget(host);
+    return nullptr;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    error.number = vberr::kPathFileAccess;
     registry_->folders.Forget(host);
     return nullptr;
   }

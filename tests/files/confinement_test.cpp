@@ -96,6 +96,9 @@ TEST(Confinement, OnlyRegularFilesAreReadAndNothingBlocks) {
   EXPECT_EQ(error.number, vberr::kPathFileAccess);
   EXPECT_EQ(c.files.OpenInput("/dev/zero", error), nullptr);
   EXPECT_EQ(error.number, vberr::kPathFileAccess);
+  EXPECT_EQ(c.files.OpenAppend(c.In("LPOB.txt"), error), nullptr) << "a FIFO is no log to append to";
+  EXPECT_TRUE(error.failed());
+  EXPECT_EQ(c.files.OpenRandom(c.In("LPOB.txt"), error), nullptr);
   fs::create_directory(c.In("CPOB.txt"));
   EXPECT_EQ(c.files.OpenInput(c.In("CPOB.txt"), error), nullptr);
   EXPECT_EQ(error.number, vberr::kPathFileAccess);
