@@ -2,9 +2,9 @@
 # Installs the Debian packages that building and testing korva need and a bare
 # machine lacks (run as root, or with sudo): the compiler and CMake,
 # GoogleTest/GoogleMock and Google Benchmark, libedit (line editing at the
-# terminal) and tmux (the terminal tests).
+# terminal), tmux (the terminal tests), strace and e2fsprogs (the fault tests).
 set -euo pipefail
-needed="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux"
+needed="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux strace e2fsprogs"
 missing=""
 for pkg in $needed; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing="$missing $pkg"

@@ -33,7 +33,10 @@ void CloseGuarded(RunContext& run, std::unique_ptr<OutputFile>& out) {
   FileError error;
   bool closed = out->Close(error);
   out.reset();
-  if (!closed) FailOnFileError(run, error);
+  if (!closed) {
+    run.CurrentFileName = error.path;  // the file that failed, not the last one opened
+    FailOnFileError(run, error);
+  }
 }
 
 std::vector<std::string> ReadGuardedLines(RunContext& run, const std::string& name) {

@@ -103,6 +103,7 @@ int ErrorNumberFromErrno(int err, bool missingParent) {
       return vberr::kPermissionDenied;
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return vberr::kDiskFull;
     case EMFILE:
     case ENFILE:
@@ -204,21 +205,24 @@ unsigned long long RandomFile::Size() const {
 // ---------------------------------------------------------------- OutputFile
 
 OutputFile::OutputFile(std::FILE* stream, std::string hostPath, std::string tempPath, std::string name,
-                       bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry)
+                       bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry, int tempSlot)
     : stream_(stream),
       hostPath_(std::move(hostPath)),
       tempPath_(std::move(tempPath)),
+      tempSlot_(tempSlot),
       name_(std::move(name)),
       flushEachLine_(flushEachLine),
       registry_(std::move(registry)) {
   registry_->writing.insert(hostPath_);
-  if (!tempPath_.empty()) tempSlot_ = NoteTemporary(tempPath_);
+  // A line written at once goes out whole or is taken back: nothing is held in
+  // a buffer that a later flush could add after a failure.
+  if (flushEachLine_) std::setvbuf(stream_, nullptr, _IONBF, 0);
 }
 
 OutputFile::~OutputFile() { Close(); }
 
 void OutputFile::Fail(int err) {
-  if (!error_.failed()) error_ = FileError{ErrorNumberFromErrno(err, false), name_};
+  if (!error_.failed()) error_ = FileError{ErrorFor(err, hostPath_), name_};
 }
 
 void OutputFile::Write(std::string_view text) {
@@ -228,9 +232,24 @@ void OutputFile::Write(std::string_view text) {
 
 void OutputFile::WriteLine(std::string_view text) {
   if (stream_ == nullptr) return;
-  Write(text);
-  Write("\r\n");
-  if (flushEachLine_ && std::fflush(stream_) != 0) Fail(errno);
+  if (!flushEachLine_) {
+    Write(text);
+    Write("\r\n");
+    return;
+  }
+  // A line that reaches the file only in part (a full disk) is cut off again,
+  // so that the file holds whole lines only: a record of the answers log is
+  // there whole or not at all.
+  struct stat st;
+  const bool sized = ::fstat(::fileno(stream_), &st) == 0;
+  std::string line;
+  line.reserve(text.size() + 2);
+  line.append(text).append("\r\n");
+  if (std::fwrite(line.data(), 1, line.size(), stream_) != line.size() || std::fflush(stream_) != 0) {
+    const int err = errno;
+    if (sized && ::ftruncate(::fileno(stream_), st.st_size) == 0) std::clearerr(stream_);
+    Fail(err);
+  }
 }
 
 void OutputFile::WriteRecord(const std::vector<RecordField>& fields) { WriteLine(FormatRecord(fields)); }
@@ -369,14 +388,17 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
   std::string base = host.substr(host.find_last_of('/') == std::string::npos ? 0 : host.find_last_of('/') + 1);
   std::string temp = Join(dir, "." + base + std::string(kTempMark) + std::to_string(::getpid()));
   registry_->folders.Before(temp);
+  // Noted before it exists: a signal at any moment from here finds it.
+  const int slot = NoteTemporary(temp);
   std::FILE* stream = std::fopen(temp.c_str(), "wb");
   if (stream == nullptr) {
     error.number = ErrorFor(errno, temp);
+    ForgetTemporary(slot);
     registry_->folders.Forget(temp);
     return nullptr;
   }
   registry_->folders.Added(temp);
-  return std::make_unique<OutputFile>(stream, host, temp, name, false, registry_);
+  return std::make_unique<OutputFile>(stream, host, temp, name, false, registry_, slot);
 }
 
 std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, FileError& error, bool flushEachLine) {

@@ -63,8 +63,9 @@ class InputFile {
 // ends in CR LF. A write failure is kept and reported by Close.
 class OutputFile : public LineSink {
  public:
+  // `tempSlot`: where a signal handler finds the temporary (NoteTemporary), or -1.
   OutputFile(std::FILE* stream, std::string hostPath, std::string tempPath, std::string name,
-             bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry);
+             bool flushEachLine, std::shared_ptr<OpenFileRegistry> registry, int tempSlot = -1);
   ~OutputFile() override;  // closes as Close does, keeping what was written
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -49,6 +49,8 @@ void ForgetTemporary(int slot) {
 }
 
 void RemoveTemporariesOnSignal() {
+  // A write past the file-size limit then fails like a full disk, and is reported as one.
+  ::signal(SIGXFSZ, SIG_IGN);
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
     struct sigaction action {};
     action.sa_handler = RemoveAndReraise;

@@ -14,7 +14,9 @@ int NoteTemporary(const std::string& hostPath);
 void ForgetTemporary(int slot);
 
 // Installs the handlers that remove the noted temporaries and then end the
-// process by the same signal. Called once by the programs, not by the tests.
+// process by the same signal, and lets a write past the file-size limit fail
+// as on a full disk instead of ending the process. Called once by the
+// programs, not by the tests.
 void RemoveTemporariesOnSignal();
 
 }  // namespace korva

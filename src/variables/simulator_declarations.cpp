@@ -112,7 +112,6 @@ std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const S
 void RewriteSimulator(RunContext& run, const ModelCycle& cycle, SimulationState& sim,
                       const std::string& geneCountText) {
   const std::string simulator = ModelFile(run, cycle, "S", ".bas");
-  const std::string temporary = ModelFile(run, cycle, "S", ".tem");
   CloseSimulator(run, sim);
   std::vector<std::string> old = ReadGuardedLines(run, simulator);
 
@@ -134,9 +133,11 @@ void RewriteSimulator(RunContext& run, const ModelCycle& cycle, SimulationState&
       if (sim.MaxAlleles != 0) lines.push_back(" nal=" + NumText(sim.MaxAlleles));
     }
   }
-  WriteGuardedLines(run, temporary, lines);
-  DeleteGuarded(run, simulator);
-  RenameGuarded(run, temporary, simulator);
+  // The new text replaces the old at once: the file layer writes it beside the
+  // simulator and renames it into place, so that whatever stops the run, one
+  // of the two stands whole (deleting the old one first would leave none for a
+  // moment, and none at all if the renaming then failed).
+  WriteGuardedLines(run, simulator, lines);
   sim.SimFile = OpenGuardedAppend(run, simulator);
   sim.SimWriter = ModuleWriter(*sim.SimFile, sim.SimWriter.Counter());
 }

@@ -21,7 +21,7 @@ std::string TypeClause(const std::string& id);
 // genetic algorithm's arrays.
 std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const SimulationState& sim);
 
-// Rewrites the simulator through "S" + ModelName + ".tem": the declarations,
+// Rewrites the simulator, replacing it whole at once: the declarations,
 // then every line written so far, with the gene count and the number of
 // alleles after the main procedure's header and the final count of uncertain
 // quantities in its ":nvi=" line. The simulator is then open for appending.
