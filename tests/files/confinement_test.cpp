@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,11 @@ TEST(Confinement, OnlyRegularFilesAreReadAndNothingBlocks) {
   EXPECT_EQ(c.files.OpenAppend(c.In("LPOB.txt"), error), nullptr) << "a FIFO is no log to append to";
   EXPECT_TRUE(error.failed());
   EXPECT_EQ(c.files.OpenRandom(c.In("LPOB.txt"), error), nullptr);
+  // A file larger than any model's (sparse: it takes no room) is not read whole.
+  { std::ofstream create(c.In("GPOB.txt")); }
+  fs::resize_file(c.In("GPOB.txt"), FileSystem::kMaxInputBytes + 1);
+  EXPECT_EQ(c.files.OpenInput(c.In("GPOB.txt"), error), nullptr);
+  EXPECT_EQ(error.number, vberr::kOutOfMemory);
   fs::create_directory(c.In("CPOB.txt"));
   EXPECT_EQ(c.files.OpenInput(c.In("CPOB.txt"), error), nullptr);
   EXPECT_EQ(error.number, vberr::kPathFileAccess);
