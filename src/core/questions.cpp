@@ -25,7 +25,7 @@ char BaseLetter(unsigned char c) {
   static const std::string_view kFrom = "\xE1\xE0\xE4\xE2\xC1\xC0\xC4\xC2\xE9\xE8\xEB\xEA\xC9\xC8\xCB\xCA"
                                         "\xED\xEC\xEF\xEE\xCD\xCC\xCF\xCE\xF3\xF2\xF6\xF4\xD3\xD2\xD6\xD4"
                                         "\xFA\xF9\xFC\xFB\xDA\xD9\xDC\xDB\xF1\xD1\xA0\x82\xA2\xA3\xA4\x81";
-  static const std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeouuu";
+  static const std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeounu";
   size_t at = kFrom.find(static_cast<char>(c));
   return at == std::string_view::npos ? 0 : kTo[at];
 }

@@ -131,6 +131,19 @@ TEST(AnswerLog, ReplayedLabelOfAnotherQuestionStopsTheRun) {
   EXPECT_EQ(dir.Read("MODELO4.txt"), recorded) << "nothing was added to the log";
 }
 
+TEST(AnswerLog, LabelsCompareByTheirLettersWhateverTheAccents) {
+  EXPECT_TRUE(SameLabel("   La función", "   La funcion"));
+  EXPECT_TRUE(SameLabel("   La funci\xA2n", "LA FUNCION:"));
+  EXPECT_TRUE(SameLabel("Fichero G s\xA1 y fichero C no", "Fichero G sí y fichero C no"));
+  EXPECT_TRUE(SameLabel("A\xA4o", "Año"));
+  EXPECT_TRUE(SameLabel("Ver la matriz por Pantalla, Impresora, o No ver",
+                        "Ver la matriz por Pantalla, Fichero, o No ver"));
+  EXPECT_FALSE(SameLabel("Ver la lista por Pantalla, Fichero, o No ver",
+                         "Ver la matriz por Pantalla, Fichero, o No ver"));
+  EXPECT_FALSE(SameLabel(" anual\"", "Lista al completo"));
+  EXPECT_FALSE(SameLabel("Toda correcta: 2", "Toda correcta: 12"));
+}
+
 TEST(AnswerLog, LogInAMissingFolderCannotBeCreated) {
   TempDir dir;
   FileSystem fs;
