@@ -536,8 +536,8 @@ bool FileSystem::OutsideWorkDir(const std::string& host, bool writing) const {
 int FileSystem::ClearStaleTemporaries(const std::string& folder) {
   int removed = 0;
   std::vector<std::string> pending{HostPath(folder)};
-  // The working directory and the folders under it, a few levels down: where rewrites happen.
-  for (int depth = 0; depth < 3 && !pending.empty(); ++depth) {
+  // The working directory and the folders right under it: where rewrites happen.
+  for (int depth = 0; depth < 2 && !pending.empty(); ++depth) {
     std::vector<std::string> next;
     for (const std::string& dir : pending) {
       DIR* stream = ::opendir(dir.c_str());

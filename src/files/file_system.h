@@ -147,7 +147,7 @@ class FileSystem {
   void ConfineWritesTo(const std::string& folder);
 
   // Removes what runs that died while rewriting a file left behind in `folder`
-  // and the folders under it: the hidden temporaries of processes that no
+  // and the folders right under it: the hidden temporaries of processes that no
   // longer run. The number removed.
   int ClearStaleTemporaries(const std::string& folder);
 
