@@ -47,14 +47,6 @@ std::string LabelKey(std::string_view label) {
   return key;
 }
 
-// The replayed record is not this question's: the log does not follow the
-// dialogue, and taking its answers would build something else than what was
-// answered. The run stops before anything more is read or written.
-[[noreturn]] void OutOfStep(RunContext& run) {
-  Tell(run, "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber));
-  EndProgram(EndReason::kErrorReported);
-}
-
 // An answer the log could not give back as it was typed: a line end or a NUL
 // would cut its record in two, and a double quote would end its quoted field,
 // so that every later record would be read one field out of place.
@@ -92,7 +84,7 @@ std::string AskLogged(RunContext& run, std::string_view label, const std::functi
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
     if (ReplayFields(run, 2, fields)) {
-      if (!SameLabel(fields[0], label)) OutOfStep(run);
+      if (!SameLabel(fields[0], label)) StopOutOfStep(run);
       if (replayed != nullptr) *replayed = true;
       return fields[1];
     }
@@ -114,6 +106,11 @@ void Tell(RunContext& run, const std::string& text) { run.Box.MessageBox(text); 
 std::string Ask(RunContext& run, const std::string& prompt) { return AskLoggable(run, prompt, false); }
 
 std::string AskLineText(RunContext& run, const std::string& prompt) { return AskLoggable(run, prompt, true); }
+
+void StopOutOfStep(RunContext& run) {
+  Tell(run, "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber));
+  EndProgram(EndReason::kErrorReported);
+}
 
 bool SameLabel(std::string_view recorded, std::string_view asked) {
   // Labels of older wordings that logs prepared by the analogy search still carry.

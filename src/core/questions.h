@@ -35,6 +35,12 @@ std::string AskLineText(RunContext& run, const std::string& prompt);
 // the same letters and digits, whatever the case, accents, blanks and signs.
 bool SameLabel(std::string_view recorded, std::string_view asked);
 
+// A replayed record is not the question's: the log does not follow the
+// dialogue, and taking its answers would build something else than what was
+// answered. Shows "Error de descuadre en fichero Modelo" + the log number and
+// ends the run before anything more is read or written.
+[[noreturn]] void StopOutOfStep(RunContext& run);
+
 // The end-of-replay check; a log that cannot be reopened for appending is
 // reported and ends the program.
 void CheckEndOfReplay(RunContext& run);

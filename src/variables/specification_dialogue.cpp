@@ -21,10 +21,6 @@ constexpr long kMaxTablePoints = 32767;
   EndProgram(EndReason::kErrorReported);
 }
 
-std::string OutOfStepMessage(const RunContext& run) {
-  return "Error de descuadre en fichero Modelo" + PlainNum(run.LogNumber);
-}
-
 std::string DecouplingMessage(const RunContext& run) {
   return "¡Posible error de desacople en el fichero MODELO" + PlainNum(run.LogNumber) + "!";
 }
@@ -69,7 +65,7 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
     std::vector<std::string> fields;
     if (ReplayFields(run, 5, fields)) {
       if (!SameLabel(fields[1], "   La funcion") || !SameLabel(fields[3], "¿Lleva incertidumbre?")) {
-        OutOfStep(run, OutOfStepMessage(run));
+        StopOutOfStep(run);
       }
       const bool uncertain = fields[4] == "s";
       if (uncertain && !sim.WithUncertainty()) {
@@ -103,7 +99,7 @@ bool AskFunctionsRecorded(RunContext& run) {
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
     if (ReplayFields(run, 2, fields)) {
-      if (!SameLabel(fields[0], kLabel)) OutOfStep(run, OutOfStepMessage(run));
+      if (!SameLabel(fields[0], kLabel)) StopOutOfStep(run);
       return fields[1] == "s";
     }
   }
