@@ -318,6 +318,8 @@ bool FileSystem::Refused(const std::string& host, Access access, FileError& erro
     error.number = vberr::kFileAlreadyOpen;
   } else if (access == Access::kReplace && IsDirectory(host)) {
     error.number = vberr::kPathFileAccess;
+  } else if (OutsideWorkDir(host, access != Access::kRead)) {
+    error.number = vberr::kPathFileAccess;
   }
   return error.failed();
 }
@@ -326,10 +328,6 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kRead, error)) return nullptr;
-  if (OutsideWorkDir(host, false)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
   // Not blocking: a FIFO without a writer must not hold the run; only regular
   // files are read, so a device or a FIFO is refused before any read.
   int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -376,10 +374,6 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
-  if (OutsideWorkDir(host, true)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
   if (EntryExists(host) && ::access(host.c_str(), W_OK) != 0) {
     error.number = ErrorFor(errno, host);
     return nullptr;
@@ -405,10 +399,6 @@ std::unique_ptr<OutputFile> FileSystem::OpenAppend(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
-  if (OutsideWorkDir(host, true)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
   registry_->folders.Before(host);
   // Not blocking, and only onto a regular file: a FIFO or a device is no log.
   int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
@@ -439,10 +429,6 @@ std::unique_ptr<RandomFile> FileSystem::OpenRandom(const std::string& name, File
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return nullptr;
-  if (OutsideWorkDir(host, true)) {
-    error.number = vberr::kPathFileAccess;
-    return nullptr;
-  }
   registry_->folders.Before(host);
   int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) {
@@ -465,10 +451,6 @@ bool FileSystem::Delete(const std::string& name, FileError& error) {
   std::string host = HostPath(name);
   error = FileError{0, name};
   if (Refused(host, Access::kReplace, error)) return false;
-  if (OutsideWorkDir(host, true)) {
-    error.number = vberr::kPathFileAccess;
-    return false;
-  }
   registry_->folders.Before(host);
   if (::unlink(host.c_str()) != 0) {
     error.number = ErrorFor(errno, host);
@@ -484,7 +466,7 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
   std::string hostTo = HostPath(to);
   error = FileError{0, from};
   if (Refused(hostFrom, Access::kMove, error)) return false;
-  if (OutsideWorkDir(hostFrom, true) || OutsideWorkDir(hostTo, true)) {
+  if (OutsideWorkDir(hostTo, true)) {
     error.number = vberr::kPathFileAccess;
     return false;
   }

@@ -167,7 +167,8 @@ class FileSystem {
     kMove,     // renamed: refused while open at all
   };
   // The refusals that need no change on disk: "file already open" (55), or
-  // "path/file access" (75) for a folder; false when there is none.
+  // "path/file access" (75) for a folder or a place outside the working
+  // directory; false when there is none.
   bool Refused(const std::string& host, Access access, FileError& error) const;
 
   std::shared_ptr<OpenFileRegistry> registry_;
