@@ -1,5 +1,7 @@
 #include "core/guarded_files.h"
 
+#include <utility>
+
 #include "core/file_errors.h"
 
 namespace korva {
@@ -64,15 +66,16 @@ void RenameGuarded(RunContext& run, const std::string& from, const std::string& 
   if (!run.Files.Rename(from, to, error)) FailOnFileError(run, error);
 }
 
-void SetAside(RunContext& run, const std::string& name, const std::string& copy) {
-  if (run.Files.Exists(copy)) {
-    if (run.Files.Exists(name)) {
-      DeleteGuarded(run, copy);
+SetAsideCopy::SetAsideCopy(RunContext& run, std::string name, std::string copy)
+    : run_(run), name_(std::move(name)), copy_(std::move(copy)) {
+  if (run_.Files.Exists(copy_)) {
+    if (run_.Files.Exists(name_)) {
+      DeleteGuarded(run_, copy_);
     } else {
-      RenameGuarded(run, copy, name);
+      RenameGuarded(run_, copy_, name_);
     }
   }
-  RenameGuarded(run, name, copy);
+  RenameGuarded(run_, name_, copy_);
 }
 
 SetAsideCopy::~SetAsideCopy() {

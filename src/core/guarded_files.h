@@ -26,21 +26,17 @@ void WriteGuardedLines(RunContext& run, const std::string& name, const std::vect
 void DeleteGuarded(RunContext& run, const std::string& name);
 void RenameGuarded(RunContext& run, const std::string& from, const std::string& to);
 
-// Continuing a file typed in an earlier run: the file is moved aside to `copy`
-// and written anew from it; the copy goes once the new file stands whole.
-// A copy that a run which ended midway left behind is either all that is left
-// of the file (the file is gone, and the copy is put back first) or stale (the
-// file stands whole, and the copy goes).
-void SetAside(RunContext& run, const std::string& name, const std::string& copy);
-
-// When the run ends while the new file is written, the lines written so far
-// are kept as the file (as the file being closed keeps them) and then the copy
-// set aside is let go, so that nothing is left behind. Declare it before the
-// new file, so that the file is closed first.
+// Continuing a file typed in an earlier run: constructing it moves the file
+// aside to `copy`, to be written anew from it. A copy that a run which ended
+// midway left behind is either all that is left of the file (the file is gone,
+// and the copy is put back first) or stale (the file stands whole, and it goes).
+// When it is destroyed the copy goes too once the file stands again: after the
+// new file is complete, or when the run ends while it is written (the file
+// being closed keeps the lines written so far), so nothing is left behind.
+// Declare it before the new file, so that the file is closed first.
 class SetAsideCopy {
  public:
-  SetAsideCopy(RunContext& run, std::string name, std::string copy)
-      : run_(run), name_(std::move(name)), copy_(std::move(copy)) {}
+  SetAsideCopy(RunContext& run, std::string name, std::string copy);
   ~SetAsideCopy();
   SetAsideCopy(const SetAsideCopy&) = delete;
   SetAsideCopy& operator=(const SetAsideCopy&) = delete;

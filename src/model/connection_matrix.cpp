@@ -62,7 +62,6 @@ void TypeMatrix(RunContext& run, ModelCycle& cycle) {
   std::vector<std::string> rows;
   std::optional<SetAsideCopy> setAside;
   if (how == "c") {
-    SetAside(run, cName, copy);
     setAside.emplace(run, cName, copy);
     Tell(run, "Esta es la parte de la matriz que tiene grabada. Prosiga con ella.");
     for (std::string& line : ReadGuardedLines(run, copy)) {

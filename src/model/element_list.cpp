@@ -56,7 +56,6 @@ void TypeList(RunContext& run, ModelCycle& cycle) {
   if (how == "c") {
     // The list written so far is moved aside, read back into the table and
     // written anew; typing goes on after its last element.
-    SetAside(run, listName, copy);
     setAside.emplace(run, listName, copy);
     Tell(run, "Esta es la lista que Vd. tiene escrita. Prosiga con ella.");
     std::unique_ptr<InputFile> in = OpenGuardedInput(run, copy);
