@@ -16,6 +16,21 @@ void InsertBodyLine(StatementBuffer& body, int position, std::string text) {
 
 }  // namespace
 
+// The time loop counts whole steps: t is the step count times dt, so that it
+// never drifts from the reporting instants however dt is written in binary.
+// A record is written at the first step at or past each instant rg, 2*rg, ...;
+// the loop runs to pp and on to the last instant the statistics read,
+// CLng(pp/rg), so that every repetition writes the same number of records.
+// The steps to an instant are rounded up with a margin a little wider than
+// the rounding of dt and rg to single precision. A reporting interval shorter
+// than the step is taken as the step.
+const char* const kReportingIntervalFloor = " if rg<dt then rg=dt";
+const char* const kStepCount =
+    " nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab";
+const char* const kTimeLoopHead =
+    " dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then "
+    "dt0=0:ngrab=ngrab+1";
+
 void PlaceLoopHeaders(SimulationState& sim) {
   StatementBuffer& body = sim.EmitSlots;
   const int pairs = 2 * sim.ValueChangeInputCount;
@@ -24,9 +39,14 @@ void PlaceLoopHeaders(SimulationState& sim) {
     if (position < 1) position = body.Used() + 1 - pairs;
     InsertBodyLine(body, position, " FOR IR=1 TO NR");
   }
-  int position = body.Used() + 1 - pairs - sim.ChangingInputCount;
-  InsertBodyLine(body, position,
-                 sim.IsDynamic() ? " dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)" : " REM Ecuaciones");
+  const int position = body.Used() + 1 - pairs - sim.ChangingInputCount;
+  if (!sim.IsDynamic()) {
+    InsertBodyLine(body, position, " REM Ecuaciones");
+    return;
+  }
+  InsertBodyLine(body, position, kReportingIntervalFloor);
+  InsertBodyLine(body, position + 1, kStepCount);
+  InsertBodyLine(body, position + 2, kTimeLoopHead);
 }
 
 void WriteBody(SimulationState& sim) { sim.SimWriter.Flush(sim.EmitSlots, FlushRule::kNumberAlone); }

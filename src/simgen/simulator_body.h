@@ -8,6 +8,11 @@
 
 namespace korva {
 
+// The lines that open the time loop of a dynamic model, the last one its head.
+extern const char* const kReportingIntervalFloor;
+extern const char* const kStepCount;
+extern const char* const kTimeLoopHead;
+
 // " FOR IR=1 TO NR" before the per-repetition lines (with uncertainty), and the
 // time-loop line (or " REM Ecuaciones" for a static model) before the per-step lines.
 void PlaceLoopHeaders(SimulationState& sim);

@@ -71,7 +71,10 @@ void WriteSimulationLoopHead(SimulationState& sim) {
   if (!sim.WithUncertainty()) {
     out.CountedLine(" open " + Quoted("resul") + "+uns" + " for output" + " as #2");
   } else {
-    out.CountedLine(" open " + Quoted("resul") + "+uns+" + Quoted(".ale") + " for random as #2 len=4");
+    // A run starts its record file empty: a shorter run after a longer one
+    // would otherwise leave the older records for the statistics to read.
+    const std::string records = " open " + Quoted("resul") + "+uns+" + Quoted(".ale");
+    out.CountedLine(records + " for output as #2:close #2:" + records.substr(1) + " for random as #2 len=4");
     out.CountedLine(" :nvi=" + NumText(sim.UncertainCount));
   }
 }

@@ -50,7 +50,7 @@ std::vector<std::string> ClosingStatements(const SpecificationState& state, cons
   if (records) progress += "; " + Quoted("Rep ") + ";ir;" + Quoted("/") + ";nr";
   out.push_back(progress);
   out.push_back(" endif");
-  if (sim.IsDynamic()) out.push_back(" next t");
+  if (sim.IsDynamic()) out.push_back(" next npaso");
   for (const std::string& init : sim.ValueChangeInits) {
     if (!init.empty()) out.push_back(" " + init);
   }

@@ -1,6 +1,7 @@
 #include "variables/element_spec.h"
 
 #include "text/vb_text.h"
+#include "variables/simulator_declarations.h"
 
 namespace korva {
 
@@ -44,7 +45,15 @@ std::string DeclarationText(const ElementSpec& element) {
 
 std::string OutputStatement(const ElementSpec& element, bool dynamic, ResultsFile results) {
   const std::string value = element.Id + Subscripts(element);
-  if (results == ResultsFile::kRecords) return (dynamic ? "if dt0<=dt0a then" : "") + std::string(" put #2,, ") + value;
+  if (results == ResultsFile::kRecords) {
+    // Every record is read back as a single-precision number: a whole number
+    // (2 bytes) or a text is put through a single-precision variable first.
+    const std::string clause = TypeClause(element.Id);
+    std::string put = " put #2,, " + value;
+    if (clause == " As Integer") put = " YYS=" + value + ":put #2,, YYS";
+    if (clause == " As String") put = " YYS=Val(" + value + "):put #2,, YYS";
+    return (dynamic ? "if dt0<=dt0a then" : "") + put;
+  }
   return (dynamic ? "if dt0<=dt0a then " : "") + std::string("write #2,") + value;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/guarded_files.h"
 #include "simgen/simulation_setup.h"
+#include "simgen/simulator_body.h"
 #include "text/cp1252.h"
 
 namespace korva {
@@ -117,7 +118,7 @@ void Reproduction(std::vector<std::string>& out, const SimulationState& sim) {
 
 // Where the output statement of an element starts in a calculation line, or npos.
 size_t OutputStatementAt(const std::string& line) {
-  for (const char* start : {"if dt0<=dt0a", "write #2,", "put #2,"}) {
+  for (const char* start : {"if dt0<=dt0a", "write #2,", "YYS=", "put #2,"}) {
     size_t at = line.find(start);
     if (at != std::string::npos) return at;
   }
@@ -161,7 +162,7 @@ std::vector<std::string> EvaluationLines(const std::vector<std::string>& simulat
   // The calculation section starts after the head of the time loop, or, in a
   // model that is not dynamic, after the line that announces the equations.
   size_t first = simulator.size();
-  for (const char* start : {"dt0=0:for t=dt to pp", "REM Ecuaciones"}) {
+  for (const char* start : {kTimeLoopHead, "REM Ecuaciones"}) {
     for (size_t i = 0; i < simulator.size() && first == simulator.size(); ++i) {
       if (simulator[i].find(start) != std::string::npos) first = i + 1;
     }

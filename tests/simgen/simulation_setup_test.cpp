@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "simgen/simulator_body.h"
+
 #include "model/model_fixture.h"
 #include "support/dialogue_run.h"
 #include "support/file_lines.h"
@@ -127,17 +129,19 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
                 " uu= inputbox(\"¿Desea que le diga en cada momento lo que estoy haciendo?\")",
                 "340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)",
                 "350 open \"datos\"+uns+\".txt\" for input as #1",
-                " open \"resul\"+uns+\".ale\" for random as #2 len=4",
+                " open \"resul\"+uns+\".ale\" for output as #2:close #2:open \"resul\"+uns+\".ale\" for random as #2 len=4",
                 " :nvi= 0",
                 " 380 line input #1,uc::input #1,wAA",
                 " 390 line input #1,uc:redim ñBBp(3),ñBBc(3):for k=1 to 3:input #1,uc,ñBBp(k),uc,ñBBc(k):next:lBB=1",
                 " 400 line input #1,uc:redim wCC(5):for i1=1 to 5:input #1,wCC(i1):next:redim CC(5)",
                 " 410 FOR IR=1 TO NR",
                 " 420 :ua=wAA::gs170:AA=y1",
-                " 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)",
-                " 440 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
-                " 450 BB=ñBBc(lBB)",
-                " 460 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
+                " 430" + std::string(kReportingIntervalFloor),
+                " 440" + std::string(kStepCount),
+                " 450" + std::string(kTimeLoopHead),
+                " 460 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
+                " 470 BB=ñBBc(lBB)",
+                " 480 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
             }));
   const SimulationState& state = s.a.run.Cycle.Sim;
   EXPECT_EQ(state.UncertainCount, 2);
@@ -165,7 +169,7 @@ TEST(SimulationSetup, WithoutUncertaintyTheMarkersGo) {
   std::vector<std::string> sim = s.Sim();
   EXPECT_EQ(sim[4], "10 Rem Programa para simular con el modelo M");
   EXPECT_NE(std::find(sim.begin(), sim.end(), " 140 line input #1,uc::input #1,AA"), sim.end());
-  EXPECT_EQ(sim.back(), " 160 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)");
+  EXPECT_EQ(sim.back(), " 180" + std::string(kTimeLoopHead));
   std::string data = s.dir.Read("DM.bas");
   EXPECT_EQ(data.find("ñ"), std::string::npos);
   EXPECT_NE(data.find(" 160 if nn=1 or ua=\"n\" then AA=inputbox(ub)"), std::string::npos);
@@ -185,7 +189,7 @@ TEST(SimulationSetup, FaultyCodesAreAskedAndRefusedAnswersAskAgain) {
   EXPECT_EQ(s.a.TimesAsked("¿La variable BB Cuantos cambios de valor tiene?"), 2);
   EXPECT_TRUE(s.a.Showed("¡Hasta la proxima!"));
   EXPECT_EQ(s.a.TimesAsked("¿Es correcto? (S/N/T) "), 2) << "trusted codes are not confirmed";
-  EXPECT_NE(s.dir.Read("SM.bas").find(" 160 dt0=0:for t=dt"), std::string::npos) << "the simulator is closed whole";
+  EXPECT_NE(s.dir.Read("SM.bas").find(" 180" + std::string(kTimeLoopHead)), std::string::npos) << "the simulator is closed whole";
 }
 
 // Every array the simulator uses is sized before use, and an input's size may

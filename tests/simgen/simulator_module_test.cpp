@@ -53,7 +53,7 @@ TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
                       // udi and the fourteen run parameters took the numbers 250 to 390.
                       "400 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)",
                       "410 open \"datos\"+uns+\".txt\" for input as #1",
-                      " open \"resul\"+uns+\".ale\" for random as #2 len=4",
+                      " open \"resul\"+uns+\".ale\" for output as #2:close #2:open \"resul\"+uns+\".ale\" for random as #2 len=4",
                       " :nvi= 2",
                   }));
   EXPECT_EQ(sim.SimWriter.Counter(), 43);

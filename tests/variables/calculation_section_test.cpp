@@ -121,7 +121,7 @@ TEST(ClosingStatements, RepeatedDynamicRunsAndASingleStaticRun) {
   EXPECT_EQ(ClosingStatements(state, sim, ResultsFile::kRecords),
             (Lines{" next:next:", " REM Fin del calculo de las variables", " PI=PO:", " if uu=\"s\" then",
                    "  debug.print \"Sim \";nsi;\"/\";ns2; \"mes\";t;\"/\";pp; \"Rep \";ir;\"/\";nr", " endif",
-                   " next t", " : lAA=1: lBB=1", " next ir:close #1,#2:ic=1+NP",
+                   " next npaso", " : lAA=1: lBB=1", " next ir:close #1,#2:ic=1+NP",
                    " open \"R\"+uns+\"ic\" for output as #1", " write #1,ic,udi,pp,rg,rini,nr,NP:close #1"}));
 
   SpecificationState plain;

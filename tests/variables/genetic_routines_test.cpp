@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "simgen/simulator_body.h"
+
 #include <algorithm>
 
 namespace korva {
@@ -84,7 +86,7 @@ TEST(GeneticRoutines, EvaluationOfAStaticModel) {
 TEST(GeneticRoutines, EvaluationOfADynamicModelStartsInsideTheTimeLoop) {
   Lines simulator = {" 180 REM Ecuaciones",
                      " 190 x=1",
-                     " 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)",
+                     " 430" + std::string(kTimeLoopHead),
                      " 440 OBJ = CRO(1)*t",
                      " 450 if dt0<=dt0a then put #2,, OBJ",
                      " 460 REM Fin del calculo de las variables"};

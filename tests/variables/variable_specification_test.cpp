@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "simgen/simulator_body.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -54,16 +56,16 @@ TEST(VariableSpecification, CodesAnswerTheirQuestionsAndAreRecordedLikeAnswers) 
   EXPECT_EQ(c.a.run.Cycle.Spec.SizeVariables, Lines{"NP"});
   EXPECT_TRUE(c.SimHas(" :nvi= 1")) << "the final count replaces the set-up's";
   Lines sim = c.Sim();
-  auto at = std::find(sim.begin(), sim.end(), " 410 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)");
+  auto at = std::find(sim.begin(), sim.end(), " 430" + std::string(kTimeLoopHead));
   ASSERT_NE(at, sim.end());
   EXPECT_EQ(Lines(at + 1, at + 13),
-            (Lines{" 420 if k1=0 then ", " 430  redim YY(10,NP)", " 440  k1=1", " 450 endif",
-                   " 460 for i1=1 to 10:for i2=1 to NP:", " 470 h=AA+BB", " 480 s=1", " 490  nsw=1::gs210:YY(i1,i2)=y1",
-                   " 500 if dt0<=dt0a then put #2,, YY(i1,i2)", " 510 next:next:", " 520 ZZ=YY(1,1)",
-                   " 530 if dt0<=dt0a then put #2,, ZZ"}));
-  EXPECT_TRUE(c.SimHas(" 580 next t"));
-  EXPECT_TRUE(c.SimHas(" 590 next ir:close #1,#2:ic=1+10*NP"));
-  EXPECT_TRUE(c.SimHas(" 610 write #1,ic,udi,pp,rg,rini,nr,NP:close #1"));
+            (Lines{" 440 if k1=0 then ", " 450  redim YY(10,NP)", " 460  k1=1", " 470 endif",
+                   " 480 for i1=1 to 10:for i2=1 to NP:", " 490 h=AA+BB", " 500 s=1", " 510  nsw=1::gs210:YY(i1,i2)=y1",
+                   " 520 if dt0<=dt0a then put #2,, YY(i1,i2)", " 530 next:next:", " 540 ZZ=YY(1,1)",
+                   " 550 if dt0<=dt0a then put #2,, ZZ"}));
+  EXPECT_TRUE(c.SimHas(" 600 next npaso"));
+  EXPECT_TRUE(c.SimHas(" 610 next ir:close #1,#2:ic=1+10*NP"));
+  EXPECT_TRUE(c.SimHas(" 630 write #1,ic,udi,pp,rg,rini,nr,NP:close #1"));
   EXPECT_TRUE(c.SimHas(" Sub gs120()"));
   EXPECT_TRUE(c.SimHas(" Sub gs210()"));
   EXPECT_EQ(sim[2], " Dim AA, BB, YY(), ZZ As Single");

@@ -82,7 +82,7 @@ TEST(ResultsEndToEnd, EveryCreateExampleRunsItsThreeModules) {
     EXPECT_TRUE(ex.dir.Has("COMPL1.txt"));
     ++runs;
   }
-  EXPECT_EQ(runs, 7) << "analogia, poblacion, tablas, azar, incertidumbre, genetico and alelos";
+  EXPECT_EQ(runs, 8) << "analogia, poblacion, tablas, azar, incertidumbre, genetico, alelos and presas";
 }
 
 TEST(ResultsEndToEnd, StaticModelTableAndCompleteListing) {

@@ -43,7 +43,7 @@ udi="s"
  uu= inputbox("øDesea que le diga en cada momento lo que estoy haciendo?")
 340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 350 open "datos"+uns+".txt" for input as #1
- open "resul"+uns+".ale" for random as #2 len=4
+ open "resul"+uns+".ale" for output as #2:close #2:open "resul"+uns+".ale" for random as #2 len=4
  :nvi= 2
  380 line input #1,uc::input #1,wPOI
  390 line input #1,uc::input #1,ÒTNA:TNA=ÒTNA
@@ -54,30 +54,32 @@ udi="s"
  440 FOR IR=1 TO NR
  450 :ua=wPOI::gs170:POI=y1
  460 :ua=wANO::gs170:ANO=y1
- 470 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)
- 480  NAC = TNA * POI
- 490 if dt0<=dt0a then put #2,, NAC
- 500  MUE = TMO * POI
- 510 if dt0<=dt0a then put #2,, MUE
- 520  ANI = ANO * 1.1
- 530 if dt0<=dt0a then put #2,, ANI
- 540  POB = POI + NAC - MUE
- 550 if dt0<=dt0a then put #2,, POB
- 560  CON = RAC * ANI
- 570 if dt0<=dt0a then put #2,, CON
- 580  GAS = CON * PRE
- 590 if dt0<=dt0a then put #2,, GAS
- 600  COS = GAS + 0.5 * CON
- 610 if dt0<=dt0a then put #2,, COS
- 620 REM Fin del calculo de las variables
- 630 ANO=ANI:POI=POB:
- 640 if uu="s" then
- 650  debug.print "Sim ";nsi;"/";ns2; "Periodo";t;"/";pp; "Rep ";ir;"/";nr
- 660 endif
- 670 next t
- 680 next ir:close #1,#2:ic=7
- 690 open "R"+uns+"ic" for output as #1
- 700 write #1,ic,udi,pp,rg,rini,nr:close #1
+ 470 if rg<dt then rg=dt
+ 480 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
+ 490 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
+ 500  NAC = TNA * POI
+ 510 if dt0<=dt0a then YYS=NAC:put #2,, YYS
+ 520  MUE = TMO * POI
+ 530 if dt0<=dt0a then YYS=MUE:put #2,, YYS
+ 540  ANI = ANO * 1.1
+ 550 if dt0<=dt0a then put #2,, ANI
+ 560  POB = POI + NAC - MUE
+ 570 if dt0<=dt0a then put #2,, POB
+ 580  CON = RAC * ANI
+ 590 if dt0<=dt0a then put #2,, CON
+ 600  GAS = CON * PRE
+ 610 if dt0<=dt0a then put #2,, GAS
+ 620  COS = GAS + 0.5 * CON
+ 630 if dt0<=dt0a then put #2,, COS
+ 640 REM Fin del calculo de las variables
+ 650 ANO=ANI:POI=POB:
+ 660 if uu="s" then
+ 670  debug.print "Sim ";nsi;"/";ns2; "Periodo";t;"/";pp; "Rep ";ir;"/";nr
+ 680 endif
+ 690 next npaso
+ 700 next ir:close #1,#2:ic=7
+ 710 open "R"+uns+"ic" for output as #1
+ 720 write #1,ic,udi,pp,rg,rini,nr:close #1
 9000 'cls:print
      V0 = "SimulaciÛn " + uns
      V1 = ". øCon cuantos grados de libertad desea el c·lculo de xi2 para la"

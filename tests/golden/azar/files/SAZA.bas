@@ -42,28 +42,30 @@ udi="s"
  uu= inputbox("øDesea que le diga en cada momento lo que estoy haciendo?")
 340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 350 open "datos"+uns+".txt" for input as #1
- open "resul"+uns+".ale" for random as #2 len=4
+ open "resul"+uns+".ale" for output as #2:close #2:open "resul"+uns+".ale" for random as #2 len=4
  :nvi= 1
  380 line input #1,uc::input #1,wX
  390 line input #1,uc:redim ÒZp(3),ÒZc(3):for k=1 to 3:input #1,uc,ÒZp(k),uc,ÒZc(k):next:lZ=1
  400 FOR IR=1 TO NR
  410 :ua=wX::gs170:X=y1
- 420 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)
- 430 if lZ< 3 then if t+rini>=ÒZp(lZ+1) then lZ=lZ+1
- 440 Z=ÒZc(lZ)
- 450 Y = X
- 460 if dt0<=dt0a then put #2,, Y
- 470 Q = Val(Z)
- 480 if dt0<=dt0a then put #2,, Q
- 490 REM Fin del calculo de las variables
- 500 if uu="s" then
- 510  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
- 520 endif
- 530 next t
- 540 : lZ=1
- 550 next ir:close #1,#2:ic=2
- 560 open "R"+uns+"ic" for output as #1
- 570 write #1,ic,udi,pp,rg,rini,nr:close #1
+ 420 if rg<dt then rg=dt
+ 430 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
+ 440 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
+ 450 if lZ< 3 then if t+rini>=ÒZp(lZ+1) then lZ=lZ+1
+ 460 Z=ÒZc(lZ)
+ 470 Y = X
+ 480 if dt0<=dt0a then put #2,, Y
+ 490 Q = Val(Z)
+ 500 if dt0<=dt0a then put #2,, Q
+ 510 REM Fin del calculo de las variables
+ 520 if uu="s" then
+ 530  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
+ 540 endif
+ 550 next npaso
+ 560 : lZ=1
+ 570 next ir:close #1,#2:ic=2
+ 580 open "R"+uns+"ic" for output as #1
+ 590 write #1,ic,udi,pp,rg,rini,nr:close #1
 9000 'cls:print
      V0 = "SimulaciÛn " + uns
      V1 = ". øCon cuantos grados de libertad desea el c·lculo de xi2 para la"

@@ -45,29 +45,31 @@ udi="s"
  uu= inputbox("øDesea que le diga en cada momento lo que estoy haciendo?")
 340 for nsi=ns1 to ns2:uns=mid$(str$(nsi),2)
 350 open "datos"+uns+".txt" for input as #1
- open "resul"+uns+".ale" for random as #2 len=4
+ open "resul"+uns+".ale" for output as #2:close #2:open "resul"+uns+".ale" for random as #2 len=4
  :nvi= 2
  380 line input #1,uc::input #1,wTAS
  390 line input #1,uc:redim ÒPOB(3):for i1=1 to 3:input #1,ÒPOB(i1):next:redim POB(3):for i1=1 to 3:POB(i1)=ÒPOB(i1):next
  400 line input #1,uc:redim ÒVACp(3),ÒVACc(3):for k=1 to 3:input #1,uc,ÒVACp(k),uc,ÒVACc(k):next:lVAC=1
  410 FOR IR=1 TO NR
  420 :ua=wTAS::gs170:TAS=y1
- 430 dt0=0:for t=dt to pp step dt:dt0a=dt0:dt0=t/rg-int(t/rg)
- 440 if lVAC< 3 then if t+rini>=ÒVACp(lVAC+1) then lVAC=lVAC+1
- 450 VAC=ÒVACc(lVAC)
- 460 h=TAS*(POB(1)+POB(2)+POB(3))-Val(VAC)
- 470 s=0.1*h
- 480 nsw=1::gs210:CON=y1
- 490 if dt0<=dt0a then put #2,, CON
- 500 REM Fin del calculo de las variables
- 510 if uu="s" then
- 520  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
- 530 endif
- 540 next t
- 550 : lVAC=1
- 560 next ir:close #1,#2:ic=1
- 570 open "R"+uns+"ic" for output as #1
- 580 write #1,ic,udi,pp,rg,rini,nr:close #1
+ 430 if rg<dt then rg=dt
+ 440 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
+ 450 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
+ 460 if lVAC< 3 then if t+rini>=ÒVACp(lVAC+1) then lVAC=lVAC+1
+ 470 VAC=ÒVACc(lVAC)
+ 480 h=TAS*(POB(1)+POB(2)+POB(3))-Val(VAC)
+ 490 s=0.1*h
+ 500 nsw=1::gs210:CON=y1
+ 510 if dt0<=dt0a then put #2,, CON
+ 520 REM Fin del calculo de las variables
+ 530 if uu="s" then
+ 540  debug.print "Sim ";nsi;"/";ns2; "semana";t;"/";pp; "Rep ";ir;"/";nr
+ 550 endif
+ 560 next npaso
+ 570 : lVAC=1
+ 580 next ir:close #1,#2:ic=1
+ 590 open "R"+uns+"ic" for output as #1
+ 600 write #1,ic,udi,pp,rg,rini,nr:close #1
 9000 'cls:print
      V0 = "SimulaciÛn " + uns
      V1 = ". øCon cuantos grados de libertad desea el c·lculo de xi2 para la"
