@@ -138,14 +138,16 @@ std::string AskLoggedLine(RunContext& run, const std::function<std::string()>& a
   return answer;
 }
 
-bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields) {
+bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields, size_t* read) {
   fields.assign(count, "");
   for (size_t i = 0; i < count; ++i) {
+    if (read != nullptr) *read = i;
     if (!run.Log.ReadField(fields[i])) {
       FailOnLogError(run, run.Log.StopReplay(run.Files));
       return false;
     }
   }
+  if (read != nullptr) *read = count;
   return true;
 }
 

@@ -98,8 +98,9 @@ std::string AskSeriesEntry(RunContext& run, const std::function<std::string()>& 
 std::string AskLoggedLine(RunContext& run, const std::function<std::string()>& ask);
 
 // Replay of `count` fields of one record; false (and the log switched to
-// recording) when the log holds fewer. The caller then asks the question.
-bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields);
+// recording) when the log holds fewer. The caller then asks the question;
+// `read`, when given, tells how many fields the log still held.
+bool ReplayFields(RunContext& run, size_t count, std::vector<std::string>& fields, size_t* read = nullptr);
 
 // Replay: when the next record holds an element's name alone (its first field
 // begins with `id` and a blank), it is read and let go. A specifications file

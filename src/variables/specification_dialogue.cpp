@@ -61,9 +61,15 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
 bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSpec& element,
                     const ElementCodes& codes) {
   CheckEndOfReplay(run);
+  // A run stopped between the group's two records left the name alone at the
+  // end of the log: the group goes on from there, without a second name.
+  bool nameRecorded = false;
   if (run.Log.replaying()) {
     std::vector<std::string> fields;
-    if (ReplayFields(run, 5, fields)) {
+    size_t read = 0;
+    const bool whole = ReplayFields(run, 5, fields, &read);
+    nameRecorded = read >= 1;
+    if (whole) {
       if (!SameLabel(fields[1], "   La funcion") || !SameLabel(fields[3], "¿Lleva incertidumbre?")) {
         StopOutOfStep(run);
       }
@@ -85,7 +91,7 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
                   "Si la necesita, conteste a o t a la pregunta de incertidumbre en las variables de entrada.");
     code.reset();
   }
-  RecordAnswer(run, {RecordField::Text(element.FullName)});
+  if (!nameRecorded) RecordAnswer(run, {RecordField::Text(element.FullName)});
   RecordAnswer(run, {RecordField::Text("   La funcion"), RecordField::Text(element.FunctionHeader),
                      RecordField::Text("¿Lleva incertidumbre?"), RecordField::Text(answer)});
   return answer == "s";
