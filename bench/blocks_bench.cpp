@@ -2,6 +2,8 @@
 // the whole blocks activity with the division into files.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "bench_models.h"
 #include "blocks/form_blocks.h"
+#include "core/program_end.h"
 #include "blocks/forming.h"
 #include "dialogue/scripted_dialogue.h"
 #include "model/calculation_order.h"
@@ -99,6 +102,43 @@ void BM_FormBlocksAndDivide(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_FormBlocksAndDivide)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+
+// Natural subsystems of a chain written to the listing: the element numbers of
+// four digits overrun their tab stops, one line each, written as they are
+// made. Reports the listing's size and the process's peak resident memory.
+void BM_NaturalChainListing(benchmark::State& state) {
+  int n = static_cast<int>(state.range(0));
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("korva-listing-bench-" + std::to_string(n));
+  std::filesystem::create_directories(dir);
+  ModelTables model = Chain(n);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(dir / "BIGsub.txt");
+    // Mode, listing to a file, (its size question when over 100 MB), no repetition, no division.
+    std::vector<std::string> answers = {"n", "f", "n", "n"};
+    if (n >= 10000) answers.insert(answers.begin() + 2, "s");
+    ScriptedDialogue box(answers);
+    FileSystem files;
+    RunContext run(box, files);
+    run.WorkDir = dir.string() + "/";
+    ModelCycle cycle;
+    cycle.ModelName = "BIG";
+    cycle.Model = model;
+    state.ResumeTiming();
+    try {
+      FormBlocks(run, cycle);
+    } catch (const ProgramEnd&) {
+      state.SkipWithError("the activity ended the program");
+    }
+  }
+  state.counters["listing_MB"] = static_cast<double>(std::filesystem::file_size(dir / "BIGsub.txt")) / 1e6;
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_NaturalChainListing)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace korva

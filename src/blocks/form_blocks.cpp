@@ -105,6 +105,9 @@ void Form(RunContext& run, BlocksActivity& act, const BlockModel& model) {
   }
 }
 
+// Listings above this size (bytes) are written only when the modeller says so.
+constexpr uint64_t kListingAskAbove = 100'000'000;
+
 std::unique_ptr<OutputFile> OpenListing(RunContext& run, const ModelCycle& cycle, const BlocksActivity& act) {
   const std::string name = ListingName(run, cycle);
   if (!act.LevelsWritten && act.WriteMode == BlocksActivity::ListingWrite::kRewrite) {
@@ -120,12 +123,25 @@ void Present(RunContext& run, const ModelCycle& cycle, BlocksActivity& act) {
                                           LF + "                  o no lo desea (n)?",
                                       {"f", "n"});
   if (how != "f") return;
+  std::string title = FormingTitle(act.Mode, act.Limits, act.MaxSubsTyped, act.MaxVarsTyped);
+  // Every subsystem lists every level: a long chain cut small makes a listing
+  // that grows with the square of the model. A big one is written only when
+  // the modeller wants it, knowing its size.
+  const uint64_t bytes = ListingBytes(cycle.Model, cycle.ModelName, !act.LevelsWritten, title, act.Formed.subsystems);
+  if (bytes > kListingAskAbove) {
+    const std::string size = PlainNum(static_cast<long long>((bytes + 999999) / 1000000));
+    if (AskUnloggedChoice(run,
+                          "El listado de estos subsistemas ocupara " + size + " MB en " + cycle.ModelName +
+                              "sub.txt." + LF + "¿Desea escribirlo? (S/N)",
+                          {"s", "n"}) != "s") {
+      return;
+    }
+  }
   std::unique_ptr<OutputFile> out = OpenListing(run, cycle, act);
   if (!act.LevelsWritten) {
     for (const std::string& line : LevelsListing(cycle.Model, cycle.ModelName)) out->WriteLine(line);
     act.LevelsWritten = true;
   }
-  std::string title = FormingTitle(act.Mode, act.Limits, act.MaxSubsTyped, act.MaxVarsTyped);
   WriteSubsystemsListing(*out, cycle.Model, title, act.Formed.subsystems);
   CloseGuarded(run, out);
 }

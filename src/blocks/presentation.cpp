@@ -1,9 +1,33 @@
 #include "blocks/presentation.h"
 
+#include <algorithm>
+
 #include "files/print_line.h"
 #include "text/vb_text.h"
 
 namespace korva {
+namespace {
+
+// Every element number is followed by a tab to column 5 times its slot, the
+// line ended by what follows. Numbers of four digits or more overrun their
+// stop, so that each starts a line of its own padded to its column: the lines
+// are written as they are made.
+void WriteElementNumbers(LineSink& out, const std::vector<int>& members) {
+  PrintLine numbers(out);
+  for (size_t j = 0; j < members.size(); ++j) {
+    numbers.Number(members[j]).Tab(5 * static_cast<int>(j + 1));
+  }
+  numbers.Finish();
+}
+
+// Counts the bytes of the lines written to it, line ends included.
+class ByteCount : public LineSink {
+ public:
+  void WriteLine(std::string_view text) override { bytes += text.size() + 2; }
+  uint64_t bytes = 0;
+};
+
+}  // namespace
 
 std::vector<std::string> LevelsListing(const ModelTables& model, const std::string& modelName) {
   std::vector<std::vector<int>> byLevel(static_cast<size_t>(model.LevelCount) + 1);
@@ -41,13 +65,7 @@ void WriteSubsystemsListing(LineSink& out, const ModelTables& model, const std::
   for (int k = 1; k <= subsystems.SubCount; ++k) {
     const std::vector<int>& members = subsystems.SubMembers[k];
     out.WriteLine("Subsistema: " + NumText(k));
-    // Every element number is followed by a tab to column 5 times its slot;
-    // the empty line that follows ends the line.
-    PrintLine numbers;
-    for (size_t j = 0; j < members.size(); ++j) {
-      numbers.Number(members[j]).Tab(5 * static_cast<int>(j + 1));
-    }
-    out.WriteLine(numbers.str());
+    WriteElementNumbers(out, members);
     for (auto& level : byLevel) level.clear();
     for (int e : members) byLevel[model.CalcLevel[e]].push_back(e);
     // Every level, for every subsystem: a long chain cut into many subsystems
@@ -60,6 +78,36 @@ void WriteSubsystemsListing(LineSink& out, const ModelTables& model, const std::
     }
     out.WriteLine("");
   }
+}
+
+uint64_t ListingBytes(const ModelTables& model, const std::string& modelName, bool withLevels,
+                      const std::string& title, const Subsystems& subsystems) {
+  ByteCount count;
+  if (withLevels) {
+    for (const std::string& line : LevelsListing(model, modelName)) count.WriteLine(line);
+  }
+  for (const std::string& line : {std::string(), title, std::string()}) count.WriteLine(line);
+  // Every subsystem has a "Nivel" line and an empty line for every level.
+  uint64_t levelLines = 0;
+  for (int level = 1; level <= model.LevelCount; ++level) {
+    levelLines += std::string_view("Nivel").size() + NumText(level).size() + 3 + 2 + 2;
+  }
+  std::vector<int> levels;
+  for (int k = 1; k <= subsystems.SubCount; ++k) {
+    const std::vector<int>& members = subsystems.SubMembers[k];
+    count.WriteLine("Subsistema: " + NumText(k));
+    WriteElementNumbers(count, members);
+    count.bytes += levelLines + 2;
+    levels.clear();
+    for (int e : members) {
+      count.bytes += 1 + model.ElementIds[e].size() + 2;
+      levels.push_back(model.CalcLevel[e]);
+    }
+    std::sort(levels.begin(), levels.end());
+    // One more empty line after each level that has members.
+    count.bytes += 2 * static_cast<uint64_t>(std::unique(levels.begin(), levels.end()) - levels.begin());
+  }
+  return count.bytes;
 }
 
 }  // namespace korva

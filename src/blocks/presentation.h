@@ -2,6 +2,7 @@
 // The listing of the subsystems formed, in the file <model>sub.txt: the
 // variables by level (once per activity), then a title and every subsystem
 // with its element numbers and its members level by level.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,13 @@ std::string FormingTitle(FormingMode mode, const FormingLimits& limits, const st
                          const std::string& maxVarsTyped);
 
 // An empty line, the title, an empty line and every subsystem, written to
-// `out` line by line; one line may hold "\r\n" where a tab went past its column.
+// `out` line by line as the lines are made.
 void WriteSubsystemsListing(LineSink& out, const ModelTables& model, const std::string& title,
                             const Subsystems& subsystems);
+
+// The bytes that writing the listing adds to the file (the variables by level
+// too when `withLevels`), worked out without making its lines.
+uint64_t ListingBytes(const ModelTables& model, const std::string& modelName, bool withLevels,
+                      const std::string& title, const Subsystems& subsystems);
 
 }  // namespace korva

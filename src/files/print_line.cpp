@@ -20,11 +20,23 @@ PrintLine& PrintLine::Number(long long n) {
 PrintLine& PrintLine::Tab(int column) {
   if (column < 1) column = 1;
   if (this->column() > column) {
-    text_ += "\r\n";
+    if (sink_ != nullptr) {
+      sink_->WriteLine(text_);
+      text_.clear();
+    } else {
+      text_ += "\r\n";
+    }
     lineStart_ = text_.size();
   }
   text_.append(static_cast<size_t>(column - this->column()), ' ');
   return *this;
+}
+
+void PrintLine::Finish() {
+  if (sink_ == nullptr) return;
+  sink_->WriteLine(text_);
+  text_.clear();
+  lineStart_ = 0;
 }
 
 PrintLine& PrintLine::Spc(int count) {
