@@ -39,9 +39,13 @@ struct ElementCodes {
   }
 };
 
-// A number from `low` to `high`, answered by `code` when it is one; recorded as a number.
+// A number from `low` to `high`, answered by `code` when it is one; recorded as
+// a number. A replayed number is taken as the log has it; `replayedText`, when
+// given, receives the log's text of it (nothing when it was asked).
 long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
-              std::optional<long> code, std::optional<long> terminatesAt = std::nullopt) {
+              std::optional<long> code, std::optional<long> terminatesAt = std::nullopt,
+              std::optional<std::string>* replayedText = nullptr) {
+  bool replayed = false;
   std::string text = AskLogged(
       run, label,
       [&] {
@@ -52,7 +56,8 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
           if (value && *value >= low && *value <= high) return PlainNum(*value);
         }
       },
-      NumberRecord::kAsNumber);
+      NumberRecord::kAsNumber, &replayed);
+  if (replayedText != nullptr && replayed) *replayedText = text;
   return NumberValue(text);
 }
 
@@ -184,9 +189,16 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
     std::optional<long> points;
     if (pointsCode) points = static_cast<long>(Val(*pointsCode));
     const std::string prompt = codes.any ? "¿Cuantos puntos tiene la tabla?" : "¿Cuantos puntos tiene la tabla";
-    element.TablePoints = static_cast<int>(
-        AskCount(run, "   Puntos de la tabla", prompt, 1, kMaxTablePoints, points, /*terminatesAt=*/0));
-    if (element.TablePoints == 0) Terminate(run);  // a replayed count of 0 ends the program too
+    std::optional<std::string> replayed;
+    const long count =
+        AskCount(run, "   Puntos de la tabla", prompt, 1, kMaxTablePoints, points, /*terminatesAt=*/0, &replayed);
+    // A typed 0 ends the program as the modeller asked; a count the log holds
+    // that is no count of points cannot build the table: the run stops and says why.
+    if (replayed && (count < 1 || count > kMaxTablePoints || !ParseWholeNumber(*replayed))) {
+      OutOfStep(run, "El fichero MODELO" + PlainNum(run.LogNumber) + " da a la tabla de " + element.Id + " " +
+                         *replayed + " puntos; han de ser entre 1 y" + NumText(kMaxTablePoints) + ".");
+    }
+    element.TablePoints = static_cast<int>(count);
   }
   return element;
 }
