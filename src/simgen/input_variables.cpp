@@ -1,5 +1,7 @@
 #include "simgen/input_variables.h"
 
+#include <cctype>
+
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
@@ -33,13 +35,56 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
   return NumberValue(text);
 }
 
-// An input's dimension size is a number or the name of a variable, of any length.
-bool SizeAcceptable(const std::string& size) { return !size.empty(); }
+bool StartsName(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
+bool InName(unsigned char c) { return StartsName(c) || std::isdigit(c); }
+
+// The size as the data-entry program writes it: each name of an earlier input
+// replaced by the variable that holds its value there. Numbers (digits with
+// the letters that follow them, as in 1E3) are left as they stand.
+std::string DataSize(const std::string& size, const SizeInputs& sizeInputs) {
+  std::string out;
+  for (size_t i = 0; i < size.size();) {
+    const auto c = static_cast<unsigned char>(size[i]);
+    if (!InName(c)) {
+      out += size[i++];
+      continue;
+    }
+    size_t end = i;
+    while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
+    std::string word = size.substr(i, end - i);
+    auto found = StartsName(c) ? sizeInputs.find(UpperCase(word)) : sizeInputs.end();
+    out += found == sizeInputs.end() ? word : found->second;
+    i = end;
+  }
+  return out;
+}
+
+// The first name in the size that is an element's identifier but not one of
+// the earlier inputs that may give a size; empty when there is none.
+std::string UnknownSizeName(const std::string& size, const ModelTables& model, const SizeInputs& sizeInputs) {
+  for (size_t i = 0; i < size.size();) {
+    const auto c = static_cast<unsigned char>(size[i]);
+    if (!InName(c)) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
+    const std::string word = UpperCase(size.substr(i, end - i));
+    if (StartsName(c) && !sizeInputs.contains(word)) {
+      for (int k = 1; k <= model.ElementCount; ++k) {
+        if (UpperCase(model.ElementIds[k]) == word) return size.substr(i, end - i);
+      }
+    }
+    i = end;
+  }
+  return "";
+}
 
 }  // namespace
 
 InputSettings SettleInput(RunContext& run, const ModelTables& model, const SimulationState& sim, int element,
-                          bool useCodes) {
+                          bool useCodes, const SizeInputs& sizeInputs) {
   InputSettings s;
   s.id = model.ElementIds[element];
   s.fullName = model.ElementList[element];
@@ -87,11 +132,23 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
     DelimitedCode countCode;
     if (dimensionCount && *dimensionCount <= 32000) countCode = DelimitedCode{true, true, PlainNum(*dimensionCount)};
     long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene", 1, 32000, countCode, "ndim", name);
+    // A size is a number, or names what holds a value when the data are read.
+    auto acceptable = [&](const std::string& size) {
+      if (size.empty()) return false;
+      const std::string unknown = UnknownSizeName(size, model, sizeInputs);
+      if (unknown.empty()) return true;
+      Tell(run, "El tamaño " + size + " de la variable " + X + " depende de " + unknown + "," + LF +
+                    "que no es una variable de entrada anterior a ella, sin incertidumbre," + LF +
+                    "sin cambios de valor y no dimensional: su valor no se conoce al leer los datos." + LF +
+                    "Escriba un número o el identificador de una variable así.");
+      return false;
+    };
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = delimited("d" + PlainNum(k) + "=");
       std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
       s.sizes.push_back(AskCodedText(run, "   ", "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=",
-                                     code, SizeAcceptable));
+                                     code, acceptable));
+      s.dataSizes.push_back(DataSize(s.sizes.back(), sizeInputs));
     }
   }
   return s;
@@ -105,6 +162,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
   sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
   const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
   int perStepLines = 0;  // the last lines of the body, run at every step
+  SizeInputs sizeInputs;
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1) {
       ++sim.NonInputCount;
@@ -125,7 +183,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     InputCode code;
     bool useCodes = true;
     for (;;) {
-      settings = SettleInput(run, model, sim, i, useCodes);
+      settings = SettleInput(run, model, sim, i, useCodes, sizeInputs);
       code = BuildInputCode(settings);
       std::string shown = strip ? StripMarkers(code.readingStatement) : code.readingStatement;
       Tell(run, shown);
@@ -156,6 +214,9 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     if (settings.changes > 0) ++sim.ValueChangeInputCount;
     if (!settings.sizes.empty()) sim.DimensionalFlags[i] = 1;
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
+    if (!settings.uncertain && settings.changes == 0 && settings.sizes.empty()) {
+      sizeInputs.emplace(UpperCase(settings.id), code.prefix + settings.id);
+    }
 
     // The reading statement goes straight into the simulator.
     sim.SimWriter.Numbered(strip ? StripMarkers(code.simulatorLine) : code.simulatorLine);

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <unordered_map>
+
 #include "core/run_context.h"
 #include "emit/module_writer.h"
 #include "model/model_tables.h"
@@ -14,8 +17,16 @@ namespace korva {
 void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationState& sim, RunWideAnswers& wide,
                         ModuleWriter& data);
 
-// The answers of one input, from its codes or the answers log or questions.
+// The earlier inputs whose values may size a later input's arrays: certain,
+// scalar inputs with a single value, read before it from the data file. By
+// identifier in upper case (the generated programs ignore case), each with the
+// variable that holds its value in the data-entry program.
+using SizeInputs = std::unordered_map<std::string, std::string>;
+
+// The answers of one input, from its codes or the answers log or questions. A
+// dimension size naming an element that is not one of `sizeInputs` is refused
+// with a message and asked again: its value is not known when the data are read.
 InputSettings SettleInput(RunContext& run, const ModelTables& model, const SimulationState& sim, int element,
-                          bool useCodes);
+                          bool useCodes, const SizeInputs& sizeInputs = {});
 
 }  // namespace korva
