@@ -110,7 +110,11 @@ InputCode BuildInputCode(const InputSettings& s) {
     code.dataLines.push_back(DataLine{std::move(text), jump});
   };
   if (!dataRedim.empty()) {
-    line(" if nx=0 then");
+    // Arrays sized by another input are sized again whenever their values are
+    // asked or read anew: that input may hold another value by then.
+    const bool sizedByInput = dataSizes != s.sizes;
+    line(sizedByInput ? " if nx=0 or nn=1 or (uns<>unsa and uns<>" + kEmpty + " and nn>1 and nn<5) then"
+                      : " if nx=0 then");
     line("   " + dataRedim);
     line(" endif");
   }

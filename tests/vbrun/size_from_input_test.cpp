@@ -68,5 +68,20 @@ TEST(SizeFromInput, TheDataEntryAsksAsManyValuesAsTheEarlierInputSays) {
   EXPECT_EQ(model.dir.Read("DATOS2.txt"), model.dir.Read("DATOS1.txt"));
 }
 
+TEST(SizeFromInput, ALaterFillingWithMoreValuesSizesTheArrayAgain) {
+  GeneratedModel model = SizedModel();
+  ASSERT_EQ(model.status, 0);
+  // Simulation 1 with two values, then, in the same session, simulation 2 with three.
+  std::vector<std::string> answers = {"1", "", "2", "", "1", "2", "", "5", "1",
+                                      "1", "", "3", "", "5", "6", "7", "", "5", "2", "6"};
+  ASSERT_EQ(model.Run("DDIM.bas", answers), 0) << model.Messages();
+  EXPECT_EQ(TextLinesOf(model.dir.Read("DATOS2.txt")),
+            (std::vector<std::string>{"NFI numero de filas", "\"3\"", "PES peso de cada fila", "\"5\"", "\"6\"",
+                                      "\"7\""}));
+  ASSERT_EQ(model.Run("SDIM.bas", {"1", "2", "n", "n"}), 0) << model.Messages();
+  EXPECT_EQ(TextLinesOf(model.dir.Read("resul1")), std::vector<std::string>{"3"});
+  EXPECT_EQ(TextLinesOf(model.dir.Read("resul2")), std::vector<std::string>{"12"});
+}
+
 }  // namespace
 }  // namespace korva
