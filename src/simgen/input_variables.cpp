@@ -38,47 +38,42 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
 bool StartsName(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
 bool InName(unsigned char c) { return StartsName(c) || std::isdigit(c); }
 
-// The size as the data-entry program writes it: each name of an earlier input
-// replaced by the variable that holds its value there. Numbers (digits with
-// the letters that follow them, as in 1E3) are left as they stand.
-std::string DataSize(const std::string& size, const SizeInputs& sizeInputs) {
-  std::string out;
+// Splits a size into its words (runs of letters, digits and "_"; a word that
+// begins with a digit is a number, as 1E3) and the characters between them.
+// `piece` is called with each, and whether it is a name.
+template <class Piece>
+void ForEachPiece(const std::string& size, Piece piece) {
   for (size_t i = 0; i < size.size();) {
-    const auto c = static_cast<unsigned char>(size[i]);
-    if (!InName(c)) {
-      out += size[i++];
-      continue;
+    size_t end = i + 1;
+    if (InName(static_cast<unsigned char>(size[i]))) {
+      while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
     }
-    size_t end = i;
-    while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
-    std::string word = size.substr(i, end - i);
-    auto found = StartsName(c) ? sizeInputs.find(UpperCase(word)) : sizeInputs.end();
-    out += found == sizeInputs.end() ? word : found->second;
+    piece(size.substr(i, end - i), StartsName(static_cast<unsigned char>(size[i])));
     i = end;
   }
+}
+
+// The size as the data-entry program writes it: each name of an earlier input
+// replaced by the variable that holds its value there.
+std::string DataSize(const std::string& size, const SizeInputs& sizeInputs) {
+  std::string out;
+  ForEachPiece(size, [&](const std::string& piece, bool name) {
+    auto found = name ? sizeInputs.usable.find(UpperCase(piece)) : sizeInputs.usable.end();
+    out += found == sizeInputs.usable.end() ? piece : found->second;
+  });
   return out;
 }
 
 // The first name in the size that is an element's identifier but not one of
 // the earlier inputs that may give a size; empty when there is none.
-std::string UnknownSizeName(const std::string& size, const ModelTables& model, const SizeInputs& sizeInputs) {
-  for (size_t i = 0; i < size.size();) {
-    const auto c = static_cast<unsigned char>(size[i]);
-    if (!InName(c)) {
-      ++i;
-      continue;
-    }
-    size_t end = i;
-    while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
-    const std::string word = UpperCase(size.substr(i, end - i));
-    if (StartsName(c) && !sizeInputs.contains(word)) {
-      for (int k = 1; k <= model.ElementCount; ++k) {
-        if (UpperCase(model.ElementIds[k]) == word) return size.substr(i, end - i);
-      }
-    }
-    i = end;
-  }
-  return "";
+std::string UnknownSizeName(const std::string& size, const SizeInputs& sizeInputs) {
+  std::string unknown;
+  ForEachPiece(size, [&](const std::string& piece, bool name) {
+    if (!name || !unknown.empty()) return;
+    const std::string word = UpperCase(piece);
+    if (!sizeInputs.usable.contains(word) && sizeInputs.elements.contains(word)) unknown = piece;
+  });
+  return unknown;
 }
 
 }  // namespace
@@ -135,7 +130,7 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
     // A size is a number, or names what holds a value when the data are read.
     auto acceptable = [&](const std::string& size) {
       if (size.empty()) return false;
-      const std::string unknown = UnknownSizeName(size, model, sizeInputs);
+      const std::string unknown = UnknownSizeName(size, sizeInputs);
       if (unknown.empty()) return true;
       Tell(run, "El tamaño " + size + " de la variable " + X + " depende de " + unknown + "," + LF +
                     "que no es una variable de entrada anterior a ella, sin incertidumbre," + LF +
@@ -163,6 +158,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
   const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
   int perStepLines = 0;  // the last lines of the body, run at every step
   SizeInputs sizeInputs;
+  for (int i = 1; i <= n; ++i) sizeInputs.elements.insert(UpperCase(model.ElementIds[i]));
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1) {
       ++sim.NonInputCount;
@@ -215,7 +211,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     if (!settings.sizes.empty()) sim.DimensionalFlags[i] = 1;
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
     if (!settings.uncertain && settings.changes == 0 && settings.sizes.empty()) {
-      sizeInputs.emplace(UpperCase(settings.id), code.prefix + settings.id);
+      sizeInputs.usable.emplace(UpperCase(settings.id), code.prefix + settings.id);
     }
 
     // The reading statement goes straight into the simulator.
