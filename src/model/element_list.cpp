@@ -41,6 +41,18 @@ void ReadListFile(RunContext& run, ModelCycle& cycle) {
   SetNames(cycle.Model, std::move(names));
 }
 
+// Starting a typed list again: a list that holds names is not emptied but kept
+// under the name BL<model>.txt (replacing an older one), and the modeller is told.
+void KeepEarlierList(RunContext& run, const ModelCycle& cycle, const std::string& listName) {
+  if (!run.Files.Exists(listName)) return;
+  const std::vector<std::string> lines = ReadGuardedLines(run, listName);
+  if (std::all_of(lines.begin(), lines.end(), [](const std::string& line) { return IsBlankLine(line); })) return;
+  const std::string kept = ModelFile(run, cycle, "BL", ".txt");
+  if (run.Files.Exists(kept)) DeleteGuarded(run, kept);
+  RenameGuarded(run, listName, kept);
+  Tell(run, "La lista anterior queda guardada en BL" + cycle.ModelName + ".txt");
+}
+
 void TypeList(RunContext& run, ModelCycle& cycle) {
   std::string how = AskLoggedChoice(run, "Continuar o Empezar",
                                     "¿Desea continuar grabándola (c), empezar de nuevo (e) o terminar (t)?",
@@ -68,6 +80,7 @@ void TypeList(RunContext& run, ModelCycle& cycle) {
       Tell(run, NumText(static_cast<long long>(names.size())) + line);
     }
   } else {
+    KeepEarlierList(run, cycle, listName);
     out = OpenGuardedOutput(run, listName);
   }
   Tell(run, "Proporcióneme la lista de nombres de los elementos.");

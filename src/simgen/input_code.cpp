@@ -66,21 +66,27 @@ InputCode BuildInputCode(const InputSettings& s) {
   auto valueAt = [&](const std::string& k) { return valueArray + "(" + loops.indexLead + k + ")"; };
   const std::string U = s.timeUnit;
 
-  // Reading statement, and the sizing of the arrays it fills.
-  std::string reading;
-  if (changes) {
-    reading = Wrapped(loops, ":for k=1 to" + n + ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
-    if (!loops.any) reading = reading.substr(1);  // "for k=1 to ..." as it stands alone
-  } else {
-    reading = Wrapped(loops, ":input #1," + E);
-  }
-  std::string redim;
-  if (changes) {
-    redim = "redim " + starts + "(" + PlainNum(values) + ")," + valueArray + "(" + Joined(s.sizes) +
-            (loops.any ? "," : "") + PlainNum(values) + ")";
-  } else if (loops.any) {
-    redim = "redim " + P + X + "(" + Joined(s.sizes) + ")";
-  }
+  // Reading statement, and the sizing of the arrays it fills, with the sizes
+  // as a program names them: the simulator and the data-entry program hold an
+  // earlier input that gives a size in different variables.
+  auto readingWith = [&](const Loops& within) {
+    if (!changes) return Wrapped(within, ":input #1," + E);
+    std::string text = Wrapped(within, ":for k=1 to" + n + ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
+    return within.any ? text : text.substr(1);  // "for k=1 to ..." as it stands alone
+  };
+  auto redimWith = [&](const std::vector<std::string>& sizes) -> std::string {
+    if (changes) {
+      return "redim " + starts + "(" + PlainNum(values) + ")," + valueArray + "(" + Joined(sizes) +
+             (loops.any ? "," : "") + PlainNum(values) + ")";
+    }
+    return loops.any ? "redim " + P + X + "(" + Joined(sizes) + ")" : "";
+  };
+  const std::vector<std::string>& dataSizes = s.dataSizes.empty() ? s.sizes : s.dataSizes;
+  const Loops dataLoops = LoopsOf(dataSizes);
+  const std::string reading = readingWith(loops);
+  const std::string redim = redimWith(s.sizes);
+  const std::string dataReading = readingWith(dataLoops);
+  const std::string dataRedim = redimWith(dataSizes);
   code.readingStatement = reading + (changes ? ":l" + X + "=1" : "");
   // The simulator also sizes the array into which an uncertain input with
   // changes of value draws its values, and gives the element itself its data
@@ -103,26 +109,37 @@ InputCode BuildInputCode(const InputSettings& s) {
   auto line = [&code](std::string text, DataJump jump = DataJump::kNone) {
     code.dataLines.push_back(DataLine{std::move(text), jump});
   };
-  if (!redim.empty()) {
-    line(" if nx=0 then");
-    line("   " + redim);
+  if (!dataRedim.empty()) {
+    // Arrays sized by another input are sized again whenever their values are
+    // asked or read anew: that input may hold another value by then.
+    const bool sizedByInput = dataSizes != s.sizes;
+    line(sizedByInput ? " if nx=0 or nn=1 or (uns<>unsa and uns<>" + kEmpty + " and nn>1 and nn<5) then"
+                      : " if nx=0 then");
+    line("   " + dataRedim);
     line(" endif");
   }
   line(" ub=" + Quoted(s.fullName));
   line(" if nn<3 or ua=" + Quoted("n") + " then msgbox(ub)");
+  // An uncertain input's answer is kept without double quotes: the modeller may
+  // begin it with one, and a quote inside a text written with Write # would end
+  // the field there when the simulator reads it back.
+  auto asked = [&](const std::string& prompt) {
+    const std::string box = "inputbox(" + prompt + ")";
+    return s.uncertain ? "replace(" + box + ",chr$(34)," + kEmpty + ")" : box;
+  };
   const std::string askHead = " if nn=1 or ua=" + Quoted("n") + " then ";
   const std::string askChanges = "for k=1 to" + n + ":" + starts + "(k)=inputbox(" + Quoted("¿" + U + "?") + ")" + ":" +
-                                 valueAt("k") + "=inputbox(" + Quoted("¿Valor?") + ")";
+                                 valueAt("k") + "=" + asked(Quoted("¿Valor?"));
   const std::string readFromFile = " and ua<>" + Quoted("p") + " and (uns<>unsa or nx=0) then line input #1,uc:";
-  if (!loops.any && !changes) {
-    line(askHead + E + "=inputbox(ub)" + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
-  } else if (!loops.any) {
+  if (!dataLoops.any && !changes) {
+    line(askHead + E + "=" + asked("ub") + " else if nn<5 and uns<>" + kEmpty + readFromFile + "input #1," + E);
+  } else if (!dataLoops.any) {
     line(askHead + askChanges + ":next k else if nn<5 and uns<>" + kEmpty + readFromFile + "for k=1 to" + n +
          ":input #1,uc," + starts + "(k),uc," + valueAt("k") + ":next");
   } else {
-    line(askHead + loops.heads + ":" + (changes ? askChanges + ":next k" : E + "=inputbox(ub)") + loops.ends);
+    line(askHead + dataLoops.heads + ":" + (changes ? askChanges + ":next k" : E + "=" + asked("ub")) + dataLoops.ends);
     line(" if (uns<>unsa or nx=0) and nn>1 and nn<5 and uns<>" + kEmpty + " and ua<>" + Quoted("n") + " and ua<>" +
-         Quoted("p") + " then line input #1,uc:" + (reading[0] == ':' ? reading.substr(1) : reading));
+         Quoted("p") + " then line input #1,uc:" + (dataReading[0] == ':' ? dataReading.substr(1) : dataReading));
   }
   line(" if nn=3 and uvc<>" + Quoted(X) + " goto", DataJump::kNextInput);
   std::string writing;
@@ -132,21 +149,21 @@ InputCode BuildInputCode(const InputSettings& s) {
   } else {
     writing = "write #2," + E;
   }
-  if (loops.any) writing = loops.heads + ":" + writing + loops.ends;
+  if (dataLoops.any) writing = dataLoops.heads + ":" + writing + dataLoops.ends;
   line(" if nn=5 then print #2,ub: " + writing + ":goto", DataJump::kNextInput);
   const std::string shown = changes ? valueAt(PlainNum(values)) : E;
   // The value is joined to the question as it stands: it is a text (typed, or an
   // uncertainty or literal answer read back), and str$ of a text that is not a
   // number stops the program with a type mismatch.
-  const std::string question = "inputbox(" + std::string(loops.any ? "" : shown + " & ") +
+  const std::string question = "inputbox(" + std::string(dataLoops.any ? "" : shown + " & ") +
                                Quoted("¿Desea seguir (), corregir (n), o volver al principio (p)?") + ")" +
                                ":if ua=" + Quoted("p") + " then nn=3:uvc=" + kEmpty + " else if ua=" + Quoted("n") +
                                " goto";
-  if (loops.any) {
+  if (dataLoops.any) {
     // The values are shown on the debug stream: a Print with no object does not
     // compile in a module of the target language.
-    std::string outer = loops.ends.substr(5);  // the loops around the innermost one
-    line(" " + loops.heads + ":debug.print format$(" + shown + ");:debug.print:next" + outer + ":ua=" + question,
+    std::string outer = dataLoops.ends.substr(5);  // the loops around the innermost one
+    line(" " + dataLoops.heads + ":debug.print format$(" + shown + ");:debug.print:next" + outer + ":ua=" + question,
          DataJump::kCorrection);
   } else {
     line(" ua=" + question, DataJump::kCorrection);
@@ -154,12 +171,14 @@ InputCode BuildInputCode(const InputSettings& s) {
 
   // The simulator body.
   if (s.uncertain) {
+    // The sampling routine names the input when its text is not a distribution.
+    const std::string named = ":uyy=" + Quoted(X);
     std::string sample;
     if (changes) {
-      sample = Wrapped(loops, ":for k=1 to" + n + ":ua=w" + X + "c(" + loops.indexLead + "k)::gs170:ñ" + X + "c(" +
-                                  loops.indexLead + "k)=y1:next");
+      sample = Wrapped(loops, ":for k=1 to" + n + ":ua=w" + X + "c(" + loops.indexLead + "k)" + named + "::gs170:ñ" + X +
+                                  "c(" + loops.indexLead + "k)=y1:next");
     } else {
-      sample = Wrapped(loops, ":ua=w" + X + loops.index + "::gs170:" + X + loops.index + "=y1");
+      sample = Wrapped(loops, ":ua=w" + X + loops.index + named + "::gs170:" + X + loops.index + "=y1");
     }
     (s.newValueEachStep ? code.perStep : code.perRepetition).push_back(" " + sample);
   }

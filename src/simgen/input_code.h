@@ -16,6 +16,9 @@ struct InputSettings {
   bool newValueEachStep = false;   // a different random value at each step
   long changes = 0;                // changes of value over time
   std::vector<std::string> sizes;  // one per dimension; empty for a scalar
+  // The sizes as the data-entry program writes them, where an earlier input
+  // named in a size is held in its data variable; empty when the same.
+  std::vector<std::string> dataSizes;
   std::string timeUnit;
   // The data markers are removed from the simulator: the data are read
   // straight into the variable itself.

@@ -1,5 +1,7 @@
 #include "simgen/input_variables.h"
 
+#include <cctype>
+
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
@@ -33,13 +35,51 @@ long AskCount(RunContext& run, const std::string& label, const std::string& prom
   return NumberValue(text);
 }
 
-// An input's dimension size is a number or the name of a variable, of any length.
-bool SizeAcceptable(const std::string& size) { return !size.empty(); }
+bool StartsName(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
+bool InName(unsigned char c) { return StartsName(c) || std::isdigit(c); }
+
+// Splits a size into its words (runs of letters, digits and "_"; a word that
+// begins with a digit is a number, as 1E3) and the characters between them.
+// `piece` is called with each, and whether it is a name.
+template <class Piece>
+void ForEachPiece(const std::string& size, Piece piece) {
+  for (size_t i = 0; i < size.size();) {
+    size_t end = i + 1;
+    if (InName(static_cast<unsigned char>(size[i]))) {
+      while (end < size.size() && InName(static_cast<unsigned char>(size[end]))) ++end;
+    }
+    piece(size.substr(i, end - i), StartsName(static_cast<unsigned char>(size[i])));
+    i = end;
+  }
+}
+
+// The size as the data-entry program writes it: each name of an earlier input
+// replaced by the variable that holds its value there.
+std::string DataSize(const std::string& size, const SizeInputs& sizeInputs) {
+  std::string out;
+  ForEachPiece(size, [&](const std::string& piece, bool name) {
+    auto found = name ? sizeInputs.usable.find(UpperCase(piece)) : sizeInputs.usable.end();
+    out += found == sizeInputs.usable.end() ? piece : found->second;
+  });
+  return out;
+}
+
+// The first name in the size that is an element's identifier but not one of
+// the earlier inputs that may give a size; empty when there is none.
+std::string UnknownSizeName(const std::string& size, const SizeInputs& sizeInputs) {
+  std::string unknown;
+  ForEachPiece(size, [&](const std::string& piece, bool name) {
+    if (!name || !unknown.empty()) return;
+    const std::string word = UpperCase(piece);
+    if (!sizeInputs.usable.contains(word) && sizeInputs.elements.contains(word)) unknown = piece;
+  });
+  return unknown;
+}
 
 }  // namespace
 
 InputSettings SettleInput(RunContext& run, const ModelTables& model, const SimulationState& sim, int element,
-                          bool useCodes) {
+                          bool useCodes, const SizeInputs& sizeInputs) {
   InputSettings s;
   s.id = model.ElementIds[element];
   s.fullName = model.ElementList[element];
@@ -87,11 +127,23 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
     DelimitedCode countCode;
     if (dimensionCount && *dimensionCount <= 32000) countCode = DelimitedCode{true, true, PlainNum(*dimensionCount)};
     long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene", 1, 32000, countCode, "ndim", name);
+    // A size is a number, or names what holds a value when the data are read.
+    auto acceptable = [&](const std::string& size) {
+      if (size.empty()) return false;
+      const std::string unknown = UnknownSizeName(size, sizeInputs);
+      if (unknown.empty()) return true;
+      Tell(run, "El tamaño " + size + " de la variable " + X + " depende de " + unknown + "," + LF +
+                    "que no es una variable de entrada anterior a ella, sin incertidumbre," + LF +
+                    "sin cambios de valor y no dimensional: su valor no se conoce al leer los datos." + LF +
+                    "Escriba un número o el identificador de una variable así.");
+      return false;
+    };
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = delimited("d" + PlainNum(k) + "=");
       std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
       s.sizes.push_back(AskCodedText(run, "   ", "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=",
-                                     code, SizeAcceptable));
+                                     code, acceptable));
+      s.dataSizes.push_back(DataSize(s.sizes.back(), sizeInputs));
     }
   }
   return s;
@@ -105,6 +157,8 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
   sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
   const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
   int perStepLines = 0;  // the last lines of the body, run at every step
+  SizeInputs sizeInputs;
+  for (int i = 1; i <= n; ++i) sizeInputs.elements.insert(UpperCase(model.ElementIds[i]));
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1) {
       ++sim.NonInputCount;
@@ -125,7 +179,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     InputCode code;
     bool useCodes = true;
     for (;;) {
-      settings = SettleInput(run, model, sim, i, useCodes);
+      settings = SettleInput(run, model, sim, i, useCodes, sizeInputs);
       code = BuildInputCode(settings);
       std::string shown = strip ? StripMarkers(code.readingStatement) : code.readingStatement;
       Tell(run, shown);
@@ -156,6 +210,9 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     if (settings.changes > 0) ++sim.ValueChangeInputCount;
     if (!settings.sizes.empty()) sim.DimensionalFlags[i] = 1;
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
+    if (!settings.uncertain && settings.changes == 0 && settings.sizes.empty()) {
+      sizeInputs.usable.emplace(UpperCase(settings.id), code.prefix + settings.id);
+    }
 
     // The reading statement goes straight into the simulator.
     sim.SimWriter.Numbered(strip ? StripMarkers(code.simulatorLine) : code.simulatorLine);

@@ -26,6 +26,7 @@ void WriteSimulatorHeader(const std::string& modelName, SimulationState& sim) {
     out.Line(" Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single");
     out.Line(" Dim nsw, n As Integer");
     out.Line(" Dim ua As String");
+    out.Line(" Dim uyy As String");  // the input being drawn, named when its text is wrong
   }
   out.Line(" Sub Main()");
   out.Line("  S" + modelName);

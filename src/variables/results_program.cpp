@@ -26,6 +26,9 @@ void ResultsProgram::Start(RunContext& run, const ModelCycle& cycle, const Simul
   head->WriteLine(" dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()");
   head->WriteLine(" dim KK,IX,IP,LS,UJA,JA(),UDI,UA,JB,UAIC,JC,JD,AIC(),IR");
   head->WriteLine(" dim NR,NM,NU,ny,IC,WZ(),VL,Z(),S(),X(),k,UEL(),NPG,AA(),AP,a,B,C,UC");
+  // The error routine's message outlives the routine: an error it does not
+  // know shows the message of the one before.
+  head->WriteLine(" dim UB");
   head->WriteLine(" Sub Main()");
   head->WriteLine("  R" + model);
   head->WriteLine(" End Sub ");
@@ -41,7 +44,8 @@ void ResultsProgram::Start(RunContext& run, const ModelCycle& cycle, const Simul
   } else {
     head->WriteLine("40 pp=1:rg=1");
   }
-  head->WriteLine("50 nvs=" + NumText(computed) + ":l=" + NumText(sim.UncertainCount != 0 ? 3 : 2) +
+  headThirdRow_ = sim.UncertainCount != 0;
+  head->WriteLine("50 nvs=" + NumText(computed) + ":l=" + NumText(headThirdRow_ ? 3 : 2) +
                   ":npg=pp/rg:redim uel(nvs),uid(nvs),aa(4,l,npg),lon(nvs)," +
                   "izor(nvs),z(nvs),wz(nvs),s(nvs),x(nvs):vper=" + Quoted(sim.TimeUnit));
   CloseGuarded(run, head);
@@ -81,14 +85,26 @@ void ResultsProgram::Finish(RunContext& run, const ModelCycle& cycle, const Simu
   const std::string sizeCount = NumText(static_cast<long long>(state.SizeVariables.size()));
   const std::string control = "open " + Quoted("R") + "+uns+" + Quoted("ic") + " for input as #1";
   out.Line("54 redim aic(" + sizeCount + "):uaic=" + Quoted(sizeList) + ":nl=15");
+  // Uncertain functions are counted after the head was written: the charts
+  // keep a third row (the deviations or upper ends) for them too.
+  if (sim.UncertainCount != 0 && !headThirdRow_) out.Line("     l=3:redim aa(4,l,npg)");
   out.Line("55 ' Nueva simulación");
-  out.Line("     nsim=inputbox(" + Quoted("¿Número de la simulación que desea visualizar?") + ")");
+  // A number asked for: any other answer is refused and asked again.
+  out.Line("     unsim=inputbox(" + Quoted("¿Número de la simulación que desea visualizar?") +
+           "):if isnumeric(unsim) then nsim=unsim else msgbox " +
+           Quoted("La respuesta no es un número. Escriba un número.") + ":goto 55");
   out.Line("     uns=mid$(str$(nsim),2)");
   out.Line("56 " + control);
   out.Line("     input #1,ic,udi,pp,rg,inic,nr:close #1");
   if (!state.SizeVariables.empty()) {
     out.Line("57 " + control);
     out.Line("     input #1,ic,udi,pp,rg,inic,nr:for i=1 to " + sizeCount + ":input #1,aic(i):next:close #1");
+    // The positions of the arrays they size are written with their names.
+    std::string values;
+    for (size_t i = 0; i < state.SizeVariables.size(); ++i) {
+      values += (i > 0 ? ":" : "") + state.SizeVariables[i] + "=aic(" + PlainNum(static_cast<long long>(i + 1)) + ")";
+    }
+    out.Line("     " + values);
   }
   const std::string bodyFile = BodyFile(run, cycle);
   for (const std::string& line : ReadGuardedLines(run, bodyFile)) out.Line(line);

@@ -32,6 +32,8 @@ class ResultsProgram {
   std::unique_ptr<OutputFile> body_;
   std::string line_ = " :";
   long nextNumber_ = 60;
+  // The head gave the chart buffer its third row.
+  bool headThirdRow_ = false;
 };
 
 // The message that ends a create run, naming the three modules.

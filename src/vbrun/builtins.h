@@ -49,6 +49,7 @@ enum class Builtin : uint8_t {
   kErrNumber,
   kErrDescription,
   kIsNumeric,
+  kReplace,
 };
 
 struct BuiltinInfo {

@@ -53,6 +53,7 @@ const BuiltinInfo* FindBuiltin(const std::string& lower, char suffix) {
       {"msgbox", {{Builtin::kMsgBox, 1, 3, true, false}, false}},
       {"err", {{Builtin::kErrNumber, 0, 0, false, true}, false}},
       {"isnumeric", {{Builtin::kIsNumeric, 1, 1, false, false}, false}},
+      {"replace", {{Builtin::kReplace, 3, 5, false, false}, true}},
   };
   auto it = kTable.find(lower);
   if (it == kTable.end()) return nullptr;

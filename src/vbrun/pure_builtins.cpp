@@ -252,6 +252,32 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
       r = Text(std::string(n, ' '));
       return true;
     }
+    case Builtin::kReplace: {
+      // Replace(text, find, with[, start[, count]]): the text from `start` on,
+      // with the first `count` (-1: every) occurrences of `find` replaced.
+      std::string s = ToText(a[0]);
+      const std::string find = ToText(a[1]);
+      const std::string with = ToText(a[2]);
+      long start = a.size() > 3 ? Whole(a[3]) : 1;
+      long count = a.size() > 4 ? Whole(a[4]) : -1;
+      if (start < 1 || count < -1) Fail(err::kInvalidCall);
+      if (static_cast<size_t>(start) > s.size()) {
+        r = Text("");
+        return true;
+      }
+      s.erase(0, static_cast<size_t>(start) - 1);
+      std::string out;
+      size_t at = 0;
+      for (long done = 0; !find.empty() && count != done; ++done) {
+        size_t found = s.find(find, at);
+        if (found == std::string::npos) break;
+        out.append(s, at, found - at).append(with);
+        at = found + find.size();
+      }
+      out.append(s, at, std::string::npos);
+      r = Text(std::move(out));
+      return true;
+    }
     case Builtin::kString: {
       long n = Whole(a[0]);
       if (n < 0) Fail(err::kInvalidCall);

@@ -23,14 +23,22 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, last - first + 1);
 }
 
+// The first source line of the procedure that holds `line`: the header of the
+// last procedure starting at or above it (0 when none does).
+int ProcedureStart(const Module& module, int line) {
+  int start = 0;
+  for (const Procedure& procedure : module.procedures) {
+    if (procedure.firstLine <= line && procedure.firstLine > start) start = procedure.firstLine;
+  }
+  return start;
+}
+
 // The label of the line, or of the nearest labelled line above it in its procedure.
 std::string LabelNear(const Program& program, int module, int line) {
   const auto& labels = program.lineLabels[module];
-  for (int i = line; i >= 0 && i < static_cast<int>(labels.size()); --i) {
+  const int start = ProcedureStart(program.modules[module], line);
+  for (int i = line; i >= start && i < static_cast<int>(labels.size()); --i) {
     if (!labels[i].empty()) return i == line ? "etiqueta " + labels[i] : "tras la etiqueta " + labels[i];
-    const std::string& text = program.modules[module].lines[i];
-    if (i < line && LowerCase(Trimmed(text)).starts_with("sub ")) break;
-    if (i < line && LowerCase(Trimmed(text)).starts_with("public sub ")) break;
   }
   return "";
 }

@@ -9,6 +9,17 @@
  End Sub
   
  Sub gs170()
+    ' El dato de la variable uyy es un número, la media y la desviación (m;s)
+    ' o parejas valor;porcentaje separadas con "/": otro texto detiene la
+    ' simulación en vez de tomarse por 0.
+161 If InStr(ua, ";") = 0 And Not IsNumeric(ua) Then GoTo 169
+    If InStr(ua, ";") = 0 Then GoTo 170
+    uyt = ua: If Right$(uyt, 1) <> "/" Then uyt = uyt + "/"
+162 j = InStr(uyt, "/"): If j = 0 Then GoTo 170
+    i = InStr(uyt, ";"): If i = 0 Or i > j Then GoTo 169
+    If Not IsNumeric(Mid$(uyt, 1, i - 1)) Or Not IsNumeric(Mid$(uyt, i + 1, j - i - 1)) Then GoTo 169
+    uyt = Mid$(uyt, j + 1): GoTo 162
+169 MsgBox ("El dato de la variable " + uyy + " no es válido: " + Chr$(34) + ua + Chr$(34) + Chr$(10) + "Debe ser un número, la media y la desviación típica separadas con un punto-y-coma," + Chr$(10) + "o parejas de valor y frecuencia en % separados con un punto-y-coma, y las parejas separadas con un signo /." + Chr$(10) + "Corríjalo con el programa de datos."): End
 170 If InStr(ua, ";") = 0 Then
       nsw = 0: h = Val(ua): GoTo 210
      ElseIf InStr(ua, "/") = 0 Then

@@ -104,18 +104,19 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
   ASSERT_EQ(s.ended, std::nullopt);
   EXPECT_EQ(s.a.TimesAsked("¿Desea utilizar los códigos entre corchetes sin comprobar nada? (S/N/T)"), 1);
   std::vector<std::string> sim = s.Sim();
-  EXPECT_EQ(sim[7], "10 Redim tnor(74, 2), ta(20, 2)");
-  EXPECT_EQ(sim[13],
+  EXPECT_EQ(sim[8], "10 Redim tnor(74, 2), ta(20, 2)");
+  EXPECT_EQ(sim[14],
             " tnor(1,2) =0   :tnor(2,2) =0398:tnor(3,2) =0796:tnor(4,2) =1192:tnor(5,2) =1585:tnor(6,2) =1974");
-  EXPECT_EQ(sim[14].substr(0, 48), " tnor(7,2) =2358:tnor(8,2) =2736:tnor(9,2) =3108");
-  EXPECT_EQ(sim[14].substr(48, 16), ":tnor(10,2)=3472");
-  EXPECT_EQ(sim[23],
+  EXPECT_EQ(sim[15].substr(0, 48), " tnor(7,2) =2358:tnor(8,2) =2736:tnor(9,2) =3108");
+  EXPECT_EQ(sim[15].substr(48, 16), ":tnor(10,2)=3472");
+  EXPECT_EQ(sim[24],
             " tnor(68,2)=9991:tnor(69,2)=9993:tnor(70,2)=9995.3:tnor(71,2)=9996.8:tnor(72,2)=9997.8:"
             "tnor(73,2)=9998.6:tnor(74,2)=9999.1");
-  EXPECT_EQ(sim[26], "110 GoTo 230");
-  EXPECT_EQ(sim[27], "230 Rem Programa para simular con el modelo M");
+  EXPECT_EQ(sim[27], "110 GoTo 230");
+  EXPECT_EQ(sim[28], "230 Rem Programa para simular con el modelo M");
   EXPECT_EQ(sim[0], " Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single");
-  const std::vector<std::string> rest(sim.begin() + 29, sim.end());
+  EXPECT_EQ(sim[3], " Dim uyy As String");
+  const std::vector<std::string> rest(sim.begin() + 30, sim.end());
   EXPECT_EQ(rest,
             (std::vector<std::string>{
                 "udi=\"s\"",
@@ -135,13 +136,13 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
                 " 390 line input #1,uc:redim ñBBp(3),ñBBc(3):for k=1 to 3:input #1,uc,ñBBp(k),uc,ñBBc(k):next:lBB=1",
                 " 400 line input #1,uc:redim wCC(5):for i1=1 to 5:input #1,wCC(i1):next:redim CC(5)",
                 " 410 FOR IR=1 TO NR",
-                " 420 :ua=wAA::gs170:AA=y1",
+                " 420 :ua=wAA:uyy=\"AA\"::gs170:AA=y1",
                 " 430" + std::string(kReportingIntervalFloor),
                 " 440" + std::string(kStepCount),
                 " 450" + std::string(kTimeLoopHead),
                 " 460 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
                 " 470 BB=ñBBc(lBB)",
-                " 480 :for i1=1 to 5:ua=wCC(i1)::gs170:CC(i1)=y1:next",
+                " 480 :for i1=1 to 5:ua=wCC(i1):uyy=\"CC\"::gs170:CC(i1)=y1:next",
             }));
   const SimulationState& state = s.a.run.Cycle.Sim;
   EXPECT_EQ(state.UncertainCount, 2);

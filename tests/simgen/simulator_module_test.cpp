@@ -22,11 +22,12 @@ TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
   WriteRunParameters(sim);
   WriteSimulationLoopHead(sim);
 
-  std::vector<std::string> head(sink.lines.begin(), sink.lines.begin() + 10);
+  std::vector<std::string> head(sink.lines.begin(), sink.lines.begin() + 11);
   EXPECT_EQ(head, (std::vector<std::string>{" Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer",
                                              " Dim nal As Integer",
                                              " Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single",
-                                             " Dim nsw, n As Integer", " Dim ua As String", " Sub Main()", "  SOPT",
+                                             " Dim nsw, n As Integer", " Dim ua As String", " Dim uyy As String",
+                                             " Sub Main()", "  SOPT",
                                              " End Sub ", " Public Sub SOPT()", "10 Redim tnor(74, 2), ta(20, 2)"}));
   auto title = std::find(sink.lines.begin(), sink.lines.end(), "230 Rem Programa para simular con el modelo OPT");
   ASSERT_NE(title, sink.lines.end()) << "the normal table's GoTo 230 lands on the title";

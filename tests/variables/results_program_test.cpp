@@ -51,8 +51,8 @@ TEST(ResultsProgram, PositionsInTheRecordAndRecordSize) {
   for (const std::string& line : c.Sim()) recordSize |= line.ends_with("close #1,#2:ic=3+5*3");
   EXPECT_TRUE(recordSize) << "the simulator's record size";
   // The head names the model; without size variables there is no line 57.
-  EXPECT_EQ(program[6], "  RM");
-  EXPECT_EQ(program[9], "10 if nn=5 then end");
+  EXPECT_EQ(program[7], "  RM");
+  EXPECT_EQ(program[10], "10 if nn=5 then end");
   EXPECT_NE(std::find(program.begin(), program.end(), "40 pp=1:rg=1"), program.end());
   EXPECT_NE(std::find(program.begin(), program.end(), "54 redim aic( 0):uaic=\"\":nl=15"), program.end());
   for (const std::string& line : program) EXPECT_NE(line.rfind("57 ", 0), 0u) << line;

@@ -5,159 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <functional>
 
-#include "emit/templates.h"
-#include "support/file_lines.h"
-#include "vbrun/vb_program.h"
+#include "vbrun/number_text.h"
+#include "vbrun/results_harness.h"
 
 namespace korva {
 namespace {
 
-using testing::LinesOf;
-using testing::RunVb;
-using testing::TempDir;
-using testing::VbOutcome;
-using Lines = std::vector<std::string>;
-
-std::string Module() {
-  std::string text;
-  for (const std::string& line : ExpandTemplate(TemplateId::kResultsRepresenter)) text += line + "\r\n";
-  return text;
-}
-
-const char* const kDims =
-    " defsng a-h, o-t, x-z:deflng i-n:defstr u-w\r\n"
-    " dim UNFS,PP,RG,NV,UV(4),IV(4),UF,US,IA,IB,TS,INIC,VPER,NVI\r\n"
-    " dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()\r\n"
-    " dim KK,IX,IP,LS,UJA,JA(),UDI,UA,JB,UAIC,JC,JD,AIC(),IR\r\n"
-    " dim NR,NM,NU,ny,IC,WZ(),VL,Z(),S(),X(),k,UEL(),NPG,AA(),AP,a,B,C,UC\r\n";
-
-struct ResultVariable {
-  std::string uid;
-  std::string name;
-  std::string offset;  // after "ica"
-};
-
-struct Model {
-  bool dynamic = true;
-  std::string unit = "mes";
-  int idLength = 3;
-  int uncertain = 0;
-  std::string sizes;  // the size variables, joined by ","
-  int sizeCount = 0;
-  std::vector<ResultVariable> variables;
-};
-
-// The results program of `model`, as the generator lays it out, with the
-// module at its end.
-std::string ResultsProgram(const Model& m) {
-  std::string p = kDims;
-  p += " Sub Main()\r\n  RM\r\n End Sub \r\n Public Sub RM()\r\n10 if nn=5 then end\r\n";
-  p += "20 Rem cls:print:print \"Saludos. Soy RM\"\r\n   uorg=\"\":udep=\"\": uarea=\"\":uproy=\"\"\r\n";
-  p += m.dynamic ? "23 Rem print:print \"Digame:\"\r\n :larga\r\n" : "40 pp=1:rg=1\r\n";
-  p += "50 nvs=" + std::to_string(m.variables.size()) + ":l=" + (m.uncertain ? "3" : "2") +
-       ":npg=pp/rg:redim uel(nvs),uid(nvs),aa(4,l,npg),lon(nvs),izor(nvs),z(nvs),wz(nvs),s(nvs),x(nvs):vper=\"" +
-       m.unit + "\"\r\n";
-  p += "54 redim aic(" + std::to_string(m.sizeCount) + "):uaic=\"" + m.sizes + "\":nl=15\r\n";
-  p += "55 ' Nueva simulación\r\n     nsim=inputbox(\"¿Número de la simulación que desea visualizar?\")\r\n";
-  p += "     uns=mid$(str$(nsim),2)\r\n";
-  p += "56 open \"R\"+uns+\"ic\" for input as #1\r\n     input #1,ic,udi,pp,rg,inic,nr:close #1\r\n";
-  if (m.sizeCount > 0) {
-    p += "57 open \"R\"+uns+\"ic\" for input as #1\r\n     input #1,ic,udi,pp,rg,inic,nr:for i=1 to " +
-         std::to_string(m.sizeCount) + ":input #1,aic(i):next:close #1\r\n";
-  }
-  p += " :\r\n60 ";
-  for (size_t k = 0; k < m.variables.size(); ++k) {
-    const ResultVariable& v = m.variables[k];
-    std::string n = std::to_string(k + 1);
-    p += "uid(" + n + ")=\"" + v.uid + "\":uel(" + n + ")=\"" + v.name + "\":izor(" + n + ")=ica" +
-         (v.offset.empty() ? "" : "+" + v.offset) + ":";
-  }
-  p += "no=" + std::to_string(m.idLength) + ":nvi=" + std::to_string(m.uncertain) + "\r\n\r\n";
-  return p + Module();
-}
-
-// A dynamic model: population, ages (2 by 3), regions (N by 2, N a size
-// variable, second in the list) and a total; 14 values a period.
-Model Population() {
-  Model m;
-  m.sizes = "M,N";
-  m.sizeCount = 2;
-  m.variables = {{"pob", "Poblacion total...", ""},
-                 {"eda(2,3)", "Poblacion por edades...", "1"},
-                 {"reg(N,2)", "Poblacion por regiones...", "1+2*3"},
-                 {"tot", "Total de control...", "1+2*3*2"}};
-  return m;
-}
-
-// What the simulator of Population() writes: periods 11 to 14 (start 10), N = 3.
-const char* const kPopulationControl = "14,\"s\",4,1,10,1,5,3\r\n";
-
-// A results file of one value a line: `value(period, position)`.
-std::string ResultsFile(int periods, int values, const std::function<std::string(int, int)>& value) {
-  std::string text;
-  for (int p = 1; p <= periods; ++p) {
-    for (int q = 1; q <= values; ++q) text += value(p, q) + "\r\n";
-  }
-  return text;
-}
-
-std::string PopulationValue(int p, int q) { return std::to_string(100 * p + q); }
-
-// Items in the 14-column print zones.
-std::string Zones(const Lines& items) {
-  std::string line;
-  for (size_t i = 0; i < items.size(); ++i) {
-    line += items[i];
-    if (i + 1 < items.size()) line += std::string(14 - line.size() % 14, ' ');
-  }
-  return line;
-}
-
-// A whole number as Print writes it.
-std::string Printed(long n) { return (n < 0 ? "" : " ") + std::to_string(n) + " "; }
-
-Lines Prompts(const VbOutcome& out) {
-  Lines prompts;
-  for (const BoxRecord& box : out.boxes) {
-    if (box.kind == BoxRecord::kInput) prompts.push_back(box.text);
-  }
-  return prompts;
-}
-
-Lines Messages(const VbOutcome& out) {
-  Lines messages;
-  for (const BoxRecord& box : out.boxes) {
-    if (box.kind == BoxRecord::kMessage) messages.push_back(box.text);
-  }
-  return messages;
-}
-
-bool Has(const Lines& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// Runs the program with `dir` as the current directory, where its files are.
-VbOutcome RunIn(const TempDir& dir, const std::string& program, const Lines& answers) {
-  std::filesystem::path back = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path());
-  VbOutcome out = RunVb(dir, program, answers);
-  std::filesystem::current_path(back);
-  return out;
-}
-
-const char* const kMenu =
-    "0. Salida completa, 1. Ejecutar salidas, 2. Definir salidas, 3. Modificar salidas, 4. Nueva simulación, 5. "
-    "Terminar";
+using namespace results_harness;
 
 TEST(RepresenterModule, MenuThenEighteenProceduresEachEndedByABlankLine) {
   Lines lines = ExpandTemplate(TemplateId::kResultsRepresenter);
   ASSERT_GT(lines.size(), 3u);
   EXPECT_EQ(lines[0], "'             Modulo representador de resultados universal");
   EXPECT_EQ(lines[1], "9006 ReDim Z(IC), WZ(IC), S(IC), X(IC), JA(IC)");
-  EXPECT_TRUE(Has(lines, std::string("9030 NN = InputBox(\"") + kMenu + "\")"));
+  EXPECT_TRUE(Has(lines, std::string("9030 UR = InputBox(\"") + kMenu +
+                             "\"): If IsNumeric(UR) Then NN = UR Else MsgBox \"La respuesta no es un número. "
+                             "Escriba un número.\": GoTo 9030"));
   EXPECT_TRUE(Has(lines, "9880 NZ = 0: NX = 0: Close #1, #2, #3:  GoTo 9030"));
   EXPECT_EQ(lines.size(), 436u);
   const Lines headers = {
@@ -260,10 +124,10 @@ TEST(RepresenterDefine, StoresAndExecutesATableOfAScalarAndAnElementChosenBySubs
 
   // reg(2,1) of a 3 by 2 array that follows 7 values: 7 + (2-1)*2 + 1.
   EXPECT_EQ(dir.Read("defs.txt"), "4,1,2,\"pob\",\"reg(2,1)\",\"\",\"\",1,10,0,0,\"c\",2,3,0\r\n");
-  // Records are shown from one before the first period asked for (IA - 1).
+  // Periods 12 and 13 are the records 2 and 3.
   Lines expected = {Zones({"mes", "pob", "reg(2,1)"})};
   for (int k = 1; k <= 4; ++k) {
-    if (k < 2 - 1 || k > 3) continue;
+    if (k < 2 || k > 3) continue;
     expected.push_back(Zones({Printed(10 + k), PopulationValue(k, 1), PopulationValue(k, 10)}));
   }
   EXPECT_EQ(LinesOf(dir.Read("EXCEL5.txt")), expected);
@@ -276,18 +140,22 @@ std::string Bar(std::vector<std::pair<double, int>> points, double lo, double hi
   std::sort(points.begin(), points.end());
   std::string bar = "|";
   double previous = lo;
-  long shift = 0;  // a first symbol at the minimum already takes the first column
+  // A first symbol at the minimum takes the first column, one more than its
+  // due: the first later step of more than one column gives it back.
+  long shift = 0;
   for (size_t i = 0; i < points.size(); ++i) {
-    long columns = static_cast<long>((points[i].first - previous) / (hi - lo) * 76) - shift;
-    if (columns > 0) bar += std::string(columns - 1, ' ') + std::to_string(points[i].second), shift = 0;
+    long columns = static_cast<long>((points[i].first - previous) / (hi - lo) * 76);
+    if (shift && columns > 1) --columns, shift = 0;
+    if (columns > 0) bar += std::string(columns - 1, ' ') + std::to_string(points[i].second);
     if (columns == 0 && i == 0) bar += std::to_string(points[i].second), shift = 1;
     previous = points[i].first;
   }
   return bar;
 }
 
-// The heading of a chart of the variables labelled, whose values run from lo to hi.
-Lines ChartHeading(const Lines& labels, const Lines& names, long firstPeriod, double lo, double hi) {
+// The heading of a chart of the variables labelled, whose values run from lo
+// to hi: the scale marks the fifths of that range.
+Lines ChartHeading(const Lines& labels, const Lines& names, long firstPeriod, float lo, float hi) {
   Lines lines = {""};
   for (size_t i = 0; i < labels.size(); ++i) {
     lines.push_back(Printed(i + 1) + "= " + labels[i]);
@@ -296,10 +164,10 @@ Lines ChartHeading(const Lines& labels, const Lines& names, long firstPeriod, do
   lines.push_back(" mes 1:" + Printed(firstPeriod));
   lines.push_back("");
   std::string scale;
-  long step = static_cast<long>((hi - lo) / 5);
+  const float step = (hi - lo) / 5;
   for (int i = 0; i < 5; ++i) {
     scale.resize(3 + 15 * i, ' ');
-    scale += Printed(static_cast<long>(lo) + i * step);
+    scale += vbrun::PrintText(lo + static_cast<float>(i) * step, vbrun::NumberKind::kSingle);
   }
   lines.push_back(scale);
   std::string axis = "    +";
@@ -344,6 +212,7 @@ TEST(RepresenterExecute, RunsEveryStoredOutputForEachSimulation) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
   dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("R2ic", kPopulationControl);
   dir.Write("resul2", ResultsFile(4, 14, [](int p, int q) { return std::to_string(1000 * p + q); }));
   dir.Write("defs.txt", kDefinitions);
   auto out = RunIn(dir, ResultsProgram(Population()),
