@@ -74,7 +74,7 @@ uproy=""
     GoTo 140
  140 ub="POI poblacion inicial"
  150 if nn<3 or ua="n" then msgbox(ub)
- 160 if nn=1 or ua="n" then wPOI=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wPOI
+ 160 if nn=1 or ua="n" then wPOI=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wPOI
  170 if nn=3 and uvc<>"POI" goto 200
  180 if nn=5 then print #2,ub: write #2,wPOI:goto 200
  190 ua=inputbox(wPOI & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
@@ -98,7 +98,7 @@ uproy=""
  370 ua=inputbox(ñRAC & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 320
  380 ub="ANO animales al inicio"
  390 if nn<3 or ua="n" then msgbox(ub)
- 400 if nn=1 or ua="n" then wANO=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wANO
+ 400 if nn=1 or ua="n" then wANO=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wANO
  410 if nn=3 and uvc<>"ANO" goto 440
  420 if nn=5 then print #2,ub: write #2,wANO:goto 440
  430 ua=inputbox(wANO & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 380

@@ -6,6 +6,7 @@
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
  Dim ua As String
+ Dim uyy As String
  Sub Main()
   SFINCA
  End Sub 
@@ -52,8 +53,8 @@ udi="s"
  420 line input #1,uc::input #1,wANO
  430 line input #1,uc::input #1,ñPRE:PRE=ñPRE
  440 FOR IR=1 TO NR
- 450 :ua=wPOI::gs170:POI=y1
- 460 :ua=wANO::gs170:ANO=y1
+ 450 :ua=wPOI:uyy="POI"::gs170:POI=y1
+ 460 :ua=wANO:uyy="ANO"::gs170:ANO=y1
  470 if rg<dt then rg=dt
  480 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
  490 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
@@ -155,6 +156,17 @@ udi="s"
  End Sub
   
  Sub gs170()
+    ' El dato de la variable uyy es un número, la media y la desviación (m;s)
+    ' o parejas valor;porcentaje separadas con "/": otro texto detiene la
+    ' simulación en vez de tomarse por 0.
+161 If InStr(ua, ";") = 0 And Not IsNumeric(ua) Then GoTo 169
+    If InStr(ua, ";") = 0 Then GoTo 170
+    uyt = ua: If Right$(uyt, 1) <> "/" Then uyt = uyt + "/"
+162 j = InStr(uyt, "/"): If j = 0 Then GoTo 170
+    i = InStr(uyt, ";"): If i = 0 Or i > j Then GoTo 169
+    If Not IsNumeric(Mid$(uyt, 1, i - 1)) Or Not IsNumeric(Mid$(uyt, i + 1, j - i - 1)) Then GoTo 169
+    uyt = Mid$(uyt, j + 1): GoTo 162
+169 MsgBox ("El dato de la variable " + uyy + " no es válido: " + Chr$(34) + ua + Chr$(34) + Chr$(10) + "Debe ser un número, la media y la desviación típica separadas con un punto-y-coma," + Chr$(10) + "o parejas de valor y frecuencia en % separados con un punto-y-coma, y las parejas separadas con un signo /." + Chr$(10) + "Corríjalo con el programa de datos."): End
 170 If InStr(ua, ";") = 0 Then
       nsw = 0: h = Val(ua): GoTo 210
      ElseIf InStr(ua, "/") = 0 Then

@@ -5,6 +5,7 @@
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
  Dim ua As String
+ Dim uyy As String
  Sub Main()
   SAZA
  End Sub 
@@ -47,7 +48,7 @@ udi="s"
  380 line input #1,uc::input #1,wX
  390 line input #1,uc:redim ñZp(3),ñZc(3):for k=1 to 3:input #1,uc,ñZp(k),uc,ñZc(k):next:lZ=1
  400 FOR IR=1 TO NR
- 410 :ua=wX::gs170:X=y1
+ 410 :ua=wX:uyy="X"::gs170:X=y1
  420 if rg<dt then rg=dt
  430 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
  440 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
@@ -141,6 +142,17 @@ udi="s"
  End Sub
   
  Sub gs170()
+    ' El dato de la variable uyy es un número, la media y la desviación (m;s)
+    ' o parejas valor;porcentaje separadas con "/": otro texto detiene la
+    ' simulación en vez de tomarse por 0.
+161 If InStr(ua, ";") = 0 And Not IsNumeric(ua) Then GoTo 169
+    If InStr(ua, ";") = 0 Then GoTo 170
+    uyt = ua: If Right$(uyt, 1) <> "/" Then uyt = uyt + "/"
+162 j = InStr(uyt, "/"): If j = 0 Then GoTo 170
+    i = InStr(uyt, ";"): If i = 0 Or i > j Then GoTo 169
+    If Not IsNumeric(Mid$(uyt, 1, i - 1)) Or Not IsNumeric(Mid$(uyt, i + 1, j - i - 1)) Then GoTo 169
+    uyt = Mid$(uyt, j + 1): GoTo 162
+169 MsgBox ("El dato de la variable " + uyy + " no es válido: " + Chr$(34) + ua + Chr$(34) + Chr$(10) + "Debe ser un número, la media y la desviación típica separadas con un punto-y-coma," + Chr$(10) + "o parejas de valor y frecuencia en % separados con un punto-y-coma, y las parejas separadas con un signo /." + Chr$(10) + "Corríjalo con el programa de datos."): End
 170 If InStr(ua, ";") = 0 Then
       nsw = 0: h = Val(ua): GoTo 210
      ElseIf InStr(ua, "/") = 0 Then

@@ -74,7 +74,7 @@ uproy=""
     GoTo 140
  140 ub="TAS tasa de contagio [ince=s;aldi=n;cval=0;ndim=0;"
  150 if nn<3 or ua="n" then msgbox(ub)
- 160 if nn=1 or ua="n" then wTAS=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wTAS
+ 160 if nn=1 or ua="n" then wTAS=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wTAS
  170 if nn=3 and uvc<>"TAS" goto 200
  180 if nn=5 then print #2,ub: write #2,wTAS:goto 200
  190 ua=inputbox(wTAS & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140

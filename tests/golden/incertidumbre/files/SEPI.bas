@@ -8,6 +8,7 @@
  Dim tnor(), a, b, b1, c, y1, ta(), h, s As Single
  Dim nsw, n As Integer
  Dim ua As String
+ Dim uyy As String
  Sub Main()
   SEPI
  End Sub 
@@ -51,7 +52,7 @@ udi="s"
  390 line input #1,uc:redim ñPOB(3):for i1=1 to 3:input #1,ñPOB(i1):next:redim POB(3):for i1=1 to 3:POB(i1)=ñPOB(i1):next
  400 line input #1,uc:redim ñVACp(3),ñVACc(3):for k=1 to 3:input #1,uc,ñVACp(k),uc,ñVACc(k):next:lVAC=1
  410 FOR IR=1 TO NR
- 420 :ua=wTAS::gs170:TAS=y1
+ 420 :ua=wTAS:uyy="TAS"::gs170:TAS=y1
  430 if rg<dt then rg=dt
  440 nfin=-int(.001-pp/dt*.9999997):ngrab=-int(.001-CLng(pp/rg)*rg/dt*.9999997):if ngrab>nfin then nfin=ngrab
  450 dt0=0:ngrab=1:for npaso=1 to nfin:t=npaso*dt:dt0a=0:dt0=1:if npaso>=-int(.001-ngrab*rg/dt*.9999997) then dt0=0:ngrab=ngrab+1
@@ -145,6 +146,17 @@ udi="s"
  End Sub
   
  Sub gs170()
+    ' El dato de la variable uyy es un número, la media y la desviación (m;s)
+    ' o parejas valor;porcentaje separadas con "/": otro texto detiene la
+    ' simulación en vez de tomarse por 0.
+161 If InStr(ua, ";") = 0 And Not IsNumeric(ua) Then GoTo 169
+    If InStr(ua, ";") = 0 Then GoTo 170
+    uyt = ua: If Right$(uyt, 1) <> "/" Then uyt = uyt + "/"
+162 j = InStr(uyt, "/"): If j = 0 Then GoTo 170
+    i = InStr(uyt, ";"): If i = 0 Or i > j Then GoTo 169
+    If Not IsNumeric(Mid$(uyt, 1, i - 1)) Or Not IsNumeric(Mid$(uyt, i + 1, j - i - 1)) Then GoTo 169
+    uyt = Mid$(uyt, j + 1): GoTo 162
+169 MsgBox ("El dato de la variable " + uyy + " no es válido: " + Chr$(34) + ua + Chr$(34) + Chr$(10) + "Debe ser un número, la media y la desviación típica separadas con un punto-y-coma," + Chr$(10) + "o parejas de valor y frecuencia en % separados con un punto-y-coma, y las parejas separadas con un signo /." + Chr$(10) + "Corríjalo con el programa de datos."): End
 170 If InStr(ua, ";") = 0 Then
       nsw = 0: h = Val(ua): GoTo 210
      ElseIf InStr(ua, "/") = 0 Then

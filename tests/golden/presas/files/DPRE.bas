@@ -74,19 +74,19 @@ uproy=""
     GoTo 140
  140 ub="XAN presas al empezar el periodo"
  150 if nn<3 or ua="n" then msgbox(ub)
- 160 if nn=1 or ua="n" then wXAN=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wXAN
+ 160 if nn=1 or ua="n" then wXAN=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wXAN
  170 if nn=3 and uvc<>"XAN" goto 200
  180 if nn=5 then print #2,ub: write #2,wXAN:goto 200
  190 ua=inputbox(wXAN & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 140
  200 ub="YAN predadores al empezar el periodo"
  210 if nn<3 or ua="n" then msgbox(ub)
- 220 if nn=1 or ua="n" then wYAN=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wYAN
+ 220 if nn=1 or ua="n" then wYAN=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wYAN
  230 if nn=3 and uvc<>"YAN" goto 260
  240 if nn=5 then print #2,ub: write #2,wYAN:goto 260
  250 ua=inputbox(wYAN & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 200
  260 ub="ACP crecimiento de las presas [ince=s;aldi=n;cval=0;ndim=0;"
  270 if nn<3 or ua="n" then msgbox(ub)
- 280 if nn=1 or ua="n" then wACP=inputbox(ub) else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wACP
+ 280 if nn=1 or ua="n" then wACP=replace(inputbox(ub),chr$(34),"") else if nn<5 and uns<>"" and ua<>"p" and (uns<>unsa or nx=0) then line input #1,uc:input #1,wACP
  290 if nn=3 and uvc<>"ACP" goto 320
  300 if nn=5 then print #2,ub: write #2,wACP:goto 320
  310 ua=inputbox(wACP & "¿Desea seguir (), corregir (n), o volver al principio (p)?"):if ua="p" then nn=3:uvc="" else if ua="n" goto 260

@@ -3,6 +3,7 @@
  dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()
  dim KK,IX,IP,LS,UJA,JA(),UDI,UA,JB,UAIC,JC,JD,AIC(),IR
  dim NR,NM,NU,ny,IC,WZ(),VL,Z(),S(),X(),k,UEL(),NPG,AA(),AP,a,B,C,UC
+ dim UB
  Sub Main()
   RTAB
  End Sub 
@@ -14,7 +15,7 @@
 50 nvs= 2:l= 2:npg=pp/rg:redim uel(nvs),uid(nvs),aa(4,l,npg),lon(nvs),izor(nvs),z(nvs),wz(nvs),s(nvs),x(nvs):vper=""
 54 redim aic( 0):uaic="":nl=15
 55 ' Nueva simulación
-     nsim=inputbox("¿Número de la simulación que desea visualizar?")
+     unsim=inputbox("¿Número de la simulación que desea visualizar?"):if isnumeric(unsim) then nsim=unsim else msgbox "La respuesta no es un número. Escriba un número.":goto 55
      uns=mid$(str$(nsim),2)
 56 open "R"+uns+"ic" for input as #1
      input #1,ic,udi,pp,rg,inic,nr:close #1
@@ -23,8 +24,8 @@
 
 '             Modulo representador de resultados universal
 9006 ReDim Z(IC), WZ(IC), S(IC), X(IC), JA(IC)
-' Menu: cada opcion vuelve aqui con todos los ficheros cerrados
-9030 NN = InputBox("0. Salida completa, 1. Ejecutar salidas, 2. Definir salidas, 3. Modificar salidas, 4. Nueva simulación, 5. Terminar")
+     If UDI <> "s" Then PP = 1: RG = 1
+9030 UR = InputBox("0. Salida completa, 1. Ejecutar salidas, 2. Definir salidas, 3. Modificar salidas, 4. Nueva simulación, 5. Terminar"): If IsNumeric(UR) Then NN = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9030
 9140 If NN = 0 Then
         Call COMPLETA
      ElseIf NN = 1 Then
@@ -42,14 +43,13 @@
 9910 End Sub
  
 Sub ERRRS() '******************** SUBRUTINA DE ERRORES ***********************
-     ' Explica el error que ha llevado a la etiqueta ERRR de quien llama
      If Err = 55 Then UB = "LLAME A MANTENIMIENTO    ": GoTo CONTIN
      If Err = 58 Then UB = "EL FICHERO " + UNFS + ".BAK YA EXISTE": GoTo CONTIN
      If Err = 68 Or Err = 71 Then UB = "UNIDAD DESACTIVADA       ": GoTo CONTIN
      If Err = 53 Then UB = "FICHERO NO ENCONTRADO    ": GoTo CONTIN
      If Err = 70 Then UB = "DISCO PROTEGIDO          ": GoTo CONTIN
      If Err = 72 Then UB = "LLAME A MANTENIMIENTO    ": GoTo CONTIN
-     MsgBox "Error: " & Err
+     MsgBox "Error: " + Str$(Err)
 CONTIN:
      UR = InputBox(UB + " - PULSE ENTER PARA CONTINUAR")
 End Sub
@@ -80,10 +80,10 @@ Sub INSPEC()
 9095 On Error GoTo ERRR
      Name UNFS As UBAK
      On Error GoTo 0
-9100 Open UBAK For Input As #3
-     While Not EOF(3)
-        Input #3, PP, RG, NV, UV(1), UV(2), UV(3), UV(4)
-        Input #3, IV(1), IV(2), IV(3), IV(4), UF, IA, IB, TS
+9100 Open UBAK For Input As #4
+     While Not EOF(4)
+        Input #4, PP, RG, NV, UV(1), UV(2), UV(3), UV(4)
+        Input #4, IV(1), IV(2), IV(3), IV(4), UF, IA, IB, TS
 9110    UD = "Se simulan" + Str$(PP) + " " + VPER + "s. Se graba cada" + Str$(RG) + " " + VPER + "s."
         UD = UD + " Las variables son" + Str$(NV) + ": " + UV(1) + "," + UV(2) + "," + UV(3) + "," + UV(4)
         UD = UD + " Cuadro o gráfico: " + UF + "."
@@ -91,23 +91,23 @@ Sub INSPEC()
 9120    If NVI <> 0 Then UD = UD + "Valor de la t de Student:" + Str$(TS) + ". "
 9130    UR = InputBox(UD + "¿Desea  conservar (1), cancelar (2), modificar (3), o postinsertar (4) a esta salida?")
         If UR <> "1" And UR <> "2" And UR <> "3" And UR <> "4" Then GoTo 9130
-        ' 3 la sustituye por las que se definan; 4 las anade detras de ella
         If UR = "1" Or UR = "4" Then Call GRABAR
         If UR = "3" Or UR = "4" Then Call DEFINIR
 9132 Wend
-     Close #3
+     Close #4
      On Error GoTo ERRR
      Kill UBAK
      On Error GoTo 0
 9850 UR = InputBox("¿Desea añadir alguna otra salida?")
      If UR = "s" Then Call DEFINIR
 9890 UR = InputBox("¿Desea cambiarle el nombre al fichero de salidas?")
-     If UR = "s" Then UN = InputBox("Deme el nombre nuevo.")
-     Close #2
+     Close #2: On Error GoTo 9896
+9895 If UR = "s" Then UN = InputBox("Deme el nombre nuevo.")
      ' Solo hay fichero que renombrar si GRABAR llego a abrirlo
      If UR = "s" And NX = 1 Then Name UNFS As UN: UNFS = UN
      NX = 0
 9131 Exit Sub
+9896 If Err = 58 Then MsgBox "Ya existe un fichero con ese nombre. Deme otro nombre.": Resume 9895
 ERRR:
      Call ERRRS
 End Sub
@@ -116,8 +116,8 @@ Sub EJECUTAR() ' 1. Ejecutar salidas definidas
      ' DECLARE SUB EJESAL: DECLARE SUB ERRRS
      Debug.Print
      Debug.Print "                                     Salidas:"
-9150 NS1 = InputBox("¿Número menor de las simulaciones que desea visualizar?")
-9160 NS2 = InputBox("¿Número mayor de las simulaciones que desea visualizar?")
+9150 UR = InputBox("¿Número menor de las simulaciones que desea visualizar?"): If IsNumeric(UR) Then NS1 = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9150
+9160 UR = InputBox("¿Número mayor de las simulaciones que desea visualizar?"): If IsNumeric(UR) Then NS2 = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9160
 9170 UNFS = InputBox("¿Nombre del fichero de salidas que desea utilizar?")
 9190 For NSI = NS1 To NS2
         UNS = Mid$(Str$(NSI), 2)
@@ -142,7 +142,8 @@ End Sub
 Sub DEFINIR() ' 2. Definir salidas
      ' DECLARE SUB SUBIND
      ' DECLARE SUB EJESAL: DECLARE SUB GRABAR
-9221 NV = InputBox("¿Cuantas variables desea visualizar? (Hasta 4)")
+9221 UR = InputBox("¿Cuantas variables desea visualizar? (Hasta 4)"): If Not IsNumeric(UR) Then MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9221
+     If Val(UR) < 1 Or Val(UR) > 4 Then MsgBox "Puede visualizar de 1 a 4 variables.": GoTo 9221 Else NV = UR
 9230 For i = 1 To NV
         UV(i) = InputBox("¿Identificador" + Str$(i) + "?")
         UF = UV(i)
@@ -152,7 +153,6 @@ Sub DEFINIR() ' 2. Definir salidas
         Next j
         MsgBox "El identificador" + Str$(i) + "no existe. Comencemos de nuevo."
         GoTo 9230
-        ' Sin subindices: su unico valor sigue a los IZOR anteriores
 9250    If UA = "n" Then IV(i) = IZOR(j) + 1: GoTo 9280
 9260    UV(i) = UV(i) + "("
         Debug.Print "Deme los valores de los subíndices."
@@ -172,7 +172,6 @@ Sub DEFINIR() ' 2. Definir salidas
               JA(l) = AIC(JD)
            End If
         Next l
-        ' Posicion del elemento: el ultimo subindice es el que varia mas deprisa
 9270    IX = 0
         For l = 1 To NS
 9271       JL = Val(InputBox("Subíndice " + Str$(l)))
@@ -187,11 +186,12 @@ Sub DEFINIR() ' 2. Definir salidas
 9280 Next i
      ' Ventana de periodos, solo en un sistema dinamico
 9290 If UDI <> "s" Then GoTo 9300
-     IA = InputBox("Entre " + Str$(INIC + 1) + " y " + Str$(INIC + PP) + "¿Cual es el(la) primer(a) " + VPER + " que desea visualizar?")
-     IB = InputBox("¿Y el(la) último(a)?")
+     UR = InputBox("Entre " + Str$(INIC + 1) + " y " + Str$(INIC + PP) + "¿Cual es el(la) primer(a) " + VPER + " que desea visualizar?"): If IsNumeric(UR) Then IA = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9290
+9292 UR = InputBox("¿Y el(la) último(a)?"): If IsNumeric(UR) Then IB = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9292
      If IA < INIC + 1 Or IB > INIC + PP Or IA > IB Then GoTo 9290
 9291 IA = IA - INIC: IB = IB - INIC
-9300 If NVI <> 0 Then TS = InputBox("Para estimar por intervalo introduzca el valor de la t de Student. En caso contrario introduzca un cero.")
+9300 If NVI = 0 Then GoTo 9310
+     UR = InputBox("Para estimar por intervalo introduzca el valor de la t de Student. En caso contrario introduzca un cero."): If IsNumeric(UR) Then TS = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9300
 9310 UF = InputBox("¿Como desea los resultados? ¿Cuadro (c) o gráfico (g)?")
      If UF <> "c" And UF <> "g" Then GoTo 9310
 9320 UR = InputBox("¿Desea grabar esta salida (g), ejecutarla (e), o ambas cosas (a)?")
@@ -206,7 +206,6 @@ Sub DEFINIR() ' 2. Definir salidas
 End Sub
  
 Sub GRABAR() ' Grabar una salida
-     ' El fichero de salidas se abre (y se vacia) en la primera grabacion
 9330 If NX = 0 Then
         UNFS = InputBox("¿Nombre del fichero de salidas que desea utilizar para grabar?")
         Open UNFS For Output As #2
@@ -223,9 +222,10 @@ End Sub
 Sub EJESAL() ' Ejecutar una salida
      ' DECLARE SUB CUADRO: DECLARE SUB GRAFICO
 9350 Open "resul" + UNS For Input As #1
-     If ny = 0 Then ny = InputBox("¿Número del primer fichero EXCEL?"): GoTo 9360
-     ny = ny + 1
-     Debug.Print "Fichero EXCEL"; ny
+     Open "R" + UNS + "IC" For Input As #5: Input #5, ICF, UDF, PP, RG, INIC, NR: Close #5
+     If UDI <> "s" Then PP = 1: RG = 1
+     If ny <> 0 Then ny = ny + 1: Debug.Print "Fichero EXCEL"; ny: GoTo 9360
+9355 UR = InputBox("¿Número del primer fichero EXCEL?"): If IsNumeric(UR) Then ny = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9355
 9360 Open "EXCEL" + Mid$(Str$(ny), 2) + ".txt" For Output As #3
      If UF = "c" Then Call CUADRO
      If UF = "g" Then Call GRAFICO
@@ -237,7 +237,7 @@ Sub LEEDAT() ' Lee los datos de un periodo
      ' Sin incertidumbre: un valor por linea; un literal viene entre comillas
 9383 For i = 1 To IC
         Line Input #1, UL
-        If InStr(UL, Chr$(34)) > 0 Then VL = "l": UL = Mid$(UL, 2, Len(UL) - 2)
+        X(i) = InStr(UL, Chr$(34)): If X(i) > 0 Then VL = "l": UL = Mid$(UL, 2, Len(UL) - 2)
         WZ(i) = UL
      Next i
      Exit Sub
@@ -261,8 +261,8 @@ Sub CUADRO() ' Representa un cuadro
      NP = NP/RG
      For k = 1 To NP
         A1 = k * RG
-9400   If A1 < IA - 1 Or A1 > IB / RG Then GoTo 9426
         Call LEEDAT
+9400    If A1 < IA Or A1 > IB Then GoTo 9426
         If NVI <> 0 Then For i = 1 To IC: WZ(i) = Str$(Z(i)): Next i
         Call CUAFIC
 9426 Next k
@@ -298,36 +298,36 @@ Sub CABGRA() ' Cabecera de gráfico
      Print #3,
      For i = 1 To NV
         Print #3, i; "= "; UV(i)
-        ' Nombre de la variable a la que pertenece la posicion IV(i)
         JV = NVS
         For j = 1 To NVS
            If IZOR(j) >= IV(i) Then JV = j - 1: Exit For
         Next j
         Print #3, UEL(JV)
-        ' Desde aqui la fila 2 del almacen guarda el simbolo de la variable
         For j = 0 To NPG: AA(i, 2, j) = i: Next j
      Next i
      Print #3, " " + VPER + " 1:"; INIC + 1
      Print #3,
      ' Escala: cinco valores, uno en cada marca del eje
-     P0 = Fix(a): PS = Fix((B - a) / 5)
+     P0 = a: PS = (B - a) / 5
      Print #3, Tab(4); P0; Tab(19); P0 + PS; Tab(34); P0 + 2 * PS; Tab(49); P0 + 3 * PS; Tab(64); P0 + 4 * PS
      Print #3, "    +--------------+--------------+--------------+" + "--------------+--------------+"
 End Sub
  
 Sub GRAFICO()
      ' DECLARE SUB LEEDAT: DECLARE SUB CABGRA: DECLARE SUB GRALIN
-     ' Primera pasada: se guardan los valores y se buscan el minimo y el maximo
+     ' Primera pasada: valores, minimo y maximo de los registros elegidos (KP)
      NP = PP: If Abs(PP - NP) > 0.5 Then NP = NP + 1
      NP = NP/RG
      For k = 1 To NP
         A1 = k * RG
-9670    If A1 < IA - 1 Or A1 > IB / RG Then GoTo 9590
         Call LEEDAT
-        If VL = "l" Then MsgBox "No puedo representar gráficamente literales.": Exit Sub
+9670    If UDI = "s" And (A1 < IA Or A1 > IB) Then GoTo 9590
+        For i = 1 To NV
+           If NVI = 0 And X(IV(i)) > 0 Then MsgBox "No puedo representar gráficamente literales.": Exit Sub
+        Next i
         If NVI = 0 Then For i = 1 To IC: Z(i) = Val(WZ(i)): Next i
-9510    KK = k / RG
-9530    If KK = 1 Then a = Z(IV(1)): B = a
+9510    KK = k: KP = KP + 1
+9530    If KP = 1 Then a = Z(IV(1)): B = a
         For i = 1 To NV
            AA(i, 1, KK) = Z(IV(i))
            AA(i, 2, KK) = IV(i)
@@ -341,28 +341,25 @@ Sub GRAFICO()
         Next i
 9590 Next k
 9600 If a = B Then MsgBox "No vale la pena la representación gráfica" + "  (valor constante = " + Str$(a) + ")": Exit Sub
-     ' Segunda pasada: una linea (o dos, con intervalo) por periodo
      Call CABGRA
      For k = 1 To NP
         A1 = k * RG
-9680    If A1 < IA - 1 Or A1 > IB / RG Then GoTo 9690
+9680    If UDI = "s" And (A1 < IA Or A1 > IB) Then GoTo 9690
         Call GRALIN
 9690 Next k
 End Sub
  
 Sub GRALIN() ' Representa una linea de un gráfico por fichero
      ' Fila 1 del almacen: valor o extremo inferior; 2: simbolo; 3: extremo superior
-     KK = k / RG
-     LF = 1
-     If NVI <> 0 And Fix(TS) <> 0 Then LF = 3
+     KK = k
+     LF = 1: M2 = 2
+     If NVI <> 0 And Fix(TS) <> 0 Then LF = 3: M2 = 3
      For l = 1 To LF Step 2
-        ' Orden de menor a mayor: con el valor (o extremo inferior) va el
-        ' simbolo; con el extremo superior, el simbolo y ese extremo
-9700    M1 = 1: If l = 3 Then M1 = 2
-        For i = 1 To NV - 1
+        ' Orden de menor a mayor; las filas de una variable se mueven juntas
+9700    For i = 1 To NV - 1
            For j = i + 1 To NV
               If AA(i, l, KK) > AA(j, l, KK) Then
-                 For m = M1 To M1 + 1
+                 For m = 1 To M2
                     AM = AA(i, m, KK): AA(i, m, KK) = AA(j, m, KK): AA(j, m, KK) = AM
                  Next m
               End If
@@ -371,9 +368,11 @@ Sub GRALIN() ' Representa una linea de un gráfico por fichero
         ' Cada simbolo dista del anterior en proporcion, sobre 76 columnas
         UL = "|": PA = a: JS = 0
         For i = 1 To NV
-           IP = Fix((AA(i, l, KK) - PA) / (B - a) * 76) - JS
+           IP = Fix((AA(i, l, KK) - PA) / (B - a) * 76)
+           ' El primero, si esta en el minimo, devuelve su columna en el primer salto de mas de una
+           If JS = 1 And IP > 1 Then IP = IP - 1: JS = 0
            UT = Mid$(Str$(AA(i, 2, KK)), 2)
-           If IP > 0 Then UL = UL + Space$(IP - 1) + UT: JS = 0
+           If IP > 0 Then UL = UL + Space$(IP - 1) + UT
            If IP = 0 And i = 1 Then UL = UL + UT: JS = 1
            PA = AA(i, l, KK)
         Next i
@@ -402,12 +401,14 @@ End Sub
 Sub COMPLETA()
      ' Un fichero COMPL<n>.txt por simulacion
      ' DECLARE SUB LONGITUD: DECLARE SUB LEEDAT: DECLARE SUB ESCRVAR
-     NS1 = InputBox("¿Número menor de las simulaciones que desea visualizar?")
-     NS2 = InputBox("¿Número mayor de las simulaciones que desea visualizar?")
-     Call LONGITUD
+9960 UR = InputBox("¿Número menor de las simulaciones que desea visualizar?"): If IsNumeric(UR) Then NS1 = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9960
+9965 UR = InputBox("¿Número mayor de las simulaciones que desea visualizar?"): If IsNumeric(UR) Then NS2 = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9965
+     Call LONGITUD: TS = 0
      For NSI = NS1 To NS2
         UNS = Mid$(Str$(NSI), 2)
         Open "resul" + UNS For Input As #1
+        Open "R" + UNS + "IC" For Input As #5: Input #5, ICF, UDF, PP, RG, INIC, NR: Close #5
+        If UDI <> "s" Then PP = 1: RG = 1
         Open "COMPL" + UNS + ".txt" For Output As #3
         NP = PP: If Abs(PP - NP) > 0.5 Then NP = NP + 1
         NP = NP/RG
