@@ -3,6 +3,7 @@
 // the working directory, the answers log of the cycle and the context of the
 // file-error messages. It lives from start-up to the end of the program; the
 // question protocol and the file-error messages need nothing else.
+#include <map>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,13 @@ struct RunContext {
   // The file whose opening is guarded, and the last failed file operation.
   std::string CurrentFileName;
   FileError LastError;
+
+  // Files being built under a hidden name, by their final name (staged_files.h).
+  struct StagedFile {
+    std::string name;
+    int slot = -1;  // where a signal handler finds it
+  };
+  std::map<std::string, StagedFile> Staged;
 };
 
 }  // namespace korva

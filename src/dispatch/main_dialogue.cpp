@@ -4,6 +4,7 @@
 
 #include "core/program_end.h"
 #include "core/questions.h"
+#include "core/staged_files.h"
 #include "dispatch/activities.h"
 
 namespace korva {
@@ -48,6 +49,10 @@ int MainDialogue(RunState& run) {
     reason = end.reason;
   }
   run.Context.Log.Close();
+  // Modules left unfinished by a stop go, once closed; the versions before them stand.
+  run.Cycle.Sim.SimWriter.Detach();
+  run.Cycle.Sim.SimFile.reset();
+  DiscardStaged(run.Context);
   if (reason == EndReason::kEndOfInput) {
     std::fputs("korva: la entrada ha terminado sin respuesta; fin del programa.\n", stderr);
   }

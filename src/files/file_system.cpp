@@ -461,7 +461,21 @@ bool FileSystem::Delete(const std::string& name, FileError& error) {
   return true;
 }
 
+bool FileSystem::Replace(const std::string& from, const std::string& to, FileError& error) {
+  std::string hostTo = HostPath(to);
+  FileError refused{0, to};
+  if (Refused(hostTo, Access::kReplace, refused)) {
+    error = refused;
+    return false;
+  }
+  return MoveInto(from, to, error, /*replace=*/true);
+}
+
 bool FileSystem::Rename(const std::string& from, const std::string& to, FileError& error) {
+  return MoveInto(from, to, error, /*replace=*/false);
+}
+
+bool FileSystem::MoveInto(const std::string& from, const std::string& to, FileError& error, bool replace) {
   std::string hostFrom = HostPath(from);
   std::string hostTo = HostPath(to);
   error = FileError{0, from};
@@ -475,7 +489,7 @@ bool FileSystem::Rename(const std::string& from, const std::string& to, FileErro
     return false;
   }
   if (hostFrom == hostTo) return true;
-  if (EntryExists(hostTo)) {
+  if (!replace && EntryExists(hostTo)) {
     error = FileError{vberr::kFileAlreadyExists, to};
     return false;
   }

@@ -133,6 +133,9 @@ class FileSystem {
   bool Delete(const std::string& name, FileError& error);
   // Name ... As ...: fails with 58 when the new name exists.
   bool Rename(const std::string& from, const std::string& to, FileError& error);
+  // Puts `from` in the place of `to` in one step: `to` is either the old file
+  // or the new one at every moment. A folder named `to` is not replaced.
+  bool Replace(const std::string& from, const std::string& to, FileError& error);
   bool Exists(const std::string& name);
 
   // The host path that a name stands for: separators made "/", text in UTF-8,
@@ -170,6 +173,9 @@ class FileSystem {
   // "path/file access" (75) for a folder or a place outside the working
   // directory; false when there is none.
   bool Refused(const std::string& host, Access access, FileError& error) const;
+
+  // Rename and Replace: `replace` lets the move take the place of a file.
+  bool MoveInto(const std::string& from, const std::string& to, FileError& error, bool replace);
 
   std::shared_ptr<OpenFileRegistry> registry_;
   std::string root_;         // the working directory with its links resolved; empty: no confinement

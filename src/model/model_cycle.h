@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/run_context.h"
+#include "core/staged_files.h"
 #include "model/model_tables.h"
 
 namespace korva {
@@ -25,6 +26,13 @@ struct ModelCycle {
 inline std::string ModelFile(const RunContext& run, const ModelCycle& cycle, const std::string& prefix,
                              const std::string& extension) {
   return run.WorkDir + prefix + cycle.ModelName + extension;
+}
+
+// A file of the model built in stages (a module, its temporaries): the hidden
+// name it is built under until CommitStaged puts it in place.
+inline std::string StagedModelFile(RunContext& run, const ModelCycle& cycle, const std::string& prefix,
+                                   const std::string& extension) {
+  return StagedName(run, ModelFile(run, cycle, prefix, extension));
 }
 
 // What the model-structure dialogue does on the path that takes it.

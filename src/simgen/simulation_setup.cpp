@@ -14,12 +14,15 @@ namespace korva {
 void SimulationSetup(RunContext& run, const ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide) {
   SimulationOptionsDialogue(run, sim);
 
-  std::unique_ptr<OutputFile> dataFile = OpenGuardedOutput(run, ModelFile(run, cycle, "D", ".bas"));
+  // The modules are built under hidden names and put in place once whole: the
+  // data-entry program at the end of this step, the simulator at the end of
+  // the specification.
+  std::unique_ptr<OutputFile> dataFile = OpenGuardedOutput(run, StagedModelFile(run, cycle, "D", ".bas"));
   ModuleWriter data(*dataFile);
   WriteDataProgramHeader(data, cycle.ModelName, sim.WithUncertainty());
   WriteDataProgramMenu(data);
 
-  sim.SimFile = OpenGuardedOutput(run, ModelFile(run, cycle, "S", ".bas"));
+  sim.SimFile = OpenGuardedOutput(run, StagedModelFile(run, cycle, "S", ".bas"));
   sim.SimWriter = ModuleWriter(*sim.SimFile);
   WriteSimulatorHeader(cycle.ModelName, sim);
   WriteRunParameters(sim);
@@ -29,6 +32,7 @@ void SimulationSetup(RunContext& run, const ModelCycle& cycle, SimulationState& 
   InputVariablesStep(run, cycle.Model, sim, wide, data);
   WriteDataProgramClosing(data);
   CloseGuarded(run, dataFile);
+  CommitStaged(run, ModelFile(run, cycle, "D", ".bas"));
 
   PlaceLoopHeaders(sim);
   WriteBody(sim);

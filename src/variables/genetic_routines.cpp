@@ -202,8 +202,8 @@ std::vector<std::string> EvaluationLines(const std::vector<std::string>& simulat
 void WriteGeneticRoutines(RunContext& run, const ModelCycle& cycle, SimulationState& sim) {
   for (const std::string& line : GeneticProcedures(sim)) sim.SimWriter.Line(line);
   const int counter = sim.SimWriter.Counter();
-  const std::string simulator = ModelFile(run, cycle, "S", ".bas");
-  const std::string temporary = ModelFile(run, cycle, "S", ".tem");
+  const std::string simulator = StagedModelFile(run, cycle, "S", ".bas");
+  const std::string temporary = StagedModelFile(run, cycle, "S", ".tem");
   CloseSimulator(run, sim);
   WriteGuardedLines(run, temporary, EvaluationLines(ReadGuardedLines(run, simulator), sim.ChromosomeVar));
   std::vector<std::string> body = ReadGuardedLines(run, temporary);

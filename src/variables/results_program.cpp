@@ -14,13 +14,13 @@ constexpr size_t kBodyLineLength = 76;
 constexpr long kFirstBodyNumber = 60;
 constexpr long kBodyNumberStep = 10;
 
-std::string BodyFile(const RunContext& run, const ModelCycle& cycle) { return ModelFile(run, cycle, "R", ".tem"); }
+std::string BodyFile(RunContext& run, const ModelCycle& cycle) { return StagedModelFile(run, cycle, "R", ".tem"); }
 
 }  // namespace
 
 void ResultsProgram::Start(RunContext& run, const ModelCycle& cycle, const SimulationState& sim, int computed) {
   const std::string& model = cycle.ModelName;
-  std::unique_ptr<OutputFile> head = OpenGuardedOutput(run, ModelFile(run, cycle, "R", ".bas"));
+  std::unique_ptr<OutputFile> head = OpenGuardedOutput(run, StagedModelFile(run, cycle, "R", ".bas"));
   head->WriteLine(" defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
   head->WriteLine(" dim UNFS,PP,RG,NV,UV(4),IV(4),UF,US,IA,IB,TS,INIC,VPER,NVI");
   head->WriteLine(" dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()");
@@ -78,7 +78,7 @@ void ResultsProgram::Finish(RunContext& run, const ModelCycle& cycle, const Simu
   body_->WriteLine(line_);
   CloseGuarded(run, body_);
 
-  std::unique_ptr<OutputFile> program = OpenGuardedAppend(run, ModelFile(run, cycle, "R", ".bas"));
+  std::unique_ptr<OutputFile> program = OpenGuardedAppend(run, StagedModelFile(run, cycle, "R", ".bas"));
   ModuleWriter out(*program);
   std::string sizeList;
   for (size_t i = 0; i < state.SizeVariables.size(); ++i) sizeList += (i > 0 ? "," : "") + state.SizeVariables[i];

@@ -111,7 +111,7 @@ std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const S
 
 void RewriteSimulator(RunContext& run, const ModelCycle& cycle, SimulationState& sim,
                       const std::string& geneCountText) {
-  const std::string simulator = ModelFile(run, cycle, "S", ".bas");
+  const std::string simulator = StagedModelFile(run, cycle, "S", ".bas");
   CloseSimulator(run, sim);
   std::vector<std::string> old = ReadGuardedLines(run, simulator);
 

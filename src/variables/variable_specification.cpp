@@ -74,6 +74,9 @@ class SpecificationStage {
     FlushStatements(run_, sim_, codesTrusted_);
     CompleteSimulator(run_, cycle_, sim_);
     resultsProgram_.Finish(run_, cycle_, sim_, state_);
+    // Both whole now: each takes the place of the old one in one step.
+    CommitStaged(run_, ModelFile(run_, cycle_, "S", ".bas"));
+    CommitStaged(run_, ModelFile(run_, cycle_, "R", ".bas"));
     Tell(run_, GenerationEndMessage(cycle_.ModelName));
   }
 

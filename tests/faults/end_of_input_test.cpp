@@ -50,11 +50,16 @@ TEST(EndOfInputFault, AtEveryQuestionTheRunEndsCleanlyWithEveryAnswerGivenLogged
     left.erase(testing::kPopulationLogName);
     // What stood when the question was asked stands still, completed by what
     // was written but not yet flushed; a file being written through a
-    // temporary is in place with what was written of it.
+    // temporary is in place with what was written of it, but for a module:
+    // one not finished is never left under its name.
     const testing::Files& then = ref.filesAt[k];
     for (const auto& [name, bytes] : then) {
       std::string target = name;
-      if (testing::IsTemporary(name)) target = name.substr(1, name.find(".korva-tmp-") - 1);
+      while (testing::IsTemporary(target)) target = target.substr(1, target.find(".korva-tmp-") - 1);
+      if (target.ends_with(".bas") || target.ends_with(".tem")) {
+        if (testing::IsTemporary(name)) EXPECT_FALSE(left.count(target)) << target << " was left unfinished";
+        continue;
+      }
       ASSERT_TRUE(left.count(target)) << target << " is missing";
       EXPECT_TRUE(left[target].starts_with(bytes)) << target << " lost what it held";
     }

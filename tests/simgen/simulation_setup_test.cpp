@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "simgen/simulator_body.h"
 
+#include "core/staged_files.h"
 #include "model/model_fixture.h"
 #include "support/dialogue_run.h"
 #include "support/file_lines.h"
@@ -19,6 +24,11 @@ using testing::TempDir;
 
 // A set-up run on a model of two inputs (A, B) and one calculated element (Y),
 // with the simulator left open as the set-up leaves it; returns its lines.
+std::string ReadPath(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 struct SetUpRun {
   SetUpRun(std::vector<std::string> names, std::vector<std::string> answers)
       : a(dir.workDir(), "M", std::move(answers)) {
@@ -26,7 +36,9 @@ struct SetUpRun {
     ended = a.Try(SimulationSetup);
     CloseSimulator(a.run.Context, a.run.Cycle.Sim);
   }
-  std::vector<std::string> Sim() const { return LinesOf(dir.Read("SM.bas")); }
+  // The simulator as far as the set-up wrote it, under the name it is built under.
+  std::string SimText() { return ReadPath(StagedName(a.run.Context, dir.workDir() + "SM.bas")); }
+  std::vector<std::string> Sim() { return LinesOf(SimText()); }
   std::vector<std::string> Data() const { return LinesOf(dir.Read("DM.bas")); }
   TempDir dir;
   ActivityRun a;
@@ -190,7 +202,15 @@ TEST(SimulationSetup, FaultyCodesAreAskedAndRefusedAnswersAskAgain) {
   EXPECT_EQ(s.a.TimesAsked("¿La variable BB Cuantos cambios de valor tiene?"), 2);
   EXPECT_TRUE(s.a.Showed("¡Hasta la proxima!"));
   EXPECT_EQ(s.a.TimesAsked("¿Es correcto? (S/N/T) "), 2) << "trusted codes are not confirmed";
-  EXPECT_NE(s.dir.Read("SM.bas").find(" 180" + std::string(kTimeLoopHead)), std::string::npos) << "the simulator is closed whole";
+  EXPECT_NE(s.SimText().find(" 180" + std::string(kTimeLoopHead)), std::string::npos) << "the simulator is closed whole";
+  // The data-entry program is whole and in place; the simulator is not, and
+  // goes when the run ends.
+  EXPECT_TRUE(s.dir.Has("DM.bas"));
+  DiscardStaged(s.a.run.Context);
+  EXPECT_FALSE(s.dir.Has("SM.bas"));
+  for (const auto& entry : std::filesystem::directory_iterator(s.dir.dir())) {
+    EXPECT_EQ(entry.path().filename().string().find(".korva-tmp-"), std::string::npos) << entry.path();
+  }
 }
 
 // Every array the simulator uses is sized before use, and an input's size may

@@ -8,6 +8,7 @@
 #include "model/model_fixture.h"
 #include "simgen/simulation_setup.h"
 #include "simgen/simulator_body.h"
+#include "core/staged_files.h"
 #include "support/dialogue_run.h"
 #include "support/file_lines.h"
 #include "support/temp_dir.h"
@@ -28,6 +29,7 @@ struct Setting {
     a.run.Cycle.Model = LeveledModelOf(names, {row});
     ended = a.Try(SimulationSetup);
     CloseSimulator(a.run.Context, a.run.Cycle.Sim);
+    CommitStaged(a.run.Context, dir.workDir() + "SM.bas");  // as the end of the specification does
   }
   bool SimHas(const std::string& line) const {
     std::vector<std::string> lines = LinesOf(dir.Read("SM.bas"));

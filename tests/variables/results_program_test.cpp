@@ -87,6 +87,7 @@ TEST(ResultsProgram, ALargeTableLeavesTheMenuLabelsFreeAndCompiles) {
         ResultVariable{id, id + " una variable con un nombre largo, largo de verdad", {}, std::to_string(k - 1)}, k);
   }
   program.Finish(c.a.run.Context, cycle, cycle.Sim, cycle.Spec);
+  CommitStaged(c.a.run.Context, c.dir.workDir() + "RM.bas");  // as the end of the specification does
   // The target's compiler refuses a label used twice in a procedure; so does korva-vbrun's checker.
   auto parsed = vbrun::ParseModule("RM.bas", c.dir.Read("RM.bas"));
   ASSERT_TRUE(std::holds_alternative<vbrun::Module>(parsed)) << std::get<vbrun::SyntaxError>(parsed).message;
