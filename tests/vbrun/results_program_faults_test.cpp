@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -69,20 +70,20 @@ class GeneratedModel {
   std::string model_;
 };
 
-// The answers log of a dynamic model in weeks: A (0) is the initial value of
-// the state C = A + 1, so C holds the number of the week; Q = Val(Z), where Z
-// is 5 from week 0, 7 from week 2 and 9 from week 4. With `uncertainFunction`
-// the uncertainty is asked input by input (none is uncertain) and Q carries
-// a random error instead.
+// The answers log of a dynamic model in weeks: AI (0) is the initial value
+// of the state CU = AI + 1, so CU holds the number of the week; QQ = Val(ZZ),
+// where ZZ is 5 from week 0, 7 from week 2 and 9 from week 4. With
+// `uncertainFunction` the uncertainty is asked input by input (none is
+// uncertain) and QQ carries a random error instead.
 std::string WeeksLog(bool uncertainFunction) {
   std::string inputUncertainty = uncertainFunction ? "\"   Incertidumbre: \",\"n\"\r\n" : "";
   std::string q = uncertainFunction
-                      ? "\"   La funcion\",\"Q=f(Z)\",\"¿Lleva incertidumbre?\",\"s\"\r\n"
+                      ? "\"   La funcion\",\"QQ=f(ZZ)\",\"¿Lleva incertidumbre?\",\"s\"\r\n"
                         "\"   ¿De estado?\",\"n\"\r\n\"   ¿Dimensional?\",\"n\"\r\n"
-                        "\"   ¿Lineas de la funcion?\",2\r\nh=Val(Z)\r\ns=0.1*h\r\n"
-                      : "\"   La funcion\",\"Q=f(Z)\",\"¿Lleva incertidumbre?\",\"n\"\r\n"
+                        "\"   ¿Lineas de la funcion?\",2\r\nh=Val(ZZ)\r\ns=0.1*h\r\n"
+                      : "\"   La funcion\",\"QQ=f(ZZ)\",\"¿Lleva incertidumbre?\",\"n\"\r\n"
                         "\"   ¿De estado?\",\"n\"\r\n\"   ¿Dimensional?\",\"n\"\r\n\"   ¿Tabla?\",\"n\"\r\n"
-                        "\"   ¿Lineas de la funcion?\",1\r\nQ = Val(Z)\r\n";
+                        "\"   ¿Lineas de la funcion?\",1\r\nQQ = Val(ZZ)\r\n";
   return std::string("\"Crear, Ensamblar, formar Bloques, Analogia\",\"c\"\r\n") +
          "\"Nombre del simulador\",\"CUE\"\r\n\"Servirá para\",\"contar semanas\"\r\n"
          "\"Lista al completo\",\"s\"\r\n\"Ver la lista por Pantalla, Fichero, o No ver\",\"n\"\r\n"
@@ -96,25 +97,25 @@ std::string WeeksLog(bool uncertainFunction) {
          inputUncertainty +
          "\"   Cambios de valor\",\"2\"\r\n\"   ¿Dimensional?\",\"n\"\r\n\"   ¿Correcto?\",\"s\"\r\n"
          "\"¿Funciones grabadas?\",\"n\"\r\n"
-         "\"C cuenta de semanas\"\r\n\"   La funcion\",\"C=f(A)\",\"¿Lleva incertidumbre?\",\"n\"\r\n"
-         "\"   ¿De estado?\",\"s\"\r\n\"   Su valor inicial es\",\"A\"\r\n\"   ¿Dimensional?\",\"n\"\r\n"
-         "\"   ¿Tabla?\",\"n\"\r\n\"   ¿Lineas de la funcion?\",1\r\nC = A + 1\r\n"
+         "\"CU cuenta de semanas\"\r\n\"   La funcion\",\"CU=f(AI)\",\"¿Lleva incertidumbre?\",\"n\"\r\n"
+         "\"   ¿De estado?\",\"s\"\r\n\"   Su valor inicial es\",\"AI\"\r\n\"   ¿Dimensional?\",\"n\"\r\n"
+         "\"   ¿Tabla?\",\"n\"\r\n\"   ¿Lineas de la funcion?\",1\r\nCU = AI + 1\r\n"
          "\"   ¿Corregir alguna ecuacion?\",\"n\"\r\n\"   ¿Correcto?\",\"s\"\r\n"
-         "\"Q valor vigente del cambio\"\r\n" +
+         "\"QQ valor vigente del cambio\"\r\n" +
          q + "\"   ¿Corregir alguna ecuacion?\",\"n\"\r\n\"   ¿Correcto?\",\"s\"\r\n";
 }
 
 GeneratedModel Weeks(bool uncertainFunction = false) {
   return GeneratedModel({{"LCUE.txt",
-                          "A valor inicial de la cuenta [ince=n;cval=0;ndim=0;\r\n"
-                          "Z valor con cambios [ince=n;cval=2;ndim=0;\r\n"
-                          "C cuenta de semanas\r\nQ valor vigente del cambio\r\n"},
-                         {"CCUE.txt", "C   A\r\nQ   Z\r\n"},
+                          "AI valor inicial de la cuenta [ince=n;cval=0;ndim=0;\r\n"
+                          "ZZ valor con cambios [ince=n;cval=2;ndim=0;\r\n"
+                          "CU cuenta de semanas\r\nQQ valor vigente del cambio\r\n"},
+                         {"CCUE.txt", "CU   AI\r\nQQ   ZZ\r\n"},
                          {"MODELO1.txt", WeeksLog(uncertainFunction)}},
                         "CUE", {"1", "s", "s", "s", "s", "n", "n", "n"});
 }
 
-// Q in week w.
+// QQ in week w.
 int QOf(int w) { return w >= 4 ? 9 : w >= 2 ? 7 : 5; }
 
 // The data of the weeks model stored as simulations 1 and 2, then a run of
@@ -136,14 +137,14 @@ TEST(ResultsProgramRecords, AWindowAfterTheFirstWeekShowsItsOwnWeeksAndScalesFro
   GeneratedModel m = Weeks();
   ASSERT_TRUE(m.generated);
   Simulate(m, 1, 10, 1);
-  // A table and a chart of C over weeks 5 to 8.
-  ASSERT_EQ(m.Run("R", {"1", "2", "1", "C", "5", "8", "c", "e", "1", "s", "s", "5", "8", "g", "e", "n", "5"}), 0)
+  // A table and a chart of CU over weeks 5 to 8.
+  ASSERT_EQ(m.Run("R", {"1", "2", "1", "CU", "5", "8", "c", "e", "1", "s", "s", "5", "8", "g", "e", "n", "5"}), 0)
       << m.Said();
-  Lines table = {Zones({"semana", "C"})};
+  Lines table = {Zones({"semana", "CU"})};
   for (int w = 5; w <= 8; ++w) table.push_back(WeekRow(w, {std::to_string(w)}));
   EXPECT_EQ(LinesOf(m.dir.Read("EXCEL1.txt")), table);
 
-  Lines chart = ChartHeading({"C"}, {"C cuenta de semanas..."}, 1, 5, 8, "semana");
+  Lines chart = ChartHeading({"CU"}, {"CU cuenta de semanas..."}, 1, 5, 8, "semana");
   for (int w = 5; w <= 8; ++w) {
     chart.push_back(Printed(w) + Bar({{w, 1}}, 5, 8));
     chart.push_back("   |");
@@ -161,16 +162,16 @@ TEST(ResultsProgramRecords, ARunRecordedEveryTwoWeeksShowsEveryRecordOfTheWindow
   GeneratedModel m = Weeks();
   ASSERT_TRUE(m.generated);
   Simulate(m, 1, 10, 2);
-  // A table of C and Q over weeks 1 to 10, then a chart of Q (7, then 9).
-  ASSERT_EQ(m.Run("R", {"1", "2", "2", "C", "Q", "1",  "10", "c", "e", "1",
-                        "s", "n", "1", "Q", "1", "10", "g",  "e", "n", "5"}),
+  // A table of CU and QQ over weeks 1 to 10, then a chart of QQ (7, then 9).
+  ASSERT_EQ(m.Run("R", {"1", "2", "2", "CU", "QQ", "1",  "10", "c", "e", "1",
+                        "s", "n", "1", "QQ", "1",  "10", "g",  "e", "n", "5"}),
             0)
       << m.Said();
-  Lines table = {Zones({"semana", "C", "Q"})};
+  Lines table = {Zones({"semana", "CU", "QQ"})};
   for (int w = 2; w <= 10; w += 2) table.push_back(WeekRow(w, {std::to_string(w), std::to_string(QOf(w))}));
   EXPECT_EQ(LinesOf(m.dir.Read("EXCEL1.txt")), table);
 
-  Lines chart = ChartHeading({"Q"}, {"Q valor vigente del cambio..."}, 1, 7, 9, "semana");
+  Lines chart = ChartHeading({"QQ"}, {"QQ valor vigente del cambio..."}, 1, 7, 9, "semana");
   for (int k = 1; k <= 5; ++k) {
     chart.push_back(Printed(k % 10) + Bar({{QOf(2 * k), 1}}, 7, 9));
     chart.push_back("   |");
@@ -195,15 +196,15 @@ TEST(ResultsProgramRecords, StoredOutputsAndTheCompleteListingFollowEachRunsLeng
   Simulate(m, 2, 6, 1);
   // An output defined on simulation 1 and stored, executed for simulations 1
   // and 2; then the complete listing of both.
-  ASSERT_EQ(m.Run("R", {"1", "2", "1", "C", "1", "10", "c", "g", "defs.txt", "n",  //
-                        "1", "1", "2", "defs.txt", "1",                            //
+  ASSERT_EQ(m.Run("R", {"1", "2", "1", "CU", "1", "10", "c", "g", "defs.txt", "n",  //
+                        "1", "1", "2", "defs.txt", "1",                             //
                         "0", "1", "2", "5"}),
             0)
       << m.Said();
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE(run);
     const int weeks = run == 1 ? 10 : 6;
-    Lines table = {Zones({"semana", "C"})};
+    Lines table = {Zones({"semana", "CU"})};
     Lines listed;
     for (int w = 1; w <= weeks; ++w) {
       table.push_back(WeekRow(w, {std::to_string(w)}));
@@ -218,12 +219,12 @@ TEST(ResultsProgramReview, AnOutputReplacedByOneExecutedAtOnce) {
   GeneratedModel m = Weeks();
   ASSERT_TRUE(m.generated);
   Simulate(m, 1, 10, 1);
-  ASSERT_EQ(m.Run("R", {"1", "2", "1", "C", "1", "10", "c", "g", "defs.txt", "n", "5"}), 0) << m.Said();
-  // Review: the output is replaced by a table of Q over weeks 3 to 6,
+  ASSERT_EQ(m.Run("R", {"1", "2", "1", "CU", "1", "10", "c", "g", "defs.txt", "n", "5"}), 0) << m.Said();
+  // Review: the output is replaced by a table of QQ over weeks 3 to 6,
   // executed at once; nothing added, the name kept.
-  ASSERT_EQ(m.Run("R", {"1", "3", "defs.txt", "3", "1", "Q", "3", "6", "c", "e", "1", "n", "n", "n", "5"}), 0)
+  ASSERT_EQ(m.Run("R", {"1", "3", "defs.txt", "3", "1", "QQ", "3", "6", "c", "e", "1", "n", "n", "n", "5"}), 0)
       << m.Said();
-  Lines table = {Zones({"semana", "Q"})};
+  Lines table = {Zones({"semana", "QQ"})};
   for (int w = 3; w <= 6; ++w) table.push_back(WeekRow(w, {std::to_string(QOf(w))}));
   EXPECT_EQ(LinesOf(m.dir.Read("EXCEL1.txt")), table);
   // The output replaced was not stored: the definitions file is left empty.
@@ -288,14 +289,26 @@ TEST(ResultsProgramSizes, AnArraySizedByASizeVariableTakesItsValuesFromTheContro
 TEST(ResultsProgramUncertainty, UncertainFunctionsAloneChartTheirIntervals) {
   GeneratedModel m = Weeks(true);
   ASSERT_TRUE(m.generated);
-  // What the simulator writes with 5 repetitions: C exact, Q with a deviation.
-  m.dir.Write("R1ic", "2,\"s\",2,1,0,5\r\n");
-  m.dir.Write("resul1", "1,0,0\r\n5,.5,.1\r\n2,0,0\r\n7,.5,.1\r\n");
-  // t = 2 over 5 repetitions: the ends are the mean -/+ the deviation.
-  ASSERT_EQ(m.Run("R", {"1", "2", "1", "Q", "1", "2", "2", "g", "e", "1", "n", "5"}), 0) << m.Said();
-  Lines chart = ChartHeading({"Q"}, {"Q valor vigente del cambio..."}, 1, 4.5, 7.5, "semana");
-  chart.insert(chart.end(), {Printed(1) + Bar({{4.5, 1}}, 4.5, 7.5), Printed(1) + Bar({{5.5, 1}}, 4.5, 7.5), "   |",
-                             Printed(2) + Bar({{6.5, 1}}, 4.5, 7.5), Printed(2) + Bar({{7.5, 1}}, 4.5, 7.5), "   |"});
+  // 4 weeks, 5 repetitions, 4 degrees of freedom for the chi-squares.
+  ASSERT_EQ(m.Run("D", {"1", "", "0", "", "0", "5", "2", "7", "4", "9", "", "5", "1", "6"}), 0) << m.Said();
+  ASSERT_EQ(m.Run("S", {"4", "1", "1", "5", "0", "1", "1", "n", "4", "n"}), 0) << m.Said();
+  // A chart of QQ with t = 2: over 5 repetitions the ends are the mean -/+ the deviation.
+  ASSERT_EQ(m.Run("R", {"1", "2", "1", "QQ", "1", "4", "2", "g", "e", "1", "n", "5"}), 0) << m.Said();
+  Lines results = LinesOf(m.dir.Read("resul1"));
+  ASSERT_EQ(results.size(), 8u) << "CU and QQ, four weeks";
+  std::vector<std::pair<float, float>> ends;
+  for (size_t w = 0; w < 4; ++w) {
+    float mean = 0, deviation = 0;
+    ASSERT_EQ(std::sscanf(results[2 * w + 1].c_str(), "%f,%f", &mean, &deviation), 2) << results[2 * w + 1];
+    ends.emplace_back(static_cast<float>(mean - 2 * deviation / 2.0), static_cast<float>(mean + 2 * deviation / 2.0));
+  }
+  float lo = ends[0].first, hi = ends[0].second;
+  for (const auto& [low, high] : ends) lo = std::min(lo, low), hi = std::max(hi, high);
+  Lines chart = ChartHeading({"QQ"}, {"QQ valor vigente del cambio..."}, 1, lo, hi, "semana");
+  for (int w = 1; w <= 4; ++w) {
+    const auto& [low, high] = ends[static_cast<size_t>(w - 1)];
+    chart.insert(chart.end(), {Printed(w) + Bar({{low, 1}}, lo, hi), Printed(w) + Bar({{high, 1}}, lo, hi), "   |"});
+  }
   EXPECT_EQ(LinesOf(m.dir.Read("EXCEL1.txt")), chart);
 }
 
