@@ -51,6 +51,7 @@ TEST(ResultsProgram, PositionsInTheRecordAndRecordSize) {
   for (const std::string& line : c.Sim()) recordSize |= line.ends_with("close #1,#2:ic=3+5*3");
   EXPECT_TRUE(recordSize) << "the simulator's record size";
   // The head names the model; without size variables there is no line 57.
+  EXPECT_EQ(program[5], " dim UB") << "the error routine's message is the program's";
   EXPECT_EQ(program[7], "  RM");
   EXPECT_EQ(program[10], "10 if nn=5 then end");
   EXPECT_NE(std::find(program.begin(), program.end(), "40 pp=1:rg=1"), program.end());
@@ -73,6 +74,7 @@ TEST(ResultsProgram, SizeVariablesAreReadFromTheControlFile) {
   EXPECT_TRUE(has("54 redim aic( 1):uaic=\"N\":nl=15"));
   EXPECT_TRUE(has("57 open \"R\"+uns+\"ic\" for input as #1"));
   EXPECT_TRUE(has("     input #1,ic,udi,pp,rg,inic,nr:for i=1 to  1:input #1,aic(i):next:close #1"));
+  EXPECT_TRUE(has("     N=aic(1)")) << "the positions after AR are written with N";
 }
 
 TEST(ResultsProgram, ALargeTableLeavesTheMenuLabelsFreeAndCompiles) {

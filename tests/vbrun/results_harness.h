@@ -10,6 +10,7 @@
 
 #include "emit/templates.h"
 #include "support/file_lines.h"
+#include "vbrun/number_text.h"
 #include "vbrun/vb_program.h"
 
 namespace korva::results_harness {
@@ -165,5 +166,49 @@ inline VbOutcome RunIn(const TempDir& dir, const std::string& program, const Lin
 inline const char* const kMenu =
     "0. Salida completa, 1. Ejecutar salidas, 2. Definir salidas, 3. Modificar salidas, 4. Nueva simulación, 5. "
     "Terminar";
+
+// One line of a chart: the symbols in ascending order of value, each placed
+// after the one before in proportion to the difference of their values, 76
+// columns spanning the smallest value to the largest.
+inline std::string Bar(std::vector<std::pair<double, int>> points, double lo, double hi) {
+  std::sort(points.begin(), points.end());
+  std::string bar = "|";
+  double previous = lo;
+  // A first symbol at the minimum takes the first column, one more than its
+  // due: the first later step of more than one column gives it back.
+  long shift = 0;
+  for (size_t i = 0; i < points.size(); ++i) {
+    long columns = static_cast<long>((points[i].first - previous) / (hi - lo) * 76);
+    if (shift && columns > 1) --columns, shift = 0;
+    if (columns > 0) bar += std::string(columns - 1, ' ') + std::to_string(points[i].second);
+    if (columns == 0 && i == 0) bar += std::to_string(points[i].second), shift = 1;
+    previous = points[i].first;
+  }
+  return bar;
+}
+
+// The heading of a chart of the variables labelled, whose values run from lo
+// to hi: the scale marks the fifths of that range.
+inline Lines ChartHeading(const Lines& labels, const Lines& names, long firstPeriod, float lo, float hi,
+                          const std::string& unit = "mes") {
+  Lines lines = {""};
+  for (size_t i = 0; i < labels.size(); ++i) {
+    lines.push_back(Printed(i + 1) + "= " + labels[i]);
+    lines.push_back(names[i]);
+  }
+  lines.push_back(" " + unit + " 1:" + Printed(firstPeriod));
+  lines.push_back("");
+  std::string scale;
+  const float step = (hi - lo) / 5;
+  for (int i = 0; i < 5; ++i) {
+    scale.resize(3 + 15 * i, ' ');
+    scale += vbrun::PrintText(lo + static_cast<float>(i) * step, vbrun::NumberKind::kSingle);
+  }
+  lines.push_back(scale);
+  std::string axis = "    +";
+  for (int i = 0; i < 5; ++i) axis += std::string(14, '-') + "+";
+  lines.push_back(axis);
+  return lines;
+}
 
 }  // namespace korva::results_harness

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "vbrun/number_text.h"
 #include "vbrun/results_harness.h"
 
 namespace korva {
@@ -131,49 +130,6 @@ TEST(RepresenterDefine, StoresAndExecutesATableOfAScalarAndAnElementChosenBySubs
     expected.push_back(Zones({Printed(10 + k), PopulationValue(k, 1), PopulationValue(k, 10)}));
   }
   EXPECT_EQ(LinesOf(dir.Read("EXCEL5.txt")), expected);
-}
-
-// One line of a chart: the symbols in ascending order of value, each placed
-// after the one before in proportion to the difference of their values, 76
-// columns spanning the smallest value to the largest.
-std::string Bar(std::vector<std::pair<double, int>> points, double lo, double hi) {
-  std::sort(points.begin(), points.end());
-  std::string bar = "|";
-  double previous = lo;
-  // A first symbol at the minimum takes the first column, one more than its
-  // due: the first later step of more than one column gives it back.
-  long shift = 0;
-  for (size_t i = 0; i < points.size(); ++i) {
-    long columns = static_cast<long>((points[i].first - previous) / (hi - lo) * 76);
-    if (shift && columns > 1) --columns, shift = 0;
-    if (columns > 0) bar += std::string(columns - 1, ' ') + std::to_string(points[i].second);
-    if (columns == 0 && i == 0) bar += std::to_string(points[i].second), shift = 1;
-    previous = points[i].first;
-  }
-  return bar;
-}
-
-// The heading of a chart of the variables labelled, whose values run from lo
-// to hi: the scale marks the fifths of that range.
-Lines ChartHeading(const Lines& labels, const Lines& names, long firstPeriod, float lo, float hi) {
-  Lines lines = {""};
-  for (size_t i = 0; i < labels.size(); ++i) {
-    lines.push_back(Printed(i + 1) + "= " + labels[i]);
-    lines.push_back(names[i]);
-  }
-  lines.push_back(" mes 1:" + Printed(firstPeriod));
-  lines.push_back("");
-  std::string scale;
-  const float step = (hi - lo) / 5;
-  for (int i = 0; i < 5; ++i) {
-    scale.resize(3 + 15 * i, ' ');
-    scale += vbrun::PrintText(lo + static_cast<float>(i) * step, vbrun::NumberKind::kSingle);
-  }
-  lines.push_back(scale);
-  std::string axis = "    +";
-  for (int i = 0; i < 5; ++i) axis += std::string(14, '-') + "+";
-  lines.push_back(axis);
-  return lines;
 }
 
 TEST(RepresenterChart, SpansSeventySixColumnsAndRefusesAConstant) {
