@@ -77,7 +77,7 @@ class Checker {
       int line = m.variableLines[i];
       if (moduleVariables_[module].count(d.lower)) throw Failure{line, "declaración duplicada de " + d.name};
       d.slot = static_cast<int>(program_.globals.size());
-      program_.globals.push_back(VariableInfo{d.name, TypeOf(module, d), d.isArray, &d});
+      program_.globals.push_back(VariableInfo{d.name, TypeOf(module, d), d.isArray, &d, module, line});
       moduleVariables_[module][d.lower] = d.slot;
       if (d.isPublic) {
         if (publicVariables_.count(d.lower)) throw Failure{line, "declaración pública duplicada de " + d.name};
@@ -154,9 +154,10 @@ class Checker {
     return binding == Binding::kLocal ? proc_->locals[slot] : program_.globals[slot];
   }
 
-  int AddLocal(const std::string& name, const std::string& lower, VbType type, bool isArray, const Declared* d) {
+  int AddLocal(const std::string& name, const std::string& lower, VbType type, bool isArray, const Declared* d,
+               int line = -1) {
     int slot = static_cast<int>(proc_->locals.size());
-    proc_->locals.push_back(VariableInfo{name, type, isArray, d});
+    proc_->locals.push_back(VariableInfo{name, type, isArray, d, line < 0 ? -1 : module_, line});
     locals_[lower] = slot;
     return slot;
   }
@@ -250,7 +251,7 @@ class Checker {
         for (Declared& d : s.declared) {
           if (locals_.count(d.lower)) throw Failure{s.line, "declaración duplicada de " + d.name};
           d.local = true;
-          d.slot = AddLocal(d.name, d.lower, TypeOf(module_, d), d.isArray, d.dims.empty() ? nullptr : &d);
+          d.slot = AddLocal(d.name, d.lower, TypeOf(module_, d), d.isArray, d.dims.empty() ? nullptr : &d, s.line);
         }
       }
     }

@@ -94,10 +94,7 @@ struct Frame {
 
 struct Interpreter::Impl {
   Impl(const Program& p, Dialogue& d, FileSystem& f, RunOptions o)
-      : program(p), dialogue(d), files(f), options(o), debug(o.debug, d), heartbeat(d) {
-    globals.resize(program.globals.size());
-    for (size_t i = 0; i < globals.size(); ++i) InitVariable(globals[i], program.globals[i], nullptr);
-  }
+      : program(p), dialogue(d), files(f), options(o), debug(o.debug, d), heartbeat(d) {}
 
   const Program& program;
   Dialogue& dialogue;
@@ -113,7 +110,27 @@ struct Interpreter::Impl {
 
   // ---------------------------------------------------------------- variables
 
+  // The module's variables, made (and their arrays sized) as the run starts.
+  void InitGlobals() {
+    globals.resize(program.globals.size());
+    for (size_t i = 0; i < globals.size(); ++i) InitVariable(globals[i], program.globals[i], nullptr);
+  }
+
+  // A variable made with its declared type; an array with fixed bounds is
+  // sized, and an error in doing so is placed at its declaration.
   void InitVariable(Variable& var, const VariableInfo& info, Frame* frame) {
+    try {
+      MakeVariable(var, info, frame);
+    } catch (VbError& error) {
+      if (error.module < 0 && info.line >= 0) {
+        error.module = info.module;
+        error.line = info.line;
+      }
+      throw;
+    }
+  }
+
+  void MakeVariable(Variable& var, const VariableInfo& info, Frame* frame) {
     var.type = info.type;
     var.isArray = info.isArray;
     if (!info.isArray) {
@@ -591,6 +608,7 @@ Interpreter::~Interpreter() = default;
 RunOutcome Interpreter::Run() {
   RunOutcome outcome;
   try {
+    impl_->InitGlobals();
     impl_->RunProcedure(impl_->program.main);
   } catch (const EndRun&) {
   } catch (const InputEnded&) {
