@@ -4,6 +4,7 @@
 // for (the binding fields) before anything runs.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vbrun/value.h"
@@ -153,11 +154,29 @@ struct Procedure {
   std::vector<Declared> locals;                     // every local, declared or implicit
 };
 
+// The physical lines of a module's text, kept as the one text they come from
+// (a generated module has hundreds of thousands of short lines). A line is
+// given without its LF or CR LF.
+class SourceLines {
+ public:
+  SourceLines() = default;
+  explicit SourceLines(std::string_view text);
+
+  size_t size() const { return starts_.size(); }
+  std::string_view Line(size_t i) const;
+  // A copy of line i, for messages.
+  std::string operator[](size_t i) const { return std::string(Line(i)); }
+
+ private:
+  std::string text_;
+  std::vector<size_t> starts_;
+};
+
 // One module: its source lines (for messages), letter rules, module-level
 // variables and procedures.
 struct Module {
   std::string name;  // file name as given
-  std::vector<std::string> lines;
+  SourceLines lines;
   VbType letterType[26] = {};  // deftype per first letter; kEmpty when none (Variant)
   std::vector<Declared> variables;
   std::vector<int> variableLines;
