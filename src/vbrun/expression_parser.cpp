@@ -290,7 +290,9 @@ ExprPtr LineParser::Power() {
 ExprPtr LineParser::Literal(Value v, int column) {
   auto e = std::make_unique<Expr>();
   e->kind = ExprKind::kLiteral;
-  e->literal = std::move(v);
+  e->literalType = v.type;
+  e->number = v.num;
+  e->name = std::move(v.str);
   e->column = column;
   return e;
 }
@@ -346,7 +348,6 @@ ExprPtr LineParser::NameReference() {
   auto e = std::make_unique<Expr>();
   e->kind = ExprKind::kName;
   e->name = tok.text;
-  e->lower = tok.lower;
   e->suffix = tok.suffix;
   e->column = tok.column;
   if (Peek().IsOp("(")) {
@@ -364,7 +365,8 @@ ExprPtr LineParser::NameReference() {
     if (member.kind != TokenKind::kIdentifier) Expected("el nombre de un miembro");
     Next();
     e->kind = ExprKind::kMember;
-    e->member = member.lower;
+    e->name += '.';
+    e->name += member.text;
   }
   return e;
 }
@@ -375,7 +377,7 @@ ExprPtr LineParser::Target() {
   if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("una variable");
   ExprPtr e = NameReference();
   if (e->kind == ExprKind::kMember)
-    throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "." + e->member + "\""};
+    throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "\""};
   return e;
 }
 

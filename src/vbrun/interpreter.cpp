@@ -188,7 +188,7 @@ struct Interpreter::Impl {
   Value Eval(const Expr& e, Frame* frame) {
     switch (e.kind) {
       case ExprKind::kLiteral:
-        return e.literal;
+        return e.Literal();
       case ExprKind::kName:
         if (e.binding == Binding::kBuiltin) return CallBuiltin(e, frame);
         return VariableOf(e, frame).value;

@@ -175,11 +175,10 @@ void LineParser::PrintList(Stmt& s) {
 void LineParser::CallStatement(StmtList& out) {
   ExprPtr head = NameReference();
   if (head->kind == ExprKind::kMember) {
-    throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "." + head->member + "\""};
+    throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "\""};
   }
   Stmt s = Make(StmtKind::kCall);
   s.label = head->name;
-  s.lower = head->lower;
   if (head->kind == ExprKind::kIndex && AtStatementEnd()) {
     s.exprs = std::move(head->args);
   } else {
@@ -250,7 +249,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     if (Peek().IsOp("=")) {
       Unmark();  // an assignment: the head read stands
       if (head->kind == ExprKind::kMember) {
-        throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "." + head->member + "\""};
+        throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "\""};
       }
       Next();
       Stmt s = Make(StmtKind::kAssign);

@@ -30,20 +30,22 @@ enum class Binding : uint8_t { kUnbound, kLocal, kGlobal, kBuiltin };
 
 struct Expr {
   ExprKind kind = ExprKind::kLiteral;
-  Value literal;
-  std::string name;   // as written, without type character
-  std::string lower;  // lower case, for look-ups
-  std::string member;
   char suffix = 0;
   bool negate = false;  // kUnary: true for "-", false for Not
-  BinaryOp op = BinaryOp::kAdd;
-  std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
   bool parenthesized = false;
-  int column = 0;
-
+  BinaryOp op = BinaryOp::kAdd;
   Binding binding = Binding::kUnbound;
-  int slot = -1;      // kLocal / kGlobal: the variable
-  Builtin builtin{};  // kBuiltin
+  Builtin builtin{};                     // kBuiltin
+  VbType literalType = VbType::kEmpty;  // kLiteral
+  int column = 0;
+  int slot = -1;    // kLocal / kGlobal: the variable
+  double number = 0;  // kLiteral of a number or Boolean
+  // kName and kIndex: the name as written, without type character; kMember:
+  // the object and member as written ("Err.Number"); kLiteral of a text: the text.
+  std::string name;
+  std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
+
+  Value Literal() const { return literalType == VbType::kString ? Value::String(name) : Value{literalType, false, number, {}}; }
 };
 
 // An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
@@ -123,7 +125,6 @@ struct Stmt {
   std::vector<ExprPtr> exprs;   // operands: condition, values, file numbers...
   StmtList thenPart, elsePart;  // kIfLine
   std::string label;            // GoTo/GoSub/Resume/On Error target; kCall: procedure name
-  std::string lower;            // kCall: the lower-case name
   bool until = false;           // kDo/kLoop: Until rather than While
   bool preserve = false;        // ReDim Preserve
   FileMode mode = FileMode::kInput;
