@@ -107,6 +107,7 @@ struct Interpreter::Impl {
   std::vector<Variable> globals;
   int depth = 0;
   int errNumber = 0;
+  long steps = 0;
 
   // ---------------------------------------------------------------- variables
 
@@ -147,13 +148,16 @@ struct Interpreter::Impl {
 
   void SizeArray(ArrayData& array, const Declared& d, Frame* frame, bool keep) {
     std::vector<int32_t> lower, extent;
+    double elements = 1;
     for (const Bounds& b : d.dims) {
       int32_t lo = b.lower ? ToLong(Eval(*b.lower, frame)) : 0;
       int32_t hi = ToLong(Eval(*b.upper, frame));
       if (hi < lo) Fail(err::kSubscript);
       lower.push_back(lo);
       extent.push_back(hi - lo + 1);
+      elements *= static_cast<double>(extent.back());
     }
+    if (options.elementLimit != 0 && elements > static_cast<double>(options.elementLimit)) Fail(7);
     array.Resize(std::move(lower), std::move(extent), keep);
   }
 
@@ -587,6 +591,7 @@ struct Interpreter::Impl {
       while (pc < size) {
         try {
           heartbeat.Beat();
+          if (options.stepLimit != 0 && ++steps > options.stepLimit) throw EndRun{};
           pc = Step(frame, code[pc], pc);
         } catch (VbError& error) {
           pc = Handle(frame, error, pc);
