@@ -33,6 +33,7 @@
 #include "variables/function_source.h"
 #include "variables/table_lookup.h"
 #include "vbrun/checker.h"
+#include "vbrun/interpreter.h"
 #include "vbrun/parser.h"
 #include "vbrun/runner.h"
 
@@ -53,6 +54,8 @@ constexpr size_t kMaxFiles = 24;         // files written from the sections
 constexpr long kMaxBoxes = 20000;        // boxes shown before the dialogue is ended
 constexpr int kMaxCodedElements = 64;    // inputs settled by the bracket-codes entry
 constexpr size_t kMaxTables = 16;        // tables looked up by the table-data entry
+constexpr long kMaxSteps = 100000;       // instructions a module run by korva-vbrun runs
+constexpr size_t kMaxElements = 1 << 16;  // elements of one of its arrays
 
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "korva fuzz entry: %s\n", what.c_str());
@@ -757,6 +760,52 @@ void VbrunParse(std::string_view input) {
   pthread_join(thread, nullptr);
 }
 
+void VbrunModule(std::string_view input) {
+  // Read as korva-vbrun reads a module, parsed, checked and run from its Sub
+  // Main on the runner's deep stack, in a folder of its own (the generated
+  // programs open their files by bare names). Every InputBox gets "1" until
+  // the answers run out. No error of the program may escape the run.
+  Work work;
+  ScriptedDialogue dialogue(std::vector<std::string>(8, "1"));
+  work.Write("M.bas", input);
+  FileError error;
+  std::unique_ptr<InputFile> in = work.files.OpenInput(work.Path("M.bas"), error);
+  Require(in != nullptr, "cannot open a module just written");
+  struct Job {
+    Work* work;
+    ScriptedDialogue* dialogue;
+    const std::string* text;
+  } job{&work, &dialogue, &in->text()};
+  auto run = [](void* data) -> void* {
+    Job& job = *static_cast<Job*>(data);
+    auto parsed = vbrun::ParseModule("M.bas", *job.text);
+    auto* module = std::get_if<vbrun::Module>(&parsed);
+    if (module == nullptr) return nullptr;
+    std::vector<vbrun::Module> modules;
+    modules.push_back(std::move(*module));
+    auto checked = vbrun::CheckProgram(std::move(modules));
+    auto* program = std::get_if<vbrun::Program>(&checked);
+    if (program == nullptr) return nullptr;
+    vbrun::RunOptions options;
+    options.seed = 1;
+    options.debug = NullStream();
+    options.stepLimit = kMaxSteps;
+    options.elementLimit = kMaxElements;
+    InFolder folder(job.work->dir);
+    vbrun::Interpreter interpreter(*program, *job.dialogue, job.work->files, options);
+    interpreter.Run();
+    return nullptr;
+  };
+  pthread_attr_t attributes;
+  pthread_t thread;
+  if (pthread_attr_init(&attributes) != 0 || pthread_attr_setstacksize(&attributes, size_t{1} << 29) != 0 ||
+      pthread_create(&thread, &attributes, run, &job) != 0) {
+    Fail("cannot start the running thread");
+  }
+  pthread_attr_destroy(&attributes);
+  pthread_join(thread, nullptr);
+}
+
 void VbrunFiles(std::string_view input) {
   Work work;
   const std::string data = work.Path("datos");
@@ -810,6 +859,7 @@ const std::vector<Target>& Targets() {
       {"answer_log", AnswerLog},             {"dialogue", Dialogue},
       {"terminal", Terminal},
       {"vbrun_parse", VbrunParse},           {"vbrun_files", VbrunFiles},
+      {"vbrun_module", VbrunModule},
   };
   return targets;
 }

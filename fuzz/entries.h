@@ -87,6 +87,10 @@ void Dialogue(std::string_view input);
 void Terminal(std::string_view input);
 // A module read by korva-vbrun: parsed and checked, not run.
 void VbrunParse(std::string_view input);
+// A whole module run by korva-vbrun: parsed, checked and run from its Sub
+// Main, each InputBox answered "1" a few times, for a bounded number of
+// instructions.
+void VbrunModule(std::string_view input);
 // A data file read by a program run by korva-vbrun with Input #, Line Input #
 // and Get #.
 void VbrunFiles(std::string_view input);

@@ -173,6 +173,10 @@ if [ -x "$build/korva" ] && [ -x "$build/korva-vbrun" ]; then
 else
   echo "make_corpus: no korva in $build: the korva-vbrun seeds of example runs are left out" >&2
 fi
+# Whole generated modules, run: the three modules of every golden example.
+for f in "$root"/tests/golden/*/files/*.bas; do
+  seed vbrun_module "$(basename "$(dirname "$(dirname "$f")")")-$(basename "$f")" < "$f"
+done
 for f in "$root"/examples/tablas/MODELO1.txt "$root"/examples/poblacion/LPOB.txt; do
   seed vbrun_files "text-$(basename "$f")" < "$f"
 done

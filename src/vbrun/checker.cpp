@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "text/cp1252.h"
 #include "vbrun/builtins.h"
 
 namespace korva::vbrun {
@@ -77,7 +78,7 @@ class Checker {
       int line = m.variableLines[i];
       if (moduleVariables_[module].count(d.lower)) throw Failure{line, "declaración duplicada de " + d.name};
       d.slot = static_cast<int>(program_.globals.size());
-      program_.globals.push_back(VariableInfo{d.name, TypeOf(module, d), d.isArray, &d});
+      program_.globals.push_back(VariableInfo{d.name, TypeOf(module, d), d.isArray, &d, module, line});
       moduleVariables_[module][d.lower] = d.slot;
       if (d.isPublic) {
         if (publicVariables_.count(d.lower)) throw Failure{line, "declaración pública duplicada de " + d.name};
@@ -154,16 +155,17 @@ class Checker {
     return binding == Binding::kLocal ? proc_->locals[slot] : program_.globals[slot];
   }
 
-  int AddLocal(const std::string& name, const std::string& lower, VbType type, bool isArray, const Declared* d) {
+  int AddLocal(const std::string& name, const std::string& lower, VbType type, bool isArray, const Declared* d,
+               int line = -1) {
     int slot = static_cast<int>(proc_->locals.size());
-    proc_->locals.push_back(VariableInfo{name, type, isArray, d});
+    proc_->locals.push_back(VariableInfo{name, type, isArray, d, line < 0 ? -1 : module_, line});
     locals_[lower] = slot;
     return slot;
   }
 
-  VbType ImplicitType(const Expr& e) const {
+  VbType ImplicitType(const Expr& e, const std::string& lower) const {
     VbType typed = TypeOfSuffix(e.suffix);
-    return typed != VbType::kEmpty ? typed : LetterType(module_, e.lower);
+    return typed != VbType::kEmpty ? typed : LetterType(module_, lower);
   }
 
 
@@ -175,30 +177,32 @@ class Checker {
     for (auto& arg : e.args) {
       if (arg) BindExpr(*arg, line);
     }
+    if (e.kind == ExprKind::kLiteral || e.kind == ExprKind::kUnary || e.kind == ExprKind::kBinary) return;
+    const std::string lower = LowerCase(e.name);
     switch (e.kind) {
       case ExprKind::kName: {
-        if (FindVariable(e.lower, e.binding, e.slot)) {
+        if (FindVariable(lower, e.binding, e.slot)) {
           if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + e.name};
           return;
         }
-        if (const BuiltinInfo* b = FindBuiltin(e.lower, e.suffix); b != nullptr && b->minArgs == 0) {
+        if (const BuiltinInfo* b = FindBuiltin(lower, e.suffix); b != nullptr && b->minArgs == 0) {
           e.binding = Binding::kBuiltin;
           e.builtin = b->id;
           return;
         }
-        if (FindProcedure(module_, e.lower) >= 0) {
+        if (FindProcedure(module_, lower) >= 0) {
           throw Failure{line, "se esperaba una variable o una función, no el procedimiento " + e.name};
         }
         e.binding = Binding::kLocal;
-        e.slot = AddLocal(e.name, e.lower, ImplicitType(e), false, nullptr);
+        e.slot = AddLocal(e.name, lower, ImplicitType(e, lower), false, nullptr);
         return;
       }
       case ExprKind::kIndex: {
-        if (FindVariable(e.lower, e.binding, e.slot)) {
+        if (FindVariable(lower, e.binding, e.slot)) {
           if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
           return;
         }
-        if (const BuiltinInfo* b = FindBuiltin(e.lower, e.suffix)) {
+        if (const BuiltinInfo* b = FindBuiltin(lower, e.suffix)) {
           int n = static_cast<int>(e.args.size());
           if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + e.name};
           e.binding = Binding::kBuiltin;
@@ -208,12 +212,12 @@ class Checker {
         Undefined(e, line);
       }
       case ExprKind::kMember:
-        if (e.lower == "err" && (e.member == "number" || e.member == "description")) {
+        if (lower == "err.number" || lower == "err.description") {
           e.binding = Binding::kBuiltin;
-          e.builtin = e.member == "number" ? Builtin::kErrNumber : Builtin::kErrDescription;
+          e.builtin = lower == "err.number" ? Builtin::kErrNumber : Builtin::kErrDescription;
           return;
         }
-        throw Failure{line, "miembro no admitido: " + e.name + "." + e.member};
+        throw Failure{line, "miembro no admitido: " + e.name};
       default:
         return;
     }
@@ -221,23 +225,24 @@ class Checker {
 
   // A variable or array element that receives a value.
   void BindTarget(Expr& e, int line) {
+    const std::string lower = LowerCase(e.name);
     if (e.kind == ExprKind::kIndex) {
       for (auto& arg : e.args) BindExpr(*arg, line);
-      if (!FindVariable(e.lower, e.binding, e.slot)) {
-        if (FindBuiltin(e.lower, e.suffix) != nullptr)
+      if (!FindVariable(lower, e.binding, e.slot)) {
+        if (FindBuiltin(lower, e.suffix) != nullptr)
           throw Failure{line, "no se puede asignar a la función " + e.name};
         Undefined(e, line);
       }
       if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
       return;
     }
-    if (FindVariable(e.lower, e.binding, e.slot)) {
+    if (FindVariable(lower, e.binding, e.slot)) {
       if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + e.name};
       return;
     }
-    if (FindProcedure(module_, e.lower) >= 0) throw Failure{line, "no se puede asignar al procedimiento " + e.name};
+    if (FindProcedure(module_, lower) >= 0) throw Failure{line, "no se puede asignar al procedimiento " + e.name};
     e.binding = Binding::kLocal;
-    e.slot = AddLocal(e.name, e.lower, ImplicitType(e), false, nullptr);
+    e.slot = AddLocal(e.name, lower, ImplicitType(e, lower), false, nullptr);
   }
 
   // Dim inside the procedure, and ReDim of names not declared elsewhere, make locals.
@@ -250,7 +255,7 @@ class Checker {
         for (Declared& d : s.declared) {
           if (locals_.count(d.lower)) throw Failure{s.line, "declaración duplicada de " + d.name};
           d.local = true;
-          d.slot = AddLocal(d.name, d.lower, TypeOf(module_, d), d.isArray, d.dims.empty() ? nullptr : &d);
+          d.slot = AddLocal(d.name, d.lower, TypeOf(module_, d), d.isArray, d.dims.empty() ? nullptr : &d, s.line);
         }
       }
     }
@@ -299,12 +304,13 @@ class Checker {
         for (size_t i = 1; i < s.exprs.size(); ++i) BindTarget(*s.exprs[i], line);
         return;
       case StmtKind::kCall: {
-        int proc = FindProcedure(module_, s.lower);
+        const std::string lower = LowerCase(s.label);
+        int proc = FindProcedure(module_, lower);
         if (proc >= 0) {
           if (!s.exprs.empty()) throw Failure{line, "el procedimiento " + s.label + " no lleva argumentos"};
           s.procedure = proc;
         } else {
-          const BuiltinInfo* b = FindBuiltin(s.lower, 0);
+          const BuiltinInfo* b = FindBuiltin(lower, 0);
           if (b == nullptr || !b->procedure) throw Failure{line, "Sub o Function no definida: " + s.label};
           int n = static_cast<int>(s.exprs.size());
           if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + s.label};
@@ -450,7 +456,7 @@ class Checker {
       }
       case StmtKind::kNext: {
         Block& b = Top(StmtKind::kFor, s, "Next sin For");
-        if (s.target && s.target->lower != b.forStmt->target->lower) {
+        if (s.target && LowerCase(s.target->name) != LowerCase(b.forStmt->target->name)) {
           throw Failure{s.line, "Next " + s.target->name + " no cierra el For de " + b.forStmt->target->name};
         }
         Instr in{OpCode::kNext, &s};

@@ -1,11 +1,12 @@
+#include <algorithm>
 #include <unordered_set>
 
 #include "vbrun/line_parser.h"
 
 namespace korva::vbrun {
 
-bool IsReserved(const std::string& lower) {
-  static const std::unordered_set<std::string> kWords = {
+bool IsReserved(std::string_view lower) {
+  static const std::unordered_set<std::string_view> kWords = {
       "and",    "as",     "call", "close",     "debug", "dim",    "do",      "else",     "elseif", "end",
       "endif",  "eqv",    "exit", "for",       "get",   "gosub",  "goto",    "if",       "imp",    "input",
       "kill",   "let",    "line", "loop",      "mod",   "next",   "not",     "on",       "open",   "or",
@@ -16,14 +17,38 @@ bool IsReserved(const std::string& lower) {
 }
 
 const Token& LineParser::Peek(size_t ahead) const {
-  size_t i = pos_ + ahead;
-  return i < t_.size() ? t_[i] : t_.back();
+  const size_t i = pos_ + ahead - base_;
+  while (ahead_.size() <= i) {
+    if (!ahead_.empty() && ahead_.back().kind == TokenKind::kEnd) return ahead_.back();
+    Token token;
+    if (auto error = lexer_.Next(token)) throw ParseFailure{error->column, error->message};
+    ahead_.push_back(token);
+  }
+  return ahead_[i];
 }
 
+// The end of the line is never passed: taking it leaves it the next token.
 const Token& LineParser::Next() {
-  const Token& tok = Peek();
-  if (pos_ < t_.size() - 1) ++pos_;
-  return tok;
+  if (Peek().kind == TokenKind::kEnd) return Peek();
+  ++pos_;
+  // Only the token just taken is kept behind the next one, unless marked.
+  const size_t keep = marked_ ? std::min(mark_, pos_ - 1) : pos_ - 1;
+  while (base_ < keep) {
+    ahead_.pop_front();
+    ++base_;
+  }
+  return ahead_[pos_ - 1 - base_];
+}
+
+size_t LineParser::Mark() {
+  marked_ = true;
+  mark_ = pos_;
+  return pos_;
+}
+
+void LineParser::Rewind(size_t mark) {
+  pos_ = mark;
+  marked_ = false;
 }
 
 bool LineParser::AtEnd() const { return Peek().kind == TokenKind::kEnd; }
@@ -31,7 +56,7 @@ bool LineParser::AtEnd() const { return Peek().kind == TokenKind::kEnd; }
 bool LineParser::AtStatementEnd() const { return AtEnd() || Peek().kind == TokenKind::kColon || Peek().Is("else"); }
 
 void LineParser::Expected(const std::string& what) const {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   std::string found = tok.kind == TokenKind::kEnd ? "el final de la línea" : "\"" + Shown(tok) + "\"";
   throw ParseFailure{tok.column, "se esperaba " + what + " y hay " + found};
 }
@@ -41,8 +66,8 @@ void LineParser::Unsupported(const std::string& what) const {
 }
 
 std::string LineParser::Shown(const Token& tok) {
-  if (tok.kind == TokenKind::kString) return "\"" + tok.text + "\"";
-  std::string s = tok.text;
+  if (tok.kind == TokenKind::kString) return "\"" + std::string(tok.text) + "\"";
+  std::string s(tok.text);
   if (tok.suffix != 0 && tok.kind == TokenKind::kIdentifier) s += tok.suffix;
   return s;
 }
@@ -71,14 +96,14 @@ bool LineParser::TakeKeyword(const char* word) {
 
 // A label after GoTo, GoSub, Resume, Then or Else: a line number or a name.
 std::string LineParser::Label() {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind == TokenKind::kNumber && tok.isWhole && tok.suffix == 0 && tok.number >= 0) {
     Next();
-    return tok.text;
+    return std::string(tok.text);
   }
   if (tok.kind == TokenKind::kIdentifier && tok.suffix == 0 && !IsReserved(tok.lower)) {
     Next();
-    return tok.lower;
+    return std::string(tok.lower);
   }
   Expected("una etiqueta");
 }
@@ -110,7 +135,7 @@ ExprPtr LineParser::BinaryLevel(int level) {
 }
 
 bool LineParser::LevelOperator(int level, BinaryOp& op) const {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   switch (level) {
     case 0:
       return tok.Is("imp") && (op = BinaryOp::kImp, true);
@@ -154,7 +179,7 @@ ExprPtr LineParser::NotLevel() {
 ExprPtr LineParser::Comparison() {
   ExprPtr left = Concatenation();
   while (true) {
-    const Token& tok = Peek();
+    const Token tok = Peek();
     if (tok.kind != TokenKind::kOperator) return left;
     BinaryOp op;
     if (tok.text == "=")
@@ -265,7 +290,9 @@ ExprPtr LineParser::Power() {
 ExprPtr LineParser::Literal(Value v, int column) {
   auto e = std::make_unique<Expr>();
   e->kind = ExprKind::kLiteral;
-  e->literal = std::move(v);
+  e->literalType = v.type;
+  e->number = v.num;
+  e->name = std::move(v.str);
   e->column = column;
   return e;
 }
@@ -291,14 +318,14 @@ Value LineParser::NumberLiteral(const Token& tok) {
 }
 
 ExprPtr LineParser::Primary() {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind == TokenKind::kNumber) {
     Next();
     return Literal(NumberLiteral(tok), tok.column);
   }
   if (tok.kind == TokenKind::kString) {
     Next();
-    return Literal(Value::String(tok.text), tok.column);
+    return Literal(Value::String(std::string(tok.text)), tok.column);
   }
   if (tok.IsOp("(")) {
     Next();
@@ -317,11 +344,10 @@ ExprPtr LineParser::Primary() {
 
 // name, name(args) or name.member.
 ExprPtr LineParser::NameReference() {
-  const Token& tok = Next();
+  const Token tok = Next();
   auto e = std::make_unique<Expr>();
   e->kind = ExprKind::kName;
   e->name = tok.text;
-  e->lower = tok.lower;
   e->suffix = tok.suffix;
   e->column = tok.column;
   if (Peek().IsOp("(")) {
@@ -335,22 +361,23 @@ ExprPtr LineParser::NameReference() {
     Op(")");
   } else if (Peek().IsOp(".") && !Peek().spaceBefore) {
     Next();
-    const Token& member = Peek();
+    const Token member = Peek();
     if (member.kind != TokenKind::kIdentifier) Expected("el nombre de un miembro");
     Next();
     e->kind = ExprKind::kMember;
-    e->member = member.lower;
+    e->name += '.';
+    e->name += member.text;
   }
   return e;
 }
 
 // A variable or array element that receives a value.
 ExprPtr LineParser::Target() {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("una variable");
   ExprPtr e = NameReference();
   if (e->kind == ExprKind::kMember)
-    throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "." + e->member + "\""};
+    throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "\""};
   return e;
 }
 

@@ -94,10 +94,7 @@ struct Frame {
 
 struct Interpreter::Impl {
   Impl(const Program& p, Dialogue& d, FileSystem& f, RunOptions o)
-      : program(p), dialogue(d), files(f), options(o), debug(o.debug, d), heartbeat(d) {
-    globals.resize(program.globals.size());
-    for (size_t i = 0; i < globals.size(); ++i) InitVariable(globals[i], program.globals[i], nullptr);
-  }
+      : program(p), dialogue(d), files(f), options(o), debug(o.debug, d), heartbeat(d) {}
 
   const Program& program;
   Dialogue& dialogue;
@@ -110,10 +107,31 @@ struct Interpreter::Impl {
   std::vector<Variable> globals;
   int depth = 0;
   int errNumber = 0;
+  long steps = 0;
 
   // ---------------------------------------------------------------- variables
 
+  // The module's variables, made (and their arrays sized) as the run starts.
+  void InitGlobals() {
+    globals.resize(program.globals.size());
+    for (size_t i = 0; i < globals.size(); ++i) InitVariable(globals[i], program.globals[i], nullptr);
+  }
+
+  // A variable made with its declared type; an array with fixed bounds is
+  // sized, and an error in doing so is placed at its declaration.
   void InitVariable(Variable& var, const VariableInfo& info, Frame* frame) {
+    try {
+      MakeVariable(var, info, frame);
+    } catch (VbError& error) {
+      if (error.module < 0 && info.line >= 0) {
+        error.module = info.module;
+        error.line = info.line;
+      }
+      throw;
+    }
+  }
+
+  void MakeVariable(Variable& var, const VariableInfo& info, Frame* frame) {
     var.type = info.type;
     var.isArray = info.isArray;
     if (!info.isArray) {
@@ -130,13 +148,16 @@ struct Interpreter::Impl {
 
   void SizeArray(ArrayData& array, const Declared& d, Frame* frame, bool keep) {
     std::vector<int32_t> lower, extent;
+    double elements = 1;
     for (const Bounds& b : d.dims) {
       int32_t lo = b.lower ? ToLong(Eval(*b.lower, frame)) : 0;
       int32_t hi = ToLong(Eval(*b.upper, frame));
       if (hi < lo) Fail(err::kSubscript);
       lower.push_back(lo);
       extent.push_back(hi - lo + 1);
+      elements *= static_cast<double>(extent.back());
     }
+    if (options.elementLimit != 0 && elements > static_cast<double>(options.elementLimit)) Fail(7);
     array.Resize(std::move(lower), std::move(extent), keep);
   }
 
@@ -171,7 +192,7 @@ struct Interpreter::Impl {
   Value Eval(const Expr& e, Frame* frame) {
     switch (e.kind) {
       case ExprKind::kLiteral:
-        return e.literal;
+        return e.Literal();
       case ExprKind::kName:
         if (e.binding == Binding::kBuiltin) return CallBuiltin(e, frame);
         return VariableOf(e, frame).value;
@@ -570,6 +591,7 @@ struct Interpreter::Impl {
       while (pc < size) {
         try {
           heartbeat.Beat();
+          if (options.stepLimit != 0 && ++steps > options.stepLimit) throw EndRun{};
           pc = Step(frame, code[pc], pc);
         } catch (VbError& error) {
           pc = Handle(frame, error, pc);
@@ -591,6 +613,7 @@ Interpreter::~Interpreter() = default;
 RunOutcome Interpreter::Run() {
   RunOutcome outcome;
   try {
+    impl_->InitGlobals();
     impl_->RunProcedure(impl_->program.main);
   } catch (const EndRun&) {
   } catch (const InputEnded&) {

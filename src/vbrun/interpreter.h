@@ -18,6 +18,11 @@ namespace korva::vbrun {
 struct RunOptions {
   std::optional<double> seed;  // Randomize without argument takes this seed instead of the clock
   std::FILE* debug = stderr;   // where Debug.Print writes (UTF-8)
+  // Bounds for a run that must stay short whatever the program (fuzzing): when
+  // not 0, the run ends as at End after this many instructions, and an array of
+  // more elements than this is out of memory (error 7).
+  long stepLimit = 0;
+  size_t elementLimit = 0;
 };
 
 // How a run ended.

@@ -13,17 +13,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsTypeChar(char c) { return c == '%' || c == '&' || c == '!' || c == '#' || c == '@' || c == '$'; }
 
-// Where a "Rem" starts a comment: at the start of a statement.
-bool AtStatementStart(const Tokens& tokens) {
-  if (tokens.empty()) return true;
-  if (tokens.back().kind == TokenKind::kColon) return true;
-  return tokens.size() == 1 && tokens[0].kind == TokenKind::kNumber;  // after a line number
-}
-
 // Reads the digits of a number literal starting at `i`; returns false when the
 // text there is not a number.
 bool LexNumber(std::string_view line, size_t& i, Token& token) {
-  size_t start = i;
+  const size_t start = i;
   if (line[i] == '&' && i + 1 < line.size() &&
       (line[i + 1] == 'H' || line[i + 1] == 'h' || line[i + 1] == 'O' || line[i + 1] == 'o')) {
     int base = (line[i + 1] == 'H' || line[i + 1] == 'h') ? 16 : 8;
@@ -55,7 +48,7 @@ bool LexNumber(std::string_view line, size_t& i, Token& token) {
     token.kind = TokenKind::kNumber;
     token.number = static_cast<double>(value);
     token.isWhole = true;
-    token.text = std::string(line.substr(start, i - start));
+    token.text = line.substr(start, i - start);
     return true;
   }
   bool whole = true;
@@ -90,7 +83,7 @@ bool LexNumber(std::string_view line, size_t& i, Token& token) {
     bool join = line[i] == '&' && i + 1 < line.size() && (IsNameStart(line[i + 1]) || line[i + 1] == '"');
     if (!join) token.suffix = line[i++];
   }
-  token.text = std::string(line.substr(start, i - start));
+  token.text = line.substr(start, i - start);
   return true;
 }
 
@@ -107,96 +100,121 @@ bool IsNameStart(char c) {
 
 bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '_'; }
 
-std::optional<LexError> Lex(std::string_view line, Tokens& tokens) {
-  tokens.clear();
-  size_t i = 0;
-  while (true) {
-    bool space = false;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
-      ++i;
-      space = true;
-    }
-    Token token;
-    token.spaceBefore = space;
-    token.column = static_cast<int>(i) + 1;
-    if (i >= line.size() || line[i] == '\'' || line[i] == '\r' || line[i] == '\n') {
-      token.kind = TokenKind::kEnd;
-      tokens.push_back(std::move(token));
-      return std::nullopt;
-    }
-    char c = line[i];
-    if (c == '"') {
-      ++i;
-      std::string text;
-      while (true) {
-        if (i >= line.size()) return LexError{token.column, "texto sin comillas de cierre"};
-        if (line[i] == '"') {
-          if (i + 1 < line.size() && line[i + 1] == '"') {
-            text += '"';
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
+Lexer::Lexer(std::string_view line, std::string& scratch) : line_(line), scratch_(scratch) {}
+
+// Where a "Rem" starts a comment: at the start of a statement.
+bool Lexer::AtStatementStart() const {
+  if (count_ == 0 || last_ == TokenKind::kColon) return true;
+  return count_ == 1 && firstIsNumber_;  // after a line number
+}
+
+// The scratch text at the columns of a token, sized to the line the first
+// time it is needed (views into it must not move).
+std::string_view Lexer::Scratch(size_t at, size_t length) {
+  if (!scratchReady_) {
+    scratch_.assign(line_.size(), ' ');
+    scratchReady_ = true;
+  }
+  return std::string_view(scratch_).substr(at, length);
+}
+
+std::optional<LexError> Lexer::Next(Token& token) {
+  const std::string_view line = line_;
+  size_t& i = pos_;
+  token = Token{};
+  bool space = false;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
+    ++i;
+    space = true;
+  }
+  token.spaceBefore = space;
+  token.column = static_cast<int>(i) + 1;
+  if (i >= line.size() || line[i] == '\'' || line[i] == '\r' || line[i] == '\n') {
+    token.kind = TokenKind::kEnd;
+    i = line.size();
+  } else if (const char c = line[i]; c == '"') {
+    const size_t open = i++;
+    size_t length = 0;  // of the text with its doubled quotes made one
+    bool doubled = false;
+    for (size_t j = i;; ++j, ++length) {
+      if (j >= line.size()) return LexError{token.column, "texto sin comillas de cierre"};
+      if (line[j] == '"') {
+        if (j + 1 < line.size() && line[j + 1] == '"') {
+          doubled = true;
+          ++j;
+          continue;
         }
-        text += line[i++];
+        break;
       }
-      token.kind = TokenKind::kString;
-      token.text = std::move(text);
-    } else if (IsDigit(c) || (c == '.' && i + 1 < line.size() && IsDigit(line[i + 1])) ||
-               (c == '&' && i + 1 < line.size() &&
-                std::string_view("HhOo").find(line[i + 1]) != std::string_view::npos && i + 2 < line.size() &&
-                (IsDigit(line[i + 2]) || std::isxdigit(static_cast<unsigned char>(line[i + 2]))))) {
-      if (!LexNumber(line, i, token)) {
-        if (c != '&') return LexError{token.column, "número mal escrito"};
-        token.kind = TokenKind::kOperator;
-        token.text = "&";
+    }
+    token.kind = TokenKind::kString;
+    if (!doubled) {
+      token.text = line.substr(i, length);
+      i += length + 1;
+    } else {
+      Scratch(0, 0);
+      char* out = scratch_.data() + open + 1;
+      for (size_t k = 0; k < length; ++k) {
+        out[k] = line[i];
+        i += line[i] == '"' ? 2 : 1;
+      }
+      ++i;
+      token.text = Scratch(open + 1, length);
+    }
+  } else if (IsDigit(c) || (c == '.' && i + 1 < line.size() && IsDigit(line[i + 1])) ||
+             (c == '&' && i + 1 < line.size() && std::string_view("HhOo").find(line[i + 1]) != std::string_view::npos &&
+              i + 2 < line.size() && (IsDigit(line[i + 2]) || std::isxdigit(static_cast<unsigned char>(line[i + 2]))))) {
+    if (!LexNumber(line, i, token)) {
+      if (c != '&') return LexError{token.column, "número mal escrito"};
+      token.kind = TokenKind::kOperator;
+      token.text = line.substr(i, 1);
+      ++i;
+    }
+  } else if (IsNameStart(c)) {
+    const size_t start = i;
+    while (i < line.size() && IsNameChar(line[i])) ++i;
+    token.kind = TokenKind::kIdentifier;
+    token.text = line.substr(start, i - start);
+    Scratch(0, 0);
+    for (size_t k = start; k < i; ++k) scratch_[k] = LowerChar(line[k]);
+    token.lower = Scratch(start, i - start);
+    if (i < line.size() && IsTypeChar(line[i])) {
+      char t = line[i];
+      // "a&b" joins texts and "x!y" names a member: a type character must not be followed by a name.
+      bool followedByName = i + 1 < line.size() && IsNameChar(line[i + 1]);
+      bool fileNumber = t == '#' && (token.lower == "input" || token.lower == "print" || token.lower == "write" ||
+                                     token.lower == "put" || token.lower == "get" || token.lower == "close");
+      if (!followedByName && !fileNumber) {
+        token.suffix = t;
         ++i;
       }
-    } else if (IsNameStart(c)) {
-      size_t start = i;
-      while (i < line.size() && IsNameChar(line[i])) ++i;
-      token.kind = TokenKind::kIdentifier;
-      token.text = std::string(line.substr(start, i - start));
-      token.lower = LowerCase(token.text);
-      if (i < line.size() && IsTypeChar(line[i])) {
-        char t = line[i];
-        // "a&b" joins texts and "x!y" names a member: a type character must not be followed by a name.
-        bool followedByName = i + 1 < line.size() && IsNameChar(line[i + 1]);
-        bool fileNumber = t == '#' && (token.lower == "input" || token.lower == "print" || token.lower == "write" ||
-                                       token.lower == "put" || token.lower == "get" || token.lower == "close");
-        if (!followedByName && !fileNumber) {
-          token.suffix = t;
-          ++i;
-        }
-      }
-      if (token.suffix == 0 && token.lower == "rem" && AtStatementStart(tokens)) {
-        token.kind = TokenKind::kEnd;
-        tokens.push_back(std::move(token));
-        return std::nullopt;
-      }
-    } else if (c == ':') {
-      token.kind = TokenKind::kColon;
-      token.text = ":";
-      ++i;
-    } else {
-      static const std::string_view kSingle = "+-*/\\^&=<>(),;.#";
-      if (kSingle.find(c) == std::string_view::npos) {
-        return LexError{token.column, std::string("carácter no válido \"") + c + "\""};
-      }
-      token.kind = TokenKind::kOperator;
-      token.text = std::string(1, c);
-      ++i;
-      if ((c == '<' || c == '>') && i < line.size()) {
-        char n = line[i];
-        if (n == '=' || (c == '<' && n == '>')) {
-          token.text += n;
-          ++i;
-        }
-      }
     }
-    tokens.push_back(std::move(token));
+    if (token.suffix == 0 && token.lower == "rem" && AtStatementStart()) {
+      token.kind = TokenKind::kEnd;
+      i = line.size();
+    }
+  } else if (c == ':') {
+    token.kind = TokenKind::kColon;
+    token.text = line.substr(i, 1);
+    ++i;
+  } else {
+    static const std::string_view kSingle = "+-*/\\^&=<>(),;.#";
+    if (kSingle.find(c) == std::string_view::npos) {
+      return LexError{token.column, std::string("carácter no válido \"") + c + "\""};
+    }
+    token.kind = TokenKind::kOperator;
+    size_t length = 1;
+    if ((c == '<' || c == '>') && i + 1 < line.size()) {
+      char n = line[i + 1];
+      if (n == '=' || (c == '<' && n == '>')) length = 2;
+    }
+    token.text = line.substr(i, length);
+    i += length;
   }
+  if (count_ == 0) firstIsNumber_ = token.kind == TokenKind::kNumber;
+  ++count_;
+  last_ = token.kind;
+  return std::nullopt;
 }
 
 }  // namespace korva::vbrun

@@ -1,8 +1,11 @@
 #pragma once
 // The parser of one line of a module: a cursor over its tokens, the
 // expressions (expression_parser.cpp) and the statements (statement_parser.cpp).
+#include <deque>
 #include <string>
+#include <string_view>
 
+#include "vbrun/lexer.h"
 #include "vbrun/syntax.h"
 #include "vbrun/token.h"
 
@@ -15,7 +18,7 @@ struct ParseFailure {
 };
 
 // Words that cannot name a label or a variable.
-bool IsReserved(const std::string& lower);
+bool IsReserved(std::string_view lower);
 
 class LineParser {
  public:
@@ -23,10 +26,22 @@ class LineParser {
   // single-line Ifs) is refused as too complex, as the target's compiler does.
   static constexpr int kMaxNesting = 1000;
 
-  LineParser(const Tokens& tokens, int line) : t_(tokens), line_(line) {}
+  // `text` is the logical line (continuations joined); `scratch` is the
+  // lexer's (see Lexer).
+  LineParser(std::string_view text, std::string& scratch, int line) : lexer_(text, scratch), line_(line) {}
 
+  // The tokens are read as they are asked for, and only the last one taken
+  // and those looked ahead at are kept (and, after a Mark, every one from
+  // there): a reference to a token lasts until the next call of Next, so a
+  // token needed longer is copied.
   const Token& Peek(size_t ahead = 0) const;
   const Token& Next();
+  // Where the parser stands, to come back to it with Rewind: the tokens from
+  // there on are kept until then.
+  size_t Mark();
+  void Rewind(size_t mark);
+  // Goes on from where the parser stands, without coming back.
+  void Unmark() { marked_ = false; }
   bool AtEnd() const;
   bool AtStatementEnd() const;
   [[noreturn]] void Expected(const std::string& what) const;
@@ -100,8 +115,12 @@ class LineParser {
   };
 
   int nesting_ = 0;
-  const Tokens& t_;
-  size_t pos_ = 0;
+  mutable Lexer lexer_;
+  mutable std::deque<Token> ahead_;  // the tokens kept, the first of them the base_-th of the line
+  size_t base_ = 0;
+  size_t pos_ = 0;  // the next token, counted from the start of the line
+  bool marked_ = false;
+  size_t mark_ = 0;
   int line_;
 };
 

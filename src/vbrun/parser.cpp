@@ -4,42 +4,52 @@
 #include "vbrun/line_parser.h"
 
 namespace korva::vbrun {
-namespace {
 
-// The physical lines of a module.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
+SourceLines::SourceLines(std::string_view text) : text_(text) {
+  for (size_t start = 0; start < text.size();) {
+    starts_.push_back(start);
     size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
+    start = end == std::string_view::npos ? text.size() : end + 1;
   }
-  return lines;
+  starts_.shrink_to_fit();
 }
+
+std::string_view SourceLines::Line(size_t i) const {
+  const size_t start = starts_[i];
+  size_t end = i + 1 < starts_.size() ? starts_[i + 1] - 1 : text_.find('\n', start);
+  if (end == std::string::npos) end = text_.size();
+  std::string_view line = std::string_view(text_).substr(start, end - start);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+namespace {
 
 class ModuleParser {
  public:
   ModuleParser(const std::string& name, std::string_view text) {
     module_.name = name;
-    module_.lines = SplitLines(text);
+    module_.lines = SourceLines(text);
   }
 
   std::variant<Module, SyntaxError> Parse() {
-    Tokens tokens;
+    std::string joined;   // a line continued on the next ones
+    std::string scratch;  // the lexer's
     for (size_t i = 0; i < module_.lines.size(); ++i) {
       int first = static_cast<int>(i);
-      std::string text = module_.lines[i];
-      while (EndsInContinuation(text) && i + 1 < module_.lines.size()) {
-        text.resize(text.find_last_not_of(" \t") - 1);
-        text += " " + module_.lines[++i];
+      std::string_view text = module_.lines.Line(i);
+      if (EndsInContinuation(text) && i + 1 < module_.lines.size()) {
+        joined = text;
+        while (EndsInContinuation(joined) && i + 1 < module_.lines.size()) {
+          joined.resize(joined.find_last_not_of(" \t") - 1);
+          joined += ' ';
+          joined += module_.lines.Line(++i);
+        }
+        text = joined;
       }
-      if (auto error = Lex(text, tokens)) return Error(first, error->column, error->message);
       try {
-        Line(tokens, first);
+        LineParser p(text, scratch, first);
+        Line(p, first);
       } catch (const ParseFailure& f) {
         return Error(first, f.column, f.message);
       }
@@ -51,7 +61,7 @@ class ModuleParser {
   }
 
  private:
-  static bool EndsInContinuation(const std::string& text) {
+  static bool EndsInContinuation(std::string_view text) {
     size_t last = text.find_last_not_of(" \t");
     return last != std::string::npos && last >= 1 && text[last] == '_' &&
            (text[last - 1] == ' ' || text[last - 1] == '\t');
@@ -61,12 +71,11 @@ class ModuleParser {
     return SyntaxError{module_.name, line + 1, column, message};
   }
 
-  void Line(const Tokens& tokens, int line) {
-    LineParser p(tokens, line);
+  void Line(LineParser& p, int line) {
     if (p.AtEnd()) return;
     if (current_ == nullptr) return ModuleLevel(p, line);
     // A label at the start of the line: a line number, or a name followed by ":".
-    const Token& first = p.Peek();
+    const Token first = p.Peek();
     std::string label;
     if (first.kind == TokenKind::kNumber && first.isWhole && first.suffix == 0) {
       label = first.text;
@@ -93,7 +102,7 @@ class ModuleParser {
     while (true) {
       while (p.Peek().kind == TokenKind::kColon) p.Next();
       if (p.AtEnd()) return;
-      const Token& tok = p.Peek();
+      const Token tok = p.Peek();
       if (tok.Is("attribute") || tok.Is("option")) {
         // Attribute VB_Name = "..." and Option Explicit/Base/Compare lines of the target's files.
         if (tok.Is("option")) {
@@ -101,7 +110,7 @@ class ModuleParser {
           if (p.Peek().Is("base") || p.Peek().Is("compare")) {
             if (!(p.Peek().Is("base") && p.Peek(1).kind == TokenKind::kNumber && p.Peek(1).number == 0) &&
                 !(p.Peek().Is("compare") && p.Peek(1).Is("binary"))) {
-              p.Unsupported("\"Option " + p.Peek().text + "\" distinto del predeterminado");
+              p.Unsupported("\"Option " + std::string(p.Peek().text) + "\" distinto del predeterminado");
             }
           }
         }
@@ -128,7 +137,7 @@ class ModuleParser {
         p.Next();
         return ProcedureHeader(p, line, true);
       } else if (tok.Is("function") || tok.Is("type") || tok.Is("const") || tok.Is("declare")) {
-        p.Unsupported("\"" + tok.text + "\"");
+        p.Unsupported("\"" + std::string(tok.text) + "\"");
       } else {
         p.Expected("una declaración o un procedimiento");
       }
@@ -137,7 +146,7 @@ class ModuleParser {
   }
 
   void DefType(LineParser& p) {
-    const Token& word = p.Next();
+    const Token word = p.Next();
     VbType type;
     if (word.lower == "defint")
       type = VbType::kInteger;
@@ -154,7 +163,7 @@ class ModuleParser {
     else if (word.lower == "defvar")
       type = VbType::kVariant;
     else
-      throw ParseFailure{word.column, "\"" + word.text + "\" no es admitido por el ejecutor"};
+      throw ParseFailure{word.column, "\"" + std::string(word.text) + "\" no es admitido por el ejecutor"};
     do {
       char from = Letter(p);
       char to = from;
@@ -165,7 +174,7 @@ class ModuleParser {
   }
 
   static char Letter(LineParser& p) {
-    const Token& tok = p.Peek();
+    const Token tok = p.Peek();
     if (tok.kind != TokenKind::kIdentifier || tok.lower.size() != 1 || tok.lower[0] < 'a' || tok.lower[0] > 'z') {
       p.Expected("una letra");
     }
@@ -174,7 +183,7 @@ class ModuleParser {
   }
 
   void ProcedureHeader(LineParser& p, int line, bool isPublic) {
-    const Token& name = p.Peek();
+    const Token name = p.Peek();
     if (name.kind != TokenKind::kIdentifier || IsReserved(name.lower)) p.Expected("el nombre del procedimiento");
     p.Next();
     Procedure proc;

@@ -34,6 +34,8 @@ struct VariableInfo {
   VbType type = VbType::kVariant;
   bool isArray = false;
   const Declared* declared = nullptr;  // with fixed bounds, for arrays sized at the start
+  int module = -1;                     // where it is declared (-1 when implicit)
+  int line = -1;
 };
 
 struct CompiledProcedure {

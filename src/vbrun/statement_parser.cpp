@@ -29,7 +29,7 @@ void LineParser::GoToStatement(StmtList& out, StmtKind kind) {
 
 // The part after Then or Else of a single-line If: a line number alone is a GoTo.
 void LineParser::Branch(StmtList& out, bool stopAtElse) {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind == TokenKind::kNumber && tok.isWhole && tok.suffix == 0) {
     GoToStatement(out, StmtKind::kGoTo);
     return;
@@ -63,7 +63,7 @@ void LineParser::IfStatement(StmtList& out) {
 }
 
 VbType LineParser::TypeName() {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   static const std::pair<const char*, VbType> kTypes[] = {{"integer", VbType::kInteger}, {"long", VbType::kLong},
                                                           {"single", VbType::kSingle},   {"double", VbType::kDouble},
                                                           {"string", VbType::kString},   {"variant", VbType::kVariant},
@@ -81,7 +81,7 @@ VbType LineParser::TypeName() {
 
 // name[(bounds)] [As type], for Dim and ReDim.
 Declared LineParser::Declaration(bool requireBounds) {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("un nombre de variable");
   Next();
   Declared d;
@@ -175,11 +175,10 @@ void LineParser::PrintList(Stmt& s) {
 void LineParser::CallStatement(StmtList& out) {
   ExprPtr head = NameReference();
   if (head->kind == ExprKind::kMember) {
-    throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "." + head->member + "\""};
+    throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "\""};
   }
   Stmt s = Make(StmtKind::kCall);
   s.label = head->name;
-  s.lower = head->lower;
   if (head->kind == ExprKind::kIndex && AtStatementEnd()) {
     s.exprs = std::move(head->args);
   } else {
@@ -227,13 +226,13 @@ void LineParser::ExpressionStatement(StmtList& out, StmtKind kind) {
 }
 
 void LineParser::Statement(StmtList& out, bool inLineIf) {
-  const Token& tok = Peek();
+  const Token tok = Peek();
   if (tok.kind != TokenKind::kIdentifier) Expected("una instrucción");
   // "name = value" assigns even when the name is also a statement word (Name, Line...).
   if (Peek(1).IsOp("=") && !IsReserved(tok.lower)) {
     return AssignmentStatement(out);
   }
-  const std::string& w = tok.lower;
+  const std::string_view w = tok.lower;
   if (tok.suffix != 0 || !IsReserved(w)) {
     if (w == "name" && tok.suffix == 0) {
       Next();
@@ -245,11 +244,12 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
       return;
     }
     // An assignment to an element or a call.
-    size_t save = pos_;
+    const size_t start = Mark();
     ExprPtr head = NameReference();
     if (Peek().IsOp("=")) {
+      Unmark();  // an assignment: the head read stands
       if (head->kind == ExprKind::kMember) {
-        throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "." + head->member + "\""};
+        throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "\""};
       }
       Next();
       Stmt s = Make(StmtKind::kAssign);
@@ -258,7 +258,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
       out.push_back(std::move(s));
       return;
     }
-    pos_ = save;
+    Rewind(start);
     CallStatement(out);
     return;
   }
@@ -287,7 +287,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     } else if (Peek().Is("sub") || Peek().Is("function")) {
       throw ParseFailure{tok.column, "\"End Sub\" debe ir solo en su línea"};
     } else if (Peek().Is("select") || Peek().Is("with") || Peek().Is("type")) {
-      Unsupported("\"End " + Peek().text + "\"");
+      Unsupported("\"End " + std::string(Peek().text) + "\"");
     } else {
       out.push_back(Make(StmtKind::kEnd));
     }
@@ -474,9 +474,9 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return ExpressionStatement(out, StmtKind::kErrorStmt);
   }
   if (w == "select" || w == "with" || w == "function" || w == "const" || w == "type") {
-    throw ParseFailure{tok.column, "\"" + tok.text + "\" no es admitido por el ejecutor"};
+    throw ParseFailure{tok.column, "\"" + std::string(tok.text) + "\" no es admitido por el ejecutor"};
   }
-  throw ParseFailure{tok.column, "\"" + tok.text + "\" no puede empezar una instrucción aquí"};
+  throw ParseFailure{tok.column, "\"" + std::string(tok.text) + "\" no puede empezar una instrucción aquí"};
 }
 
 }  // namespace korva::vbrun

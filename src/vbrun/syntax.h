@@ -4,6 +4,7 @@
 // for (the binding fields) before anything runs.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vbrun/value.h"
@@ -29,20 +30,22 @@ enum class Binding : uint8_t { kUnbound, kLocal, kGlobal, kBuiltin };
 
 struct Expr {
   ExprKind kind = ExprKind::kLiteral;
-  Value literal;
-  std::string name;   // as written, without type character
-  std::string lower;  // lower case, for look-ups
-  std::string member;
   char suffix = 0;
   bool negate = false;  // kUnary: true for "-", false for Not
-  BinaryOp op = BinaryOp::kAdd;
-  std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
   bool parenthesized = false;
-  int column = 0;
-
+  BinaryOp op = BinaryOp::kAdd;
   Binding binding = Binding::kUnbound;
-  int slot = -1;      // kLocal / kGlobal: the variable
-  Builtin builtin{};  // kBuiltin
+  Builtin builtin{};                     // kBuiltin
+  VbType literalType = VbType::kEmpty;  // kLiteral
+  int column = 0;
+  int slot = -1;    // kLocal / kGlobal: the variable
+  double number = 0;  // kLiteral of a number or Boolean
+  // kName and kIndex: the name as written, without type character; kMember:
+  // the object and member as written ("Err.Number"); kLiteral of a text: the text.
+  std::string name;
+  std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
+
+  Value Literal() const { return literalType == VbType::kString ? Value::String(name) : Value{literalType, false, number, {}}; }
 };
 
 // An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
@@ -122,7 +125,6 @@ struct Stmt {
   std::vector<ExprPtr> exprs;   // operands: condition, values, file numbers...
   StmtList thenPart, elsePart;  // kIfLine
   std::string label;            // GoTo/GoSub/Resume/On Error target; kCall: procedure name
-  std::string lower;            // kCall: the lower-case name
   bool until = false;           // kDo/kLoop: Until rather than While
   bool preserve = false;        // ReDim Preserve
   FileMode mode = FileMode::kInput;
@@ -153,11 +155,29 @@ struct Procedure {
   std::vector<Declared> locals;                     // every local, declared or implicit
 };
 
+// The physical lines of a module's text, kept as the one text they come from
+// (a generated module has hundreds of thousands of short lines). A line is
+// given without its LF or CR LF.
+class SourceLines {
+ public:
+  SourceLines() = default;
+  explicit SourceLines(std::string_view text);
+
+  size_t size() const { return starts_.size(); }
+  std::string_view Line(size_t i) const;
+  // A copy of line i, for messages.
+  std::string operator[](size_t i) const { return std::string(Line(i)); }
+
+ private:
+  std::string text_;
+  std::vector<size_t> starts_;
+};
+
 // One module: its source lines (for messages), letter rules, module-level
 // variables and procedures.
 struct Module {
   std::string name;  // file name as given
-  std::vector<std::string> lines;
+  SourceLines lines;
   VbType letterType[26] = {};  // deftype per first letter; kEmpty when none (Variant)
   std::vector<Declared> variables;
   std::vector<int> variableLines;

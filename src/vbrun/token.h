@@ -1,11 +1,12 @@
 #pragma once
-// The tokens of one logical line of a module. Texts are Windows-1252.
-#include <string>
-#include <vector>
+// A token of one logical line of a module. Texts are Windows-1252, viewed in
+// the line itself or in the lexer's scratch copy of it: a token stays valid
+// for as long as the line is being parsed, and copying one is cheap.
+#include <string_view>
 
 namespace korva::vbrun {
 
-enum class TokenKind {
+enum class TokenKind : unsigned char {
   kIdentifier,  // a name or keyword; `text` as written, `suffix` its type character if any
   kNumber,      // a numeric literal; `number` its value, `suffix` its type character if any
   kString,      // a string literal; `text` without the quotes, "" made one quote
@@ -16,18 +17,16 @@ enum class TokenKind {
 
 struct Token {
   TokenKind kind = TokenKind::kEnd;
-  std::string text;   // identifier as written, operator, string contents
-  std::string lower;  // identifier in lower case, for keyword and name comparisons
-  double number = 0;
   char suffix = 0;       // type character: % & ! # @ $, or 0
   bool isWhole = false;  // a number literal written without point or exponent
   bool spaceBefore = false;
   int column = 0;  // 1-based column where the token starts
+  double number = 0;
+  std::string_view text;   // identifier as written, number as written, operator, string contents
+  std::string_view lower;  // identifier in lower case, for keyword and name comparisons
 
-  bool Is(const char* keyword) const { return kind == TokenKind::kIdentifier && lower == keyword && suffix == 0; }
-  bool IsOp(const char* op) const { return kind == TokenKind::kOperator && text == op; }
+  bool Is(std::string_view keyword) const { return kind == TokenKind::kIdentifier && lower == keyword && suffix == 0; }
+  bool IsOp(std::string_view op) const { return kind == TokenKind::kOperator && text == op; }
 };
-
-using Tokens = std::vector<Token>;
 
 }  // namespace korva::vbrun

@@ -51,7 +51,7 @@ std::string ToText(const Value& v);
 // The truth of a condition: non-zero; a text must read as a number (error 13).
 bool ToCondition(const Value& v);
 
-enum class BinaryOp {
+enum class BinaryOp : uint8_t {
   kAdd,
   kSub,
   kMul,
