@@ -100,6 +100,7 @@ Sub INSPEC()
      On Error GoTo 0
 9850 UR = InputBox("¿Desea añadir alguna otra salida?")
      If UR = "s" Then Call DEFINIR
+     If NX = 0 Then Open UNFS For Output As #2: NX = 1
 9890 UR = InputBox("¿Desea cambiarle el nombre al fichero de salidas?")
      Close #2: On Error GoTo 9896
 9895 If UR = "s" Then UN = InputBox("Deme el nombre nuevo.")
@@ -184,7 +185,6 @@ Sub DEFINIR() ' 2. Definir salidas
         Next l
 9273    IV(i) = IZOR(j) + IX
 9280 Next i
-     ' Ventana de periodos, solo en un sistema dinamico
 9290 If UDI <> "s" Then GoTo 9300
      UR = InputBox("Entre " + Str$(INIC + 1) + " y " + Str$(INIC + PP) + "¿Cual es el(la) primer(a) " + VPER + " que desea visualizar?"): If IsNumeric(UR) Then IA = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9290
 9292 UR = InputBox("¿Y el(la) último(a)?"): If IsNumeric(UR) Then IB = UR Else MsgBox "La respuesta no es un número. Escriba un número.": GoTo 9292
