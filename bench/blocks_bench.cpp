@@ -79,6 +79,27 @@ void BM_FormElementaryChain(benchmark::State& state) {
 }
 BENCHMARK(BM_FormElementaryChain)->Arg(30000)->Unit(benchmark::kMillisecond);
 
+// The blocks activity of model BIG in `dir` with these answers, timed from
+// its start; false when it ended the program or left answers unused.
+bool RunBlocksActivity(benchmark::State& state, const std::filesystem::path& dir, const ModelTables& model,
+                       std::vector<std::string> answers) {
+  state.PauseTiming();
+  ScriptedDialogue box(std::move(answers));
+  FileSystem files;
+  RunContext run(box, files);
+  run.WorkDir = dir.string() + "/";
+  ModelCycle cycle;
+  cycle.ModelName = "BIG";
+  cycle.Model = model;
+  state.ResumeTiming();
+  try {
+    FormBlocks(run, cycle);
+  } catch (const ProgramEnd&) {
+    return false;
+  }
+  return box.remaining() == 0;
+}
+
 // The activity on the shared-roots model in natural mode, no listing, the
 // division accepted: subsystem files, the subsystem-level model and its detail.
 void BM_FormBlocksAndDivide(benchmark::State& state) {
@@ -87,17 +108,9 @@ void BM_FormBlocksAndDivide(benchmark::State& state) {
   std::filesystem::create_directories(dir);
   ModelTables model = SharedRoots(n);
   for (auto _ : state) {
-    state.PauseTiming();
-    ScriptedDialogue box({"n", "n", "n", "s"});
-    FileSystem files;
-    RunContext run(box, files);
-    run.WorkDir = dir.string() + "/";
-    ModelCycle cycle;
-    cycle.ModelName = "BIG";
-    cycle.Model = model;
-    state.ResumeTiming();
-    FormBlocks(run, cycle);
-    if (box.remaining() != 0) state.SkipWithError("the activity did not reach the division");
+    if (!RunBlocksActivity(state, dir, model, {"n", "n", "n", "s"})) {
+      state.SkipWithError("the activity did not reach the division");
+    }
   }
   std::filesystem::remove_all(dir);
 }
@@ -118,19 +131,8 @@ void BM_NaturalChainListing(benchmark::State& state) {
     // Mode, listing to a file, (its size question when over 100 MB), no repetition, no division.
     std::vector<std::string> answers = {"n", "f", "n", "n"};
     if (n >= 10000) answers.insert(answers.begin() + 2, "s");
-    ScriptedDialogue box(answers);
-    FileSystem files;
-    RunContext run(box, files);
-    run.WorkDir = dir.string() + "/";
-    ModelCycle cycle;
-    cycle.ModelName = "BIG";
-    cycle.Model = model;
     state.ResumeTiming();
-    try {
-      FormBlocks(run, cycle);
-    } catch (const ProgramEnd&) {
-      state.SkipWithError("the activity ended the program");
-    }
+    if (!RunBlocksActivity(state, dir, model, answers)) state.SkipWithError("the activity did not end as answered");
   }
   state.counters["listing_MB"] = static_cast<double>(std::filesystem::file_size(dir / "BIGsub.txt")) / 1e6;
   rusage usage{};
