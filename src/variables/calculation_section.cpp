@@ -39,6 +39,21 @@ std::vector<std::string> ClosingStatements(const SpecificationState& state, cons
   std::vector<std::string> out;
   if (!state.PreviousLoopCloser.empty()) out.push_back(" " + state.PreviousLoopCloser);
   out.push_back(" REM Fin del calculo de las variables");
+  // With repetitions, every repetition starts from the states the data give:
+  // the initial values are kept at the first step, before they take the new
+  // states, and given back after the last step. (Uncertain ones are drawn
+  // again anyway.)
+  const bool keepStarts = records && sim.IsDynamic() && !state.StateElements.empty();
+  if (keepStarts) {
+    out.push_back(" if npaso=1 then");
+    for (const ElementSpec& element : state.StateElements) {
+      if (element.IsDimensional) {
+        out.push_back("  redim " + StartValueName(element) + DeclarationText(element).substr(4 + element.Id.size()));
+      }
+      out.push_back("  " + KeepStartValueStatement(element));
+    }
+    out.push_back(" endif");
+  }
   for (const std::string& slot : state.InitialValueSlots) {
     if (!slot.empty()) out.push_back(" " + slot);
   }
@@ -51,6 +66,9 @@ std::vector<std::string> ClosingStatements(const SpecificationState& state, cons
   out.push_back(progress);
   out.push_back(" endif");
   if (sim.IsDynamic()) out.push_back(" next npaso");
+  if (keepStarts) {
+    for (const ElementSpec& element : state.StateElements) out.push_back(" " + RestoreStartValueStatement(element));
+  }
   for (const std::string& init : sim.ValueChangeInits) {
     if (!init.empty()) out.push_back(" " + init);
   }

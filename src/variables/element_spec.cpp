@@ -63,4 +63,18 @@ std::string InitialValueStatement(const ElementSpec& element) {
          LoopCloser(element);
 }
 
+std::string StartValueName(const ElementSpec& element) { return "ñ" + element.InitialValueName + "0"; }
+
+std::string KeepStartValueStatement(const ElementSpec& element) {
+  const std::string subscripts = Subscripts(element);
+  return LoopPrefix(element) + StartValueName(element) + subscripts + "=" + element.InitialValueName + subscripts +
+         ":" + LoopCloser(element);
+}
+
+std::string RestoreStartValueStatement(const ElementSpec& element) {
+  const std::string subscripts = Subscripts(element);
+  return LoopPrefix(element) + element.InitialValueName + subscripts + "=" + StartValueName(element) + subscripts +
+         ":" + LoopCloser(element);
+}
+
 }  // namespace korva

@@ -46,4 +46,12 @@ std::string OutputStatement(const ElementSpec& element, bool dynamic, ResultsFil
 // value: "XI(i1)=X(i1):" within the element's loops.
 std::string InitialValueStatement(const ElementSpec& element);
 
+// The value a state's initial value starts a repetition with, kept in
+// "ñ" + its name + "0" at the first step and given back after the last, so
+// that every repetition of a simulation starts from the same state:
+// "ñXI0(i1)=XI(i1):" and "XI(i1)=ñXI0(i1):" within the element's loops.
+std::string StartValueName(const ElementSpec& element);
+std::string KeepStartValueStatement(const ElementSpec& element);
+std::string RestoreStartValueStatement(const ElementSpec& element);
+
 }  // namespace korva

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/string_map.h"
+#include "variables/element_spec.h"
 #include "variables/record_size.h"
 
 namespace korva {
@@ -44,6 +45,8 @@ struct SpecificationState {
   // The statements that give the state elements' initial values their new
   // values, gathered into lines of about 76 characters.
   std::vector<std::string> InitialValueSlots;
+  // The state elements accepted, in calculation order.
+  std::vector<ElementSpec> StateElements;
 
   // How many dimensional elements have been accepted: the next one's
   // first-time flag is "k" + this + 1.

@@ -150,6 +150,7 @@ class SpecificationStage {
       std::vector<std::string>& slots = state_.InitialValueSlots;
       if (slots.empty() || slots.back().size() > kSlotLength) slots.emplace_back();
       slots.back() += InitialValueStatement(element);
+      state_.StateElements.push_back(element);
     }
     ResultVariable result{element.Id, element.FullName, element.DimensionSizes, state_.Record.Simplified()};
     if (element.IsDimensional) {

@@ -128,6 +128,21 @@ TEST(ClosingStatements, RepeatedDynamicRunsAndASingleStaticRun) {
   SimulationState single;
   single.DynamicChoice = "n";
   single.GeneticAlgorithm = true;
+  // States keep where each repetition starts, an array state element by element.
+  ElementSpec scalarState = Spec("PO", {"PI"});
+  scalarState.InitialValueName = "PI";
+  ElementSpec arrayState = Spec("XX", {"XI"}, {"3"});
+  arrayState.InitialValueName = "XI";
+  state.StateElements = {scalarState, arrayState};
+  const Lines closing = ClosingStatements(state, sim, ResultsFile::kRecords);
+  ASSERT_GE(closing.size(), 15u);
+  EXPECT_EQ(Lines(closing.begin() + 2, closing.begin() + 7),
+            (Lines{" if npaso=1 then", "  ñPI0=PI:", "  redim ñXI0(3)", "  for i1=1 to 3:ñXI0(i1)=XI(i1):next:",
+                   " endif"}));
+  EXPECT_EQ(Lines(closing.begin() + 11, closing.begin() + 14),
+            (Lines{" next npaso", " PI=ñPI0:", " for i1=1 to 3:XI(i1)=ñXI0(i1):next:"}));
+  EXPECT_EQ(ClosingStatements(state, sim, ResultsFile::kText)[2], " PI=PO:") << "one run: nothing to keep";
+
   EXPECT_EQ(ClosingStatements(plain, single, ResultsFile::kText),
             (Lines{" REM Fin del calculo de las variables", " rem restore", " if uu=\"s\" then",
                    "  debug.print \"Sim \";nsi;\"/\";ns2", " endif", " close #1,#2:ic=0",

@@ -111,7 +111,7 @@ inline Model Population() {
 inline const char* const kPopulationControl = "14,\"s\",4,1,10,1,5,3\r\n";
 
 // A results file of one value a line: `value(period, position)`.
-inline std::string ResultsFile(int periods, int values, const std::function<std::string(int, int)>& value) {
+inline std::string ResultsText(int periods, int values, const std::function<std::string(int, int)>& value) {
   std::string text;
   for (int p = 1; p <= periods; ++p) {
     for (int q = 1; q <= values; ++q) text += value(p, q) + "\r\n";

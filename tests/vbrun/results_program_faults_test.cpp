@@ -269,7 +269,7 @@ TEST(ResultsProgramSizes, AnArraySizedByASizeVariableTakesItsValuesFromTheContro
   ASSERT_EQ(c.ended, EndReason::kFinished);
   // A static run with N = 2: 2 + 5*2 + 1 values, the q-th being q.
   c.dir.Write("R1ic", "13,\"n\",0,0,0,1,2\r\n");
-  c.dir.Write("resul1", ResultsFile(1, 13, [](int, int q) { return std::to_string(q); }));
+  c.dir.Write("resul1", ResultsText(1, 13, [](int, int q) { return std::to_string(q); }));
   auto out =
       RunIn(c.dir, c.dir.Read("RM.bas"), {"1", "0", "1", "1", "2", "2", "S3", "AR", "5", "2", "c", "e", "1", "n", "5"});
   ASSERT_EQ(out.status, 0) << out.messages;
@@ -389,7 +389,7 @@ TEST(ResultsProgramComplete, AfterAnIntervalOutputTheListingStillShowsMeansDevia
 TEST(ResultsProgramAnswers, MistypedNumbersAreAskedAgainWithTheirReason) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
-  dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("resul1", ResultsText(4, 14, PopulationValue));
   auto out =
       RunIn(dir, ResultsProgram(Population()), {"x",    "1",      "",  "dos", "2",              // simulation, menu
                                                 "5",    "cuatro", "1", "pob",                   // how many variables

@@ -83,7 +83,7 @@ TEST(RepresenterMenu, LongestRunOverTheControlFiles) {
 TEST(RepresenterComplete, ListsEveryValueOfEveryPeriod) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
-  dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("resul1", ResultsText(4, 14, PopulationValue));
   auto out = RunIn(dir, ResultsProgram(Population()), {"1", "0", "1", "1", "5"});
   ASSERT_EQ(out.status, 0) << out.messages;
   EXPECT_EQ(Messages(out), Lines{"En los ficheros COMPL* tiene los resultados"});
@@ -106,7 +106,7 @@ TEST(RepresenterComplete, ListsEveryValueOfEveryPeriod) {
 TEST(RepresenterDefine, StoresAndExecutesATableOfAScalarAndAnElementChosenBySubscripts) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
-  dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("resul1", ResultsText(4, 14, PopulationValue));
   auto out = RunIn(dir, ResultsProgram(Population()),
                    {"1", "2", "2", "pob", "reg", "4", "2", "1",  // N is 3: subscript 4 is asked again
                     "13", "12", "12", "13",                      // a window backwards is asked again
@@ -135,7 +135,7 @@ TEST(RepresenterDefine, StoresAndExecutesATableOfAScalarAndAnElementChosenBySubs
 TEST(RepresenterChart, SpansSeventySixColumnsAndRefusesAConstant) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
-  dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("resul1", ResultsText(4, 14, PopulationValue));
   // An unknown identifier starts the identification again from the first
   // variable; the second chart has one record, so its value is a constant.
   auto out =
@@ -167,9 +167,9 @@ const char* const kDefinitions =
 TEST(RepresenterExecute, RunsEveryStoredOutputForEachSimulation) {
   TempDir dir;
   dir.Write("R1ic", kPopulationControl);
-  dir.Write("resul1", ResultsFile(4, 14, PopulationValue));
+  dir.Write("resul1", ResultsText(4, 14, PopulationValue));
   dir.Write("R2ic", kPopulationControl);
-  dir.Write("resul2", ResultsFile(4, 14, [](int p, int q) { return std::to_string(1000 * p + q); }));
+  dir.Write("resul2", ResultsText(4, 14, [](int p, int q) { return std::to_string(1000 * p + q); }));
   dir.Write("defs.txt", kDefinitions);
   auto out = RunIn(dir, ResultsProgram(Population()),
                    {"1", "1", "1", "2", "nada.txt", "",  // a definitions file that does not exist

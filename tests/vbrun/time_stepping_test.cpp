@@ -131,5 +131,31 @@ TEST_F(PredatorPrey, WholeNumberPredatorsAreRecordedAsNumbers) {
   }
 }
 
+TEST_F(PredatorPrey, EveryRepetitionStartsFromTheStatesTheDataGive) {
+  // The initial values XAN and YAN made certain inputs (read once per
+  // simulation, not drawn in each repetition): the states they carry at the
+  // end of a repetition must not be where the next one starts.
+  const std::string uncertainInput = "\"   Incertidumbre: \",\"s\"\r\n\"   Aleatorios distintos: \",\"n\"\r\n";
+  const std::string certainInput = "\"   Incertidumbre: \",\"n\"\r\n";
+  std::string log = ex.dir.Read("MODELO1.txt");
+  const size_t acp = log.find(uncertainInput, log.find(uncertainInput, log.find(uncertainInput) + 1) + 1);
+  ASSERT_NE(acp, std::string::npos) << "XAN, YAN and ACP are uncertain in the example";
+  std::string changed = log.substr(0, acp);
+  for (size_t at = changed.find(uncertainInput); at != std::string::npos; at = changed.find(uncertainInput, at)) {
+    changed.replace(at, uncertainInput.size(), certainInput);
+  }
+  ex.dir.Write("MODELO1.txt", changed + log.substr(acp));
+  Build();
+  ASSERT_NE(ex.dir.Read("SPRE.bas").find("input #1,\xF1XAN:XAN=\xF1XAN"), std::string::npos) << "XAN is read once";
+  std::vector<std::string> lines = Simulate(5, "0.1", "1");
+  ASSERT_EQ(lines.size(), 10u);
+  const std::vector<Populations> euler = Euler(0.1f, 50);
+  for (int day = 1; day <= 5; ++day) {
+    const std::vector<double> prey = Numbers(lines[2 * (day - 1)]);
+    EXPECT_NEAR(prey[0], euler[10 * day].prey, 1e-4 * euler[10 * day].prey) << "day " << day;
+    EXPECT_EQ(prey[1], 0) << "day " << day << ": three identical repetitions";
+  }
+}
+
 }  // namespace
 }  // namespace korva

@@ -73,14 +73,20 @@ udi="s"
  620  COS = GAS + 0.5 * CON
  630 if dt0<=dt0a then put #2,, COS
  640 REM Fin del calculo de las variables
- 650 ANO=ANI:POI=POB:
- 660 if uu="s" then
- 670  debug.print "Sim ";nsi;"/";ns2; "Periodo";t;"/";pp; "Rep ";ir;"/";nr
+ 650 if npaso=1 then
+ 660  ñANO0=ANO:
+ 670  ñPOI0=POI:
  680 endif
- 690 next npaso
- 700 next ir:close #1,#2:ic=7
- 710 open "R"+uns+"ic" for output as #1
- 720 write #1,ic,udi,pp,rg,rini,nr:close #1
+ 690 ANO=ANI:POI=POB:
+ 700 if uu="s" then
+ 710  debug.print "Sim ";nsi;"/";ns2; "Periodo";t;"/";pp; "Rep ";ir;"/";nr
+ 720 endif
+ 730 next npaso
+ 740 ANO=ñANO0:
+ 750 POI=ñPOI0:
+ 760 next ir:close #1,#2:ic=7
+ 770 open "R"+uns+"ic" for output as #1
+ 780 write #1,ic,udi,pp,rg,rini,nr:close #1
 9000 'cls:print
      V0 = "Simulación " + uns
      V1 = ". ¿Con cuantos grados de libertad desea el cálculo de xi2 para la"

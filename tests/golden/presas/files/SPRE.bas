@@ -62,14 +62,20 @@ udi="s"
  530 YPR = YAN + dt * (DCD * XAN * YAN - CMD * YAN)
  540 if dt0<=dt0a then put #2,, YPR
  550 REM Fin del calculo de las variables
- 560 XAN=XPR:YAN=YPR:
- 570 if uu="s" then
- 580  debug.print "Sim ";nsi;"/";ns2; "dia";t;"/";pp; "Rep ";ir;"/";nr
+ 560 if npaso=1 then
+ 570  ñXAN0=XAN:
+ 580  ñYAN0=YAN:
  590 endif
- 600 next npaso
- 610 next ir:close #1,#2:ic=2
- 620 open "R"+uns+"ic" for output as #1
- 630 write #1,ic,udi,pp,rg,rini,nr:close #1
+ 600 XAN=XPR:YAN=YPR:
+ 610 if uu="s" then
+ 620  debug.print "Sim ";nsi;"/";ns2; "dia";t;"/";pp; "Rep ";ir;"/";nr
+ 630 endif
+ 640 next npaso
+ 650 XAN=ñXAN0:
+ 660 YAN=ñYAN0:
+ 670 next ir:close #1,#2:ic=2
+ 680 open "R"+uns+"ic" for output as #1
+ 690 write #1,ic,udi,pp,rg,rini,nr:close #1
 9000 'cls:print
      V0 = "Simulación " + uns
      V1 = ". ¿Con cuantos grados de libertad desea el cálculo de xi2 para la"
