@@ -110,14 +110,14 @@ size_t AddSelectedElements(const LibraryModel& library, const std::vector<int>& 
     std::string definition = row;
     for (const std::string& line : equations) definition += "\n" + line;
     for (size_t r = 1; r < records.size(); ++r) definition += "\n" + records[r];
-    auto [origin, isNew] = proposed.Taken.try_emplace(id, ProposedModel::Origin{library.Name, std::move(definition)});
-    if (!isNew) {
+    if (auto origin = proposed.Taken.find(id); origin != proposed.Taken.end()) {
       if (origin->second.Model != library.Name && origin->second.Definition != definition) {
         proposed.Left.push_back({id, origin->second.Model, library.Name});
         ++left;
       }
       continue;
     }
+    proposed.Taken.emplace(id, ProposedModel::Origin{library.Name, std::move(definition)});
 
     proposed.List.push_back(model.ElementList[i]);
     proposed.Matrix.push_back(std::move(row));
