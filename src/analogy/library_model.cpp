@@ -118,6 +118,24 @@ bool HasLabel(std::string_view record, std::string_view label) { return SameLabe
 void NormaliseSpecifications(LibraryModel& model) {
   const ModelTables& tables = model.Tables;
   std::vector<std::string>& records = model.Specifications;
+  // Most files need nothing: every record of a group follows its name, and
+  // the inputs' uncertainty is asked one by one, if at all.
+  bool needed = false;
+  bool named = false;
+  for (const std::string& record : records) {
+    if (!InGroup(record)) {
+      named = tables.Ids.Last(GroupKey(record)) != 0;
+      if (!named && HasLabel(record, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ") &&
+          LowerCase(Answer(record)) == "t") {
+        needed = true;
+        break;
+      }
+    } else if (!named) {
+      needed = true;
+      break;
+    }
+  }
+  if (!needed) return;
   bool allInputsUncertain = false;
   // Groups by element, in the order they come; runs of an input's answers
   // that follow no name record, in the order they come.
