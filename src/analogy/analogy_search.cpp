@@ -137,18 +137,6 @@ bool CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedMod
 void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
   const std::string& name = cycle.ModelName;
   CheckEndOfReplay(run);
-  if (!buildable) {
-    // The create path stops at a loop: a log prepared now could not build
-    // the programs, so none is offered until the loops are mended.
-    if (!run.Log.replaying()) {
-      Tell(run, "Ahora Vd. tendría que repasar la lista de variables (L" + name + ")," +
-                    " la matriz de influencias (C" + name + "), y" + " la lista de ecuaciones/tablas/reglas (G" +
-                    name + "), e" + " introducir las modificaciones que considere oportunas.");
-    }
-    Tell(run, "El modelo propuesto tiene bucles (vea CEROS.txt): sus programas no se pueden construir" + LF +
-                  " hasta que los corrija, así que no le preparo un fichero Modelo*.");
-    return;
-  }
   if (!run.Log.replaying()) {
     Tell(run, "Ahora Vd. tendría que repasar la lista de variables (L" + name + ")," + " la matriz de influencias (C" +
                   name + "), y" + " la lista de ecuaciones/tablas/reglas (G" + name + "), e" +
@@ -157,6 +145,15 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
          "Ponga atención a la unidad de tiempo, que seguramente "
          " no será la misma en todas las ecuaciones y muchas veces"
          " estará implícita.");
+  }
+  if (!buildable) {
+    // The create path stops at a loop: a log prepared now could not build
+    // the programs, so none is offered until the loops are mended.
+    Tell(run, "El modelo propuesto tiene bucles (vea CEROS.txt): sus programas no se pueden construir" + LF +
+                  " hasta que los corrija, así que no le preparo un fichero Modelo*.");
+    return;
+  }
+  if (!run.Log.replaying()) {
     Tell(run,
          "No obstante, si considera que el modelo que le he propuesto"
          " puede ser aceptable sin verlo siquiera, puedo proceder a"
