@@ -31,23 +31,52 @@ std::vector<std::string> AskKeywords(RunContext& run) {
   return keywords;
 }
 
-void ReportLoops(RunContext& run, const ModelTables& model, const std::string& name) {
+// The loop report of the cycle, CEROS.txt: the section of every model with
+// loops under its name, the library's in the order examined, then the
+// proposed model's (its loops, and the definitions left from later models).
+struct LoopReport {
+  std::vector<std::string> Lines;
+
+  void AddModel(const std::string& name, const std::vector<std::string>& lines) {
+    Lines.push_back("Modelo " + name);
+    Lines.insert(Lines.end(), lines.begin(), lines.end());
+  }
+};
+
+void ShowLoops(RunContext& run, const std::string& name) {
   Tell(run, "Existen bucles en la matriz de conexiones: " + LF + "C" + name + LF +
                 " Revise las filas correspondientes a los ceros de la lista" + " que aparece en el fichero CEROS.txt");
-  WriteGuardedLines(run, run.WorkDir + "CEROS.txt", LoopReportLines(model));
+}
+
+// The message, and the line of the proposed model's notes, on an identifier
+// whose definition was left from a later model.
+std::string LeftDefinitionText(const LeftDefinition& left, const std::string& separator) {
+  return "El identificador " + left.Id + " está en los modelos " + left.KeptFrom + " y " + left.LeftFrom +
+         " con definiciones distintas:" + separator + "se toma la de " + left.KeptFrom + " y se deja la de " +
+         left.LeftFrom + ".";
+}
+
+// The proposed model's four files, empty.
+void CreateEmptyModelFiles(RunContext& run, const ModelCycle& cycle) {
+  for (const char* kind : {"L", "C", "G", "M"}) WriteGuardedLines(run, ModelFile(run, cycle, kind, ".txt"), {});
 }
 
 // The selected elements of every library model; nothing when the library
-// names file cannot be read (its failure has been shown).
-std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& namesFile,
-                                           const std::vector<std::string>& keywords, int maxGLines) {
+// names file cannot be read (its failure has been shown, and the proposed
+// model's files are left empty).
+std::optional<ProposedModel> SearchLibrary(RunContext& run, const ModelCycle& cycle, const std::string& namesFile,
+                                           const std::vector<std::string>& keywords, int maxGLines,
+                                           LoopReport& report) {
   FileError error;
   std::unique_ptr<InputFile> names = run.Files.OpenInput(namesFile, error);
   if (names == nullptr) {
     ReportFileError(run, namesFile, error);
+    CreateEmptyModelFiles(run, cycle);
     return std::nullopt;
   }
+  CreateEmptyModelFiles(run, cycle);
   ProposedModel proposed;
+  auto taken = [&proposed](const std::string& id) { return proposed.Has(id); };
   StepProgress progress(run, "modelos de la biblioteca examinados", 0, kLongStepModels);
   long examined = 0;
   std::string text;
@@ -62,8 +91,14 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
     }
     std::optional<LibraryModel> library = LoadLibraryModel(run, *entry, maxGLines);
     if (!library) continue;
-    if (library->HasLoops) ReportLoops(run, library->Tables, library->Name);
-    AddSelectedElements(*library, SelectElements(library->Tables, keywords), proposed);
+    if (library->HasLoops) {
+      ShowLoops(run, library->Name);
+      report.AddModel(library->Name, LoopReportLines(library->Tables));
+    }
+    const size_t left = AddSelectedElements(*library, SelectElements(library->Tables, keywords, taken), proposed);
+    for (size_t k = proposed.Left.size() - left; k < proposed.Left.size(); ++k) {
+      Tell(run, LeftDefinitionText(proposed.Left[k], LF));
+    }
   }
   progress.Advance(examined);
   progress.Finish();
@@ -72,8 +107,8 @@ std::optional<ProposedModel> SearchLibrary(RunContext& run, const std::string& n
 
 // The proposed model's files, completed: the list aligned, the matrix, the
 // equations, and the specifications ordered and headed as an answers log that
-// builds the model's programs.
-void CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedModel& proposed) {
+// builds the model's programs. False when the proposed model has loops.
+bool CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedModel& proposed, LoopReport& report) {
   AlignedList aligned = AlignIdentifiers(proposed.List);
   const ImpliedAnswers answers = ImplyAnswers(proposed.Specifications);
   const std::set<std::string> initialValues = InitialValueNames(proposed.Specifications);
@@ -85,7 +120,10 @@ void CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedMod
   WriteGuardedLines(run, ModelFile(run, cycle, "L", ".txt"), aligned.Names);
   WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), proposed.Matrix);
   WriteGuardedLines(run, ModelFile(run, cycle, "G", ".txt"), proposed.Equations);
-  if (!levelling.complete) ReportLoops(run, model, cycle.ModelName);
+  std::vector<std::string> notes = levelling.complete ? std::vector<std::string>{} : LoopReportLines(model);
+  for (const LeftDefinition& left : proposed.Left) notes.push_back(LeftDefinitionText(left, " "));
+  if (!notes.empty()) report.AddModel(cycle.ModelName, notes);
+  if (!levelling.complete) ShowLoops(run, cycle.ModelName);
 
   std::vector<std::string> records = PreparedLogHeader(cycle.ModelName, cycle.ModelPurpose, answers);
   std::vector<std::string> fitted =
@@ -93,9 +131,10 @@ void CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedMod
                           answers, initialValues);
   records.insert(records.end(), fitted.begin(), fitted.end());
   WriteGuardedLines(run, ModelFile(run, cycle, "M", ".txt"), records);
+  return levelling.complete;
 }
 
-void ClosingDialogue(RunContext& run, const ModelCycle& cycle) {
+void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
   const std::string& name = cycle.ModelName;
   CheckEndOfReplay(run);
   if (!run.Log.replaying()) {
@@ -106,6 +145,15 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle) {
          "Ponga atención a la unidad de tiempo, que seguramente "
          " no será la misma en todas las ecuaciones y muchas veces"
          " estará implícita.");
+  }
+  if (!buildable) {
+    // The create path stops at a loop: a log prepared now could not build
+    // the programs, so none is offered until the loops are mended.
+    Tell(run, "El modelo propuesto tiene bucles (vea CEROS.txt): sus programas no se pueden construir" + LF +
+                  " hasta que los corrija, así que no le preparo un fichero Modelo*.");
+    return;
+  }
+  if (!run.Log.replaying()) {
     Tell(run,
          "No obstante, si considera que el modelo que le he propuesto"
          " puede ser aceptable sin verlo siquiera, puedo proceder a"
@@ -145,10 +193,20 @@ void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
                 std::string(" las listas de variables, es decir los ficheros LNombre.") + LF +
                 " Los ficheros CNombre, GNombre y MNombre, deberán estar en la misma dirección." + LF +
                 " Los nombres no incluirán el apellido .txt, pues este se presume.");
-  std::optional<ProposedModel> proposed = SearchLibrary(run, run.WorkDir + library + ".txt", keywords, maxGLines);
+  LoopReport report;
+  std::optional<ProposedModel> proposed =
+      SearchLibrary(run, cycle, run.WorkDir + library + ".txt", keywords, maxGLines, report);
+  bool buildable = false;
+  if (proposed && !proposed->List.empty()) buildable = CompleteProposedModel(run, cycle, *proposed, report);
+  if (!report.Lines.empty()) WriteGuardedLines(run, run.WorkDir + "CEROS.txt", report.Lines);
   if (!proposed) return;
-  CompleteProposedModel(run, cycle, *proposed);
-  ClosingDialogue(run, cycle);
+  if (proposed->List.empty()) {
+    // Nothing to propose: the model's files stay empty and no log is prepared.
+    Tell(run, "Ninguna variable de la biblioteca contiene las palabras clave dadas:" + LF +
+                  " no puedo proponerle ningún modelo.");
+    return;
+  }
+  ClosingDialogue(run, cycle, buildable);
 }
 
 }  // namespace korva

@@ -1,10 +1,13 @@
 #include "analogy/completion.h"
 
 #include <algorithm>
+#include <climits>
 #include <string_view>
+#include <unordered_map>
 
 #include "files/record_fields.h"
 #include "model/element_list.h"
+#include "text/cp1252.h"
 #include "model/specification_records.h"
 
 namespace korva {
@@ -60,6 +63,9 @@ void FitInputGroup(const std::vector<std::string>& group, const ImpliedAnswers& 
     auto own = find("   Aleatorios distintos: ");
     out.push_back(own != group.end() ? *own : Record({"   Aleatorios distintos: ", "n"}));
   }
+  // An input of a static library model has no changes of value to answer in
+  // a dynamic model: it keeps its one value.
+  if (dynamic && find("   Cambios de valor") == group.end()) out.push_back(Record({"   Cambios de valor", "0"}));
   for (size_t r = 1; r < group.size(); ++r) {
     if (Asks(group[r], "   Incertidumbre: ") || Asks(group[r], "   Aleatorios distintos: ")) continue;
     if (!dynamic && Asks(group[r], "   Cambios de valor")) continue;
@@ -67,12 +73,47 @@ void FitInputGroup(const std::vector<std::string>& group, const ImpliedAnswers& 
   }
 }
 
-void FitCalculatedGroup(const std::vector<std::string>& group, std::vector<std::string>& out) {
+// A calculated element's records in the order the specification stage asks
+// them: the function record first (added when missing), then the state
+// question in a dynamic model (added, "n", for an element of a static library
+// model; left out with its initial value in a static one), then the rest.
+void FitCalculatedGroup(const std::vector<std::string>& group, const ImpliedAnswers& answers,
+                        std::vector<std::string>& out) {
+  const bool dynamic = answers.Dynamic == "s";
+  const bool hasState =
+      std::any_of(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, "   ¿De estado?"); });
   out.push_back(group[0]);
-  bool hasFunction =
-      std::any_of(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, "   La funci"); });
-  if (!hasFunction) out.push_back(Record({"   La función", "Y=f()", "¿Lleva incertidumbre?", "n"}));
-  out.insert(out.end(), group.begin() + 1, group.end());
+  auto function = std::find_if(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, "   La funci"); });
+  out.push_back(function != group.end() ? *function : Record({"   La función", "Y=f()", "¿Lleva incertidumbre?", "n"}));
+  if (dynamic && !hasState) out.push_back(Record({"   ¿De estado?", "n"}));
+  for (auto r = group.begin() + 1; r != group.end(); ++r) {
+    if (r == function) continue;
+    if (!dynamic && (Asks(*r, "   ¿De estado?") || Asks(*r, "   Su valor inicial es"))) continue;
+    out.push_back(*r);
+  }
+}
+
+// The group of an element the library gave no records for: the answers of an
+// element without uncertainty, changes, dimensions or table, accepted.
+std::vector<std::string> DefaultGroup(const std::string& name, bool input) {
+  std::vector<std::string> group{Record({name})};
+  if (input) {
+    group.push_back(Record({"   ¿Dimensional?", "n"}));
+  } else {
+    group.push_back(Record({"   La función", "Y=f()", "¿Lleva incertidumbre?", "n"}));
+    group.push_back(Record({"   ¿Dimensional?", "n"}));
+    group.push_back(Record({"   ¿Tabla?", "n"}));
+  }
+  group.push_back(Record({"   ¿Correcto?", "s"}));
+  return group;
+}
+
+// A record's fields.
+std::vector<std::string> Fields(std::string_view record) {
+  std::vector<std::string> fields;
+  size_t pos = 0;
+  for (std::string field; ReadRecordField(record, pos, field);) fields.push_back(field);
+  return fields;
 }
 
 }  // namespace
@@ -94,14 +135,20 @@ AlignedList AlignIdentifiers(const std::vector<std::string>& names) {
 
 ImpliedAnswers ImplyAnswers(const std::vector<std::string>& specifications) {
   bool state = false;
-  bool inputUncertainty = false;
-  bool functionUncertainty = false;
+  bool uncertain = false;
   for (const std::string& line : specifications) {
     state = state || line.find("   ¿De estado?") != std::string::npos;
-    inputUncertainty = inputUncertainty || line.find("   Incertidumbre: ") != std::string::npos;
-    functionUncertainty = functionUncertainty || line.find("¿Lleva incertidumbre?") != std::string::npos;
+    if (uncertain) continue;
+    // Every function record asks about uncertainty: what counts is an
+    // uncertain input or function, not the question.
+    if (line.find("   Incertidumbre: ") != std::string::npos) {
+      uncertain = SecondField(line) == "s";
+    } else if (line.find("¿Lleva incertidumbre?") != std::string::npos) {
+      std::vector<std::string> fields = Fields(line);
+      uncertain = fields.size() >= 4 && LowerCase(fields[3]) == "s";
+    }
   }
-  return {state ? "s" : "n", inputUncertainty ? "a" : functionUncertainty ? "t" : "n"};
+  return {state ? "s" : "n", uncertain ? "a" : "n"};
 }
 
 std::set<std::string> InitialValueNames(const std::vector<std::string>& specifications) {
@@ -142,12 +189,30 @@ std::vector<std::string> PreparedLogHeader(const std::string& modelName, const s
 std::vector<std::string> FitToCreateDialogue(const std::vector<std::string>& groups, const ModelTables& model,
                                              const ImpliedAnswers& answers,
                                              const std::set<std::string>& initialValues) {
+  std::unordered_map<std::string, std::vector<std::string>> byElement;
+  for (std::vector<std::string>& group : SplitGroups(groups)) {
+    std::string key(GroupKey(group[0]));
+    byElement.try_emplace(std::move(key), std::move(group));  // the first one counts
+  }
   std::vector<std::string> out;
   out.reserve(groups.size() + groups.size() / 4 + 1);
   bool opened = false;  // "¿Funciones grabadas?" written
-  for (const std::vector<std::string>& group : SplitGroups(groups)) {
-    int element = model.Ids.Last(GroupKey(group[0]));
-    const bool input = element != 0 && model.CalcLevel[element] == 1;
+  // The create path settles the inputs (level 1) in list order, then
+  // specifies the rest level by level; the elements a loop leaves without a
+  // level follow, so that the file still shows them.
+  std::vector<int> order;
+  order.reserve(static_cast<size_t>(model.ElementCount));
+  for (int i = 1; i <= model.ElementCount; ++i) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const int la = model.CalcLevel[a] == 0 ? INT_MAX : model.CalcLevel[a];
+    const int lb = model.CalcLevel[b] == 0 ? INT_MAX : model.CalcLevel[b];
+    return la < lb;
+  });
+  for (int element : order) {
+    const bool input = model.CalcLevel[element] == 1;
+    auto found = byElement.find(model.ElementIds[element]);
+    const std::vector<std::string> group =
+        found != byElement.end() ? found->second : DefaultGroup(model.ElementList[element], input);
     if (input) {
       FitInputGroup(group, answers, initialValues, out);
       continue;
@@ -156,7 +221,7 @@ std::vector<std::string> FitToCreateDialogue(const std::vector<std::string>& gro
       out.push_back(Record({"¿Funciones grabadas?", "s"}));
       opened = true;
     }
-    FitCalculatedGroup(group, out);
+    FitCalculatedGroup(group, answers, out);
   }
   if (!opened) out.push_back(Record({"¿Funciones grabadas?", "s"}));
   return out;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/file_errors.h"
+#include "core/questions.h"
+#include "files/record_fields.h"
+#include "model/specification_records.h"
 #include "files/file_error.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
@@ -94,7 +97,100 @@ std::optional<LibraryModel> LoadLibraryModel(RunContext& run, const LibraryEntry
     if (!line.empty()) model.Equations.push_back(std::move(line));
   }
   model.Specifications = std::move(*specifications);
+  NormaliseSpecifications(model);
   return model;
+}
+
+namespace {
+
+// The answer of a record: its second field.
+std::string Answer(std::string_view record) {
+  size_t pos = 0;
+  std::string field;
+  ReadRecordField(record, pos, field);
+  return ReadRecordField(record, pos, field) ? field : std::string();
+}
+
+bool HasLabel(std::string_view record, std::string_view label) { return SameLabel(FirstField(record), label); }
+
+}  // namespace
+
+void NormaliseSpecifications(LibraryModel& model) {
+  const ModelTables& tables = model.Tables;
+  std::vector<std::string>& records = model.Specifications;
+  // Most files need nothing: every record of a group follows its name, and
+  // the inputs' uncertainty is asked one by one, if at all.
+  bool needed = false;
+  bool named = false;
+  for (const std::string& record : records) {
+    if (!InGroup(record)) {
+      named = tables.Ids.Last(GroupKey(record)) != 0;
+      if (!named && HasLabel(record, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ") &&
+          LowerCase(Answer(record)) == "t") {
+        needed = true;
+        break;
+      }
+    } else if (!named) {
+      needed = true;
+      break;
+    }
+  }
+  if (!needed) return;
+  bool allInputsUncertain = false;
+  // Groups by element, in the order they come; runs of an input's answers
+  // that follow no name record, in the order they come.
+  std::vector<std::pair<int, std::vector<std::string>>> groups;
+  std::vector<std::vector<std::string>> runs;
+  bool runOpen = false;
+  int owner = 0;
+  std::vector<std::string> header;
+  for (std::string& record : records) {
+    if (!InGroup(record)) {
+      runOpen = false;
+      owner = tables.Ids.Last(GroupKey(record));
+      if (owner != 0) {
+        groups.emplace_back(owner, std::vector<std::string>{std::move(record)});
+      } else {
+        if (HasLabel(record, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ")) {
+          allInputsUncertain = LowerCase(Answer(record)) == "t";
+        }
+        header.push_back(std::move(record));
+      }
+      continue;
+    }
+    if (owner != 0) {
+      groups.back().second.push_back(std::move(record));
+      continue;
+    }
+    if (!runOpen) runs.emplace_back();
+    runOpen = true;
+    const bool accepted = HasLabel(record, "   ¿Correcto?") && LowerCase(Answer(record)) != "n";
+    runs.back().push_back(std::move(record));
+    if (accepted) runOpen = false;
+  }
+  if (!runs.empty()) {
+    std::vector<bool> grouped(static_cast<size_t>(tables.ElementCount) + 1, false);
+    for (const auto& group : groups) grouped[static_cast<size_t>(group.first)] = true;
+    size_t next = 0;
+    for (int i = 1; i <= tables.ElementCount && next < runs.size(); ++i) {
+      if (tables.CalcLevel[i] != 1 || grouped[static_cast<size_t>(i)]) continue;
+      std::vector<std::string> group{FormatRecord({RecordField::Text(tables.ElementList[i])})};
+      group.insert(group.end(), std::make_move_iterator(runs[next].begin()),
+                   std::make_move_iterator(runs[next].end()));
+      groups.emplace_back(i, std::move(group));
+      ++next;
+    }
+  }
+  records = std::move(header);
+  for (auto& [element, group] : groups) {
+    const bool addUncertainty =
+        allInputsUncertain && tables.CalcLevel[element] == 1 &&
+        std::none_of(group.begin() + 1, group.end(),
+                     [](const std::string& r) { return HasLabel(r, "   Incertidumbre: "); });
+    records.push_back(std::move(group[0]));
+    if (addUncertainty) records.push_back(FormatRecord({RecordField::Text("   Incertidumbre: "), RecordField::Text("s")}));
+    records.insert(records.end(), std::make_move_iterator(group.begin() + 1), std::make_move_iterator(group.end()));
+  }
 }
 
 std::vector<std::string> LoopReportLines(const ModelTables& model) {

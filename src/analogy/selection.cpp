@@ -32,7 +32,9 @@ std::vector<int> VisitingOrder(const ModelTables& model) {
 
 }  // namespace
 
-std::vector<int> SelectElements(const ModelTables& model, const std::vector<std::string>& keywords) {
+std::vector<int> SelectElements(const ModelTables& model, const std::vector<std::string>& keywords,
+                                const std::function<bool(const std::string&)>& taken) {
+  auto descends = [&](int element) { return !taken || !taken(model.ElementIds[element]); };
   std::vector<int> added;
   std::vector<bool> selected(static_cast<size_t>(model.ElementCount) + 1, false);
   // Each frame: an element being descended into and the next entry of its row.
@@ -41,7 +43,7 @@ std::vector<int> SelectElements(const ModelTables& model, const std::vector<std:
     if (selected[start] || !HoldsKeyword(model.ElementList[start], keywords)) continue;
     selected[start] = true;
     added.push_back(start);
-    stack.emplace_back(start, 0);
+    if (descends(start)) stack.emplace_back(start, 0);
     while (!stack.empty()) {
       auto& [element, next] = stack.back();
       const std::vector<std::string>& row = model.ConnectionMatrix[element];
@@ -55,14 +57,14 @@ std::vector<int> SelectElements(const ModelTables& model, const std::vector<std:
       if (j == 0 || selected[j]) continue;
       selected[j] = true;
       added.push_back(j);
-      stack.emplace_back(j, 0);
+      if (descends(j)) stack.emplace_back(j, 0);
     }
   }
   return added;
 }
 
-void AddSelectedElements(const LibraryModel& library, const std::vector<int>& selected, ProposedModel& proposed) {
-  if (selected.empty()) return;
+size_t AddSelectedElements(const LibraryModel& library, const std::vector<int>& selected, ProposedModel& proposed) {
+  if (selected.empty()) return 0;
   const ModelTables& model = library.Tables;
   // Where each identifier's equations begin, and where its group of records does.
   std::unordered_map<std::string_view, std::vector<size_t>> equationStarts;
@@ -77,9 +79,9 @@ void AddSelectedElements(const LibraryModel& library, const std::vector<int>& se
     if (!InGroup(record)) groupStarts.emplace(GroupKey(record), r);  // the first one counts
   }
 
+  size_t left = 0;
   for (int i : selected) {
     const std::string& id = model.ElementIds[i];
-    proposed.List.push_back(model.ElementList[i]);
     std::string row = id + "    ";
     bool first = true;
     for (const std::string& entry : model.ConnectionMatrix[i]) {
@@ -87,23 +89,42 @@ void AddSelectedElements(const LibraryModel& library, const std::vector<int>& se
       row += (first ? "" : ",") + entry;
       first = false;
     }
-    proposed.Matrix.push_back(std::move(row));
+    std::vector<std::string> equations;
     if (auto it = equationStarts.find(id); it != equationStarts.end()) {
       for (size_t m : it->second) {
-        proposed.Equations.push_back(library.Equations[m]);
+        equations.push_back(library.Equations[m]);
         for (size_t c = m + 1; c < library.Equations.size() && library.Equations[c].starts_with("   "); ++c) {
-          proposed.Equations.push_back(library.Equations[c]);
+          equations.push_back(library.Equations[c]);
         }
       }
     }
+    std::vector<std::string> records;
     if (auto it = groupStarts.find(id); it != groupStarts.end()) {
-      const std::vector<std::string>& records = library.Specifications;
-      proposed.Specifications.push_back(records[it->second]);
-      for (size_t r = it->second + 1; r < records.size() && InGroup(records[r]); ++r) {
-        proposed.Specifications.push_back(records[r]);
-      }
+      const std::vector<std::string>& all = library.Specifications;
+      records.push_back(all[it->second]);
+      for (size_t r = it->second + 1; r < all.size() && InGroup(all[r]); ++r) records.push_back(all[r]);
     }
+
+    // The definition compared between models: what the element is computed
+    // from, how, and how it is specified (its name's description aside).
+    std::string definition = row;
+    for (const std::string& line : equations) definition += "\n" + line;
+    for (size_t r = 1; r < records.size(); ++r) definition += "\n" + records[r];
+    if (auto origin = proposed.Taken.find(id); origin != proposed.Taken.end()) {
+      if (origin->second.Model != library.Name && origin->second.Definition != definition) {
+        proposed.Left.push_back({id, origin->second.Model, library.Name});
+        ++left;
+      }
+      continue;
+    }
+    proposed.Taken.emplace(id, ProposedModel::Origin{library.Name, std::move(definition)});
+
+    proposed.List.push_back(model.ElementList[i]);
+    proposed.Matrix.push_back(std::move(row));
+    proposed.Equations.insert(proposed.Equations.end(), equations.begin(), equations.end());
+    proposed.Specifications.insert(proposed.Specifications.end(), records.begin(), records.end());
   }
+  return left;
 }
 
 }  // namespace korva

@@ -1,5 +1,7 @@
 #include "variables/results_program.h"
 
+#include <algorithm>
+
 #include "core/guarded_files.h"
 #include "emit/quoted.h"
 #include "results/results_representer.h"
@@ -74,7 +76,15 @@ void ResultsProgram::Add(const ResultVariable& variable, int k) {
 
 void ResultsProgram::Finish(RunContext& run, const ModelCycle& cycle, const SimulationState& sim,
                             const SpecificationState& state) {
-  line_ += "no=" + NumText(cycle.Model.IdLength) + ":nvi=" + NumText(sim.UncertainCount);
+  // The program finds a typed identifier among the first `no` characters of
+  // each result's name: `no` is the longest identifier, so that a model whose
+  // identifiers differ in length (as a model proposed by analogy) is answered
+  // under every one of its names. It is IdLength when all have one length.
+  int longest = cycle.Model.IdLength;
+  for (int i = 1; i <= cycle.Model.ElementCount; ++i) {
+    longest = std::max(longest, static_cast<int>(cycle.Model.ElementIds[i].size()));
+  }
+  line_ += "no=" + NumText(longest) + ":nvi=" + NumText(sim.UncertainCount);
   body_->WriteLine(line_);
   CloseGuarded(run, body_);
 

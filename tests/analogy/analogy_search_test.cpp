@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/dialogue_run.h"
@@ -46,7 +47,7 @@ TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
   EXPECT_TRUE(
       r.Showed("Existen bucles en la matriz de conexiones: \nCRIO\n Revise las filas correspondientes a los "
                "ceros de la lista que aparece en el fichero CEROS.txt"));
-  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"LLU 1", "CAU 0", "EVA 0"}));
+  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"Modelo RIO", "LLU 1", "CAU 0", "EVA 0"}));
   EXPECT_EQ(LinesOf(dir.Read("LFIN.txt")),
             (Lines{"POI poblacion inicial", "POB poblacion al final del año", "NAC nacimientos del año",
                    "TNA tasa de natalidad", "MUE muertes del año", "TMO tasa de mortalidad",
@@ -62,19 +63,65 @@ TEST(AnalogySearch, ProposesAModelFromTheLibraryAndReportsTheModelWithALoop) {
                                                      "\"Preparar Modelo* para construir programas\",\"s\""}));
 }
 
-TEST(AnalogySearch, AProposedModelWithALoopIsReportedAndKeepsEveryGroup) {
+TEST(AnalogySearch, AProposedModelWithALoopIsReportedBesideTheLibrarysAndGetsNoLog) {
   LibraryDir dir;
-  AnalogyRun r(dir, {"1", "caudal", "BIBLIO", "n"});
+  AnalogyRun r(dir, {"1", "caudal", "BIBLIO"});
   EXPECT_EQ(r.Go(), std::nullopt);
   EXPECT_EQ(r.box.remaining(), 0u);
   EXPECT_TRUE(
       r.Showed("Existen bucles en la matriz de conexiones: \nCFIN\n Revise las filas correspondientes a los "
                "ceros de la lista que aparece en el fichero CEROS.txt"));
-  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")), (Lines{"CAU 0", "LLU 1", "EVA 0"}));
+  // The library model's report first, then the proposed model's.
+  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")),
+            (Lines{"Modelo RIO", "LLU 1", "CAU 0", "EVA 0", "Modelo FIN", "CAU 0", "LLU 1", "EVA 0"}));
   const std::string m = dir.Read("MFIN.txt");
   for (const char* name : {"\"CAU caudal del rio\"", "\"LLU lluvia\"", "\"EVA evaporacion\""}) {
     EXPECT_NE(m.find(name), std::string::npos) << name << " keeps its group though it has no level";
   }
+  // The create path would stop at the loop: no log is offered for it.
+  EXPECT_TRUE(r.Showed("El modelo propuesto tiene bucles (vea CEROS.txt): sus programas no se pueden construir\n"
+                       " hasta que los corrija, así que no le preparo un fichero Modelo*."));
+  EXPECT_EQ(r.TimesAsked("¿Desea que le prepare un fichero Modelo* para construir los programas?"), 0);
+}
+
+TEST(AnalogySearch, NoMatchIsSaidAndNothingIsProposed) {
+  LibraryDir dir;
+  AnalogyRun r(dir, {"2", "nada", "NADA", "BIBLIO"});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  EXPECT_TRUE(r.Showed("Ninguna variable de la biblioteca contiene las palabras clave dadas:\n"
+                       " no puedo proponerle ningún modelo."));
+  EXPECT_EQ(r.TimesAsked("¿Desea que le prepare un fichero Modelo* para construir los programas?"), 0);
+  for (const char* kind : {"L", "C", "G", "M"}) EXPECT_EQ(dir.Read(std::string(kind) + "FIN.txt"), "") << kind;
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Modelo")) << entry.path();
+  }
+}
+
+// The example library: RIEGO and HUERTA both define TEM, each otherwise.
+TEST(AnalogySearch, AnIdentifierOfTwoModelsIsProposedOnceWithTheFirstDefinition) {
+  LibraryDir dir;
+  fs::copy(fs::path(KORVA_SOURCE_DIR) / "examples" / "analogia" / "BIBLIO.txt", fs::path(dir / "BIBLIO.txt"),
+           fs::copy_options::overwrite_existing);
+  AnalogyRun r(dir, {"1", "riego", "BIBLIO", "n"});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  const std::string left =
+      "El identificador TEM está en los modelos RIEGO y HUERTA con definiciones distintas:\n"
+      "se toma la de RIEGO y se deja la de HUERTA.";
+  EXPECT_TRUE(r.Showed(left));
+  Lines list = LinesOf(dir.Read("LFIN.txt"));
+  EXPECT_EQ(std::count_if(list.begin(), list.end(), [](const std::string& n) { return n.starts_with("TEM "); }), 1);
+  EXPECT_EQ(std::count_if(list.begin(), list.end(), [](const std::string& n) { return n.starts_with("ALT "); }), 0)
+      << "what only the left definition needs is not taken";
+  Lines equations = LinesOf(dir.Read("GFIN.txt"));
+  EXPECT_NE(std::find(equations.begin(), equations.end(), "TEM TEM = 2 * SOL"), equations.end());
+  EXPECT_EQ(std::find(equations.begin(), equations.end(), "TEM TEM = 20 - 0.005 * ALT"), equations.end());
+  // The proposed model's notes keep what was left, under its name.
+  EXPECT_EQ(LinesOf(dir.Read("CEROS.txt")),
+            (Lines{"Modelo RIO", "LLU 1", "CAU 0", "EVA 0", "Modelo FIN",
+                   "El identificador TEM está en los modelos RIEGO y HUERTA con definiciones distintas: "
+                   "se toma la de RIEGO y se deja la de HUERTA."}));
 }
 
 TEST(AnalogySearch, AModelWhoseFilesAreMissingIsReportedAndPassedOver) {
@@ -96,15 +143,18 @@ TEST(AnalogySearch, AModelWhoseFilesAreMissingIsReportedAndPassedOver) {
   EXPECT_FALSE(dir.Has("CEROS.txt"));
 }
 
-TEST(AnalogySearch, AMissingLibraryNamesFileEndsTheCycleWithNothingWritten) {
+TEST(AnalogySearch, AMissingLibraryNamesFileLeavesTheModelsFilesEmpty) {
   LibraryDir dir;
   AnalogyRun r(dir, {"1", "coste", "NINGUNA", ""});
   EXPECT_EQ(r.Go(), std::nullopt);
   EXPECT_EQ(r.box.remaining(), 0u);
   EXPECT_EQ(r.box.Prompts().back(),
             "FICHERO " + dir.workDir() + "NINGUNA.txt NO ENCONTRADO    \n - PULSE UNA TECLA PARA CONTINUAR -");
-  EXPECT_FALSE(dir.Has("LFIN.txt"));
-  EXPECT_FALSE(dir.Has("MFIN.txt"));
+  for (const char* kind : {"L", "C", "G", "M"}) {
+    EXPECT_TRUE(dir.Has(std::string(kind) + "FIN.txt")) << kind;
+    EXPECT_EQ(dir.Read(std::string(kind) + "FIN.txt"), "") << kind;
+  }
+  EXPECT_EQ(r.TimesAsked("¿Desea que le prepare un fichero Modelo* para construir los programas?"), 0);
 }
 
 }  // namespace

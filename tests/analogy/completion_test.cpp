@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analogy/library_model.h"
 
 namespace korva {
@@ -17,16 +19,23 @@ TEST(AnalogyCompletion, ShorterIdentifiersArePaddedToTheLongest) {
   EXPECT_EQ(aligned.Names, (Lines{"POB  poblacion", "T    tasa", "NACI nacimientos", "X   "}));
 }
 
-TEST(AnalogyCompletion, TheRecordsImplyTheDynamicAndUncertaintyAnswers) {
+TEST(AnalogyCompletion, TheRecordsImplyTheDynamicAnswerAndTheUncertaintyTheLibraryUses) {
   const std::string state = "\"   ¿De estado?\",\"s\"";
-  const std::string input = "\"   Incertidumbre: \",\"n\"";
+  const std::string certainInput = "\"   Incertidumbre: \",\"n\"";
+  const std::string uncertainInput = "\"   Incertidumbre: \",\"s\"";
   const std::string function = "\"   La funcion\",\"Y=f(X)\",\"¿Lleva incertidumbre?\",\"n\"";
-  ImpliedAnswers a = ImplyAnswers({state, input, function});
+  const std::string uncertainFunction = "\"   La funcion\",\"Y=f(X)\",\"¿Lleva incertidumbre?\",\"s\"";
+  ImpliedAnswers a = ImplyAnswers({state, certainInput, uncertainInput, function});
   EXPECT_EQ(a.Dynamic, "s");
   EXPECT_EQ(a.Uncertainty, "a");
+  // Every function is asked about its uncertainty: the question alone, or an
+  // input asked and answered no, is no uncertainty.
+  a = ImplyAnswers({state, certainInput, function});
+  EXPECT_EQ(a.Uncertainty, "n");
   a = ImplyAnswers({function});
   EXPECT_EQ(a.Dynamic, "n");
-  EXPECT_EQ(a.Uncertainty, "t");
+  EXPECT_EQ(a.Uncertainty, "n");
+  EXPECT_EQ(ImplyAnswers({state, function, uncertainFunction}).Uncertainty, "a");
   EXPECT_EQ(ImplyAnswers({"\"   ¿Dimensional?\",\"n\""}).Uncertainty, "n");
 
   EXPECT_EQ(InitialValueNames({"\"   Su valor inicial es\",\"POI\"", "\"   ¿De estado?\",\"n\"",
@@ -126,6 +135,53 @@ TEST_F(FittingToTheCreatePath, NoUncertaintyLeavesTheInputsAsTheyStand) {
   Lines still = Fit("n", "t");
   EXPECT_EQ(Lines(still.begin(), still.begin() + 6),
             (Lines{groups[0], groups[2], groups[3], groups[4], groups[7], groups[8]}));
+}
+
+// Groups from models of both kinds, and an element without any records.
+TEST_F(FittingToTheCreatePath, StaticGroupsAnswerTheQuestionsOfADynamicModelAndAMissingGroupIsMade) {
+  const Lines staticGroups = {
+      "\"RAC racion\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"CON consumo\"",
+      "\"   La funcion\",\"CON=f(RAC,ANI)\",\"¿Lleva incertidumbre?\",\"n\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Tabla?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+  };
+  Lines mixed = {groups[9], groups[10], groups[11], groups[12], groups[13]};  // ANI, dynamic
+  mixed.insert(mixed.end(), staticGroups.begin(), staticGroups.end());        // no group for ANO
+  const std::string noChanges = "\"   Cambios de valor\",\"0\"";
+  const std::string noState = "\"   ¿De estado?\",\"n\"";
+  Lines dynamic = FitToCreateDialogue(mixed, model.Tables, {"s", "n"}, {"ANO"});
+  Lines expected = {"\"ANO animales al inicio\"",
+                    noChanges,
+                    "\"   ¿Dimensional?\",\"n\"",
+                    "\"   ¿Correcto?\",\"s\"",
+                    staticGroups[0],
+                    noChanges,
+                    staticGroups[1],
+                    staticGroups[2],
+                    opening,
+                    groups[9],
+                    groups[10],
+                    groups[11],
+                    groups[12],
+                    groups[13],
+                    staticGroups[3],
+                    staticGroups[4],
+                    noState,
+                    staticGroups[5],
+                    staticGroups[6],
+                    staticGroups[7]};
+  EXPECT_EQ(dynamic, expected);
+
+  // In a static model the state and its initial value are not asked.
+  Lines still = FitToCreateDialogue(mixed, model.Tables, {"n", "n"}, {"ANO"});
+  EXPECT_EQ(std::count(still.begin(), still.end(), groups[11]), 0);
+  EXPECT_EQ(std::count(still.begin(), still.end(), groups[12]), 0);
+  EXPECT_EQ(std::count(still.begin(), still.end(), noChanges), 0);
+  EXPECT_EQ(still.size(), expected.size() - 5);
 }
 
 }  // namespace

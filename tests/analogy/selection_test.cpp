@@ -83,6 +83,77 @@ TEST(AnalogySelection, AnElementBringsItsEquationsAndItsGroupOfRecords) {
                                       "\"   ¿De estado?\",\"n\""}));
 }
 
+// Two library models that define TEM: the second one's is left, and so is
+// what only that definition needs; one that defines it alike is passed over
+// without a note.
+TEST(AnalogySelection, AnIdentifierAlreadyProposedIsTakenOnceAndADifferentDefinitionNoted) {
+  LibraryModel riego = Library({"SOL sol", "TEM temperatura", "EVA evaporacion"}, {"TEM    SOL", "EVA    TEM"});
+  riego.Name = "RIEGO";
+  riego.Equations = {"TEM TEM = 2 * SOL", "EVA EVA = 0.1 * TEM"};
+  LibraryModel huerta = Library({"ALT altitud", "TEM temperatura", "COS cosecha"}, {"TEM    ALT", "COS    TEM"});
+  huerta.Name = "HUERTA";
+  huerta.Equations = {"TEM TEM = 20 - ALT", "COS COS = 10 * TEM"};
+  LibraryModel copia = riego;
+  copia.Name = "COPIA";
+
+  ProposedModel proposed;
+  auto taken = [&](const std::string& id) { return proposed.Has(id); };
+  EXPECT_EQ(AddSelectedElements(riego, SelectElements(riego.Tables, {"evapo"}, taken), proposed), 0u);
+  const std::vector<int> fromHuerta = SelectElements(huerta.Tables, {"cosecha"}, taken);
+  EXPECT_EQ(fromHuerta, (std::vector<int>{3, 2})) << "TEM is not descended into: ALT is not needed";
+  EXPECT_EQ(AddSelectedElements(huerta, fromHuerta, proposed), 1u);
+  EXPECT_EQ(AddSelectedElements(copia, SelectElements(copia.Tables, {"temper"}, taken), proposed), 0u);
+  EXPECT_EQ(proposed.List, (std::vector<std::string>{"EVA evaporacion", "TEM temperatura", "SOL sol", "COS cosecha"}));
+  EXPECT_EQ(proposed.Equations,
+            (std::vector<std::string>{"EVA EVA = 0.1 * TEM", "TEM TEM = 2 * SOL", "COS COS = 10 * TEM"}));
+  ASSERT_EQ(proposed.Left.size(), 1u);
+  EXPECT_EQ(proposed.Left[0].Id, "TEM");
+  EXPECT_EQ(proposed.Left[0].KeptFrom, "RIEGO");
+  EXPECT_EQ(proposed.Left[0].LeftFrom, "HUERTA");
+}
+
+// The answers log of a create cycle used as a library model's specifications:
+// its inputs' answers follow no name record.
+TEST(AnalogyLibrary, AnswersOfInputsWithoutNameRecordsGoToTheInputsInListOrder) {
+  LibraryModel model = Library({"SOL sol", "TEM temperatura", "DOS dosis", "HUM humedad"},
+                               {"TEM    SOL", "HUM    DOS,TEM"});
+  model.Specifications = {
+      "\"Nombre del simulador\",\"RIEGO\"",
+      "\"  Algunas, Todas o Ninguna variables de entrada con incertidumbre: \",\"n\"",
+      "\"   Cambios de valor\",\"0\"",
+      "\"   ¿Dimensional?\",\"s\"",
+      "\"   ¿Correcto?\",\"n\"",  // refused: asked again
+      "\"   Cambios de valor\",\"0\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"   Cambios de valor\",\"2\"",
+      "\"   ¿Dimensional?\",\"n\"",
+      "\"   ¿Correcto?\",\"s\"",
+      "\"¿Funciones grabadas?\",\"s\"",
+      "\"TEM temperatura\"",
+      "\"   La funcion\",\"TEM=f(SOL)\",\"¿Lleva incertidumbre?\",\"n\"",
+  };
+  std::vector<std::string> records = model.Specifications;
+  NormaliseSpecifications(model);
+  std::vector<std::string> expected(records.begin(), records.begin() + 2);
+  expected.push_back(records[11]);
+  expected.insert(expected.end(), records.begin() + 12, records.end());
+  expected.push_back("\"SOL sol\"");
+  expected.insert(expected.end(), records.begin() + 2, records.begin() + 8);
+  expected.push_back("\"DOS dosis\"");
+  expected.insert(expected.end(), records.begin() + 8, records.begin() + 11);
+  EXPECT_EQ(model.Specifications, expected);
+
+  // A model whose inputs were all uncertain keeps them so.
+  LibraryModel all = Library({"SOL sol", "TEM temperatura"}, {"TEM    SOL"});
+  all.Specifications = {"\"  Algunas, Todas o Ninguna variables de entrada con incertidumbre: \",\"t\"",
+                        "\"SOL sol\"", "\"   Cambios de valor\",\"0\"", "\"TEM temperatura\""};
+  NormaliseSpecifications(all);
+  EXPECT_EQ(all.Specifications,
+            (std::vector<std::string>{all.Specifications[0], "\"SOL sol\"", "\"   Incertidumbre: \",\"s\"",
+                                      "\"   Cambios de valor\",\"0\"", "\"TEM temperatura\""}));
+}
+
 TEST(AnalogyLibrary, EntriesNameADirectoryAndAModelInUpperCase) {
   auto entry = ParseLibraryEntry("modelos\\lagos\\Lrio");
   ASSERT_TRUE(entry);
