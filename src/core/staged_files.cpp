@@ -1,7 +1,5 @@
 #include "core/staged_files.h"
 
-#include <unistd.h>
-
 #include "core/file_errors.h"
 #include "files/temporaries.h"
 
@@ -10,11 +8,8 @@ namespace korva {
 std::string StagedName(RunContext& run, const std::string& finalName) {
   auto known = run.Staged.find(finalName);
   if (known != run.Staged.end()) return known->second.name;
-  const size_t slash = finalName.find_last_of("/\\");
-  const size_t start = slash == std::string::npos ? 0 : slash + 1;
-  // The mark of the temporaries of rewrites: what the next run clears after a kill.
-  std::string name = finalName.substr(0, start) + "." + finalName.substr(start) + ".korva-tmp-" +
-                     std::to_string(::getpid());
+  // Named as the temporaries of rewrites: what the next run clears after a kill.
+  std::string name = HiddenTemporaryName(finalName);
   const int slot = NoteTemporary(run.Files.HostPath(name));
   run.Staged.emplace(finalName, RunContext::StagedFile{name, slot});
   return name;

@@ -91,6 +91,12 @@ constexpr std::string_view kTempMark = ".korva-tmp-";
 
 }  // namespace
 
+std::string HiddenTemporaryName(const std::string& name) {
+  const size_t slash = name.find_last_of("/\\");
+  const size_t start = slash == std::string::npos ? 0 : slash + 1;
+  return name.substr(0, start) + "." + name.substr(start) + std::string(kTempMark) + std::to_string(::getpid());
+}
+
 int ErrorNumberFromErrno(int err, bool missingParent) {
   switch (err) {
     case ENOENT:
@@ -378,9 +384,7 @@ std::unique_ptr<OutputFile> FileSystem::OpenOutput(const std::string& name, File
     error.number = ErrorFor(errno, host);
     return nullptr;
   }
-  std::string dir = ParentOf(host);
-  std::string base = host.substr(host.find_last_of('/') == std::string::npos ? 0 : host.find_last_of('/') + 1);
-  std::string temp = Join(dir, "." + base + std::string(kTempMark) + std::to_string(::getpid()));
+  std::string temp = HiddenTemporaryName(host);
   registry_->folders.Before(temp);
   // Noted before it exists: a signal at any moment from here finds it.
   const int slot = NoteTemporary(temp);

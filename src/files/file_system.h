@@ -115,6 +115,11 @@ class RandomFile {
   std::shared_ptr<OpenFileRegistry> registry_;
 };
 
+// The hidden name beside `name` under which this process writes a file before
+// it takes that name: "." + the file's name + ".korva-tmp-" + the process id.
+// A run that starts removes those of processes no longer running.
+std::string HiddenTemporaryName(const std::string& name);
+
 class FileSystem {
  public:
   FileSystem();

@@ -48,10 +48,17 @@ std::string OutputStatement(const ElementSpec& element, bool dynamic, ResultsFil
   if (results == ResultsFile::kRecords) {
     // Every record is read back as a single-precision number: a whole number
     // (2 bytes) or a text is put through a single-precision variable first.
-    const std::string clause = TypeClause(element.Id);
     std::string put = " put #2,, " + value;
-    if (clause == " As Integer") put = " YYS=" + value + ":put #2,, YYS";
-    if (clause == " As String") put = " YYS=Val(" + value + "):put #2,, YYS";
+    switch (GroupOf(element.Id)) {
+      case TypeGroup::kWhole:
+        put = " YYS=" + value + ":put #2,, YYS";
+        break;
+      case TypeGroup::kText:
+        put = " YYS=Val(" + value + "):put #2,, YYS";
+        break;
+      case TypeGroup::kReal:
+        break;
+    }
     return (dynamic ? "if dt0<=dt0a then" : "") + put;
   }
   return (dynamic ? "if dt0<=dt0a then " : "") + std::string("write #2,") + value;

@@ -10,14 +10,6 @@ namespace {
 
 constexpr size_t kNamesPerStatement = 10;
 
-enum class TypeGroup { kReal, kWhole, kText };
-
-TypeGroup GroupOf(const std::string& id) {
-  const char first = id.empty() ? 'A' : UpperChar(id[0]);
-  if (first >= 'I' && first <= 'N') return TypeGroup::kWhole;
-  if (first >= 'U' && first <= 'W') return TypeGroup::kText;
-  return TypeGroup::kReal;
-}
 
 const char* ClauseOf(TypeGroup group) {
   switch (group) {
@@ -58,6 +50,13 @@ bool IsUncertainInput(const SimulationState& sim, int element) {
 }
 
 }  // namespace
+
+TypeGroup GroupOf(const std::string& id) {
+  const char first = id.empty() ? 'A' : UpperChar(id[0]);
+  if (first >= 'I' && first <= 'N') return TypeGroup::kWhole;
+  if (first >= 'U' && first <= 'W') return TypeGroup::kText;
+  return TypeGroup::kReal;
+}
 
 std::string TypeClause(const std::string& id) { return ClauseOf(GroupOf(id)); }
 

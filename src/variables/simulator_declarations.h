@@ -11,8 +11,11 @@
 namespace korva {
 
 // The type group of an identifier, by its first letter, as the simulator's
-// deftype line has it: " As Integer" for I to N, " As String" for U to W,
-// " As Single" for the rest.
+// deftype line has it: whole numbers for I to N, texts for U to W, single
+// precision for the rest; and its clause: " As Integer", " As String",
+// " As Single".
+enum class TypeGroup { kReal, kWhole, kText };
+TypeGroup GroupOf(const std::string& id);
 std::string TypeClause(const std::string& id);
 
 // The declaration lines: the deftype line, t and dt, the elements by type

@@ -57,7 +57,9 @@ TEST(EndOfInputFault, AtEveryQuestionTheRunEndsCleanlyWithEveryAnswerGivenLogged
       std::string target = name;
       while (testing::IsTemporary(target)) target = target.substr(1, target.find(".korva-tmp-") - 1);
       if (target.ends_with(".bas") || target.ends_with(".tem")) {
-        if (testing::IsTemporary(name)) EXPECT_FALSE(left.count(target)) << target << " was left unfinished";
+        if (testing::IsTemporary(name)) {
+          EXPECT_FALSE(left.count(target)) << target << " was left unfinished";
+        }
         continue;
       }
       ASSERT_TRUE(left.count(target)) << target << " is missing";

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 TEST(ReplayedCountFault, ATablePointCountThatIsNoCountStopsTheRunAndSaysWhy) {
   const fs::path example = fs::path(KORVA_SOURCE_DIR) / "examples" / "tablas";
-  for (const std::string& count : {"0", "\"x\"", "99999999999999999999", "-3", "2.5"}) {
+  for (const std::string count : {"0", "\"x\"", "99999999999999999999", "-3", "2.5"}) {
     SCOPED_TRACE(count);
     testing::TempDir dir;
     fs::copy(example, dir.dir(), fs::copy_options::recursive);

@@ -43,6 +43,16 @@ class ExampleModules {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
+  // Runs the three modules with the example's answers (ejecucion/datos.txt,
+  // simulador.txt, resultados.txt); the first status that is not 0, or 0.
+  int RunAll() {
+    for (const auto& [kind, file] : {std::pair{"D", "datos"}, {"S", "simulador"}, {"R", "resultados"}}) {
+      int status = Run(kind, dir.Read("ejecucion/" + std::string(file) + ".txt"));
+      if (status != 0) return status;
+    }
+    return 0;
+  }
+
   TempDir dir;
   std::string model;
 };

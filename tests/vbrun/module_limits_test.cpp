@@ -146,7 +146,9 @@ TEST(ModuleLimits, NestingTooDeepIsASyntaxErrorFoundEarlyInTheLine) {
   const long peak = PeakMemory(dir / "deep.bas", said);
   EXPECT_EQ(said, "korva-vbrun: " + dir / "deep.bas" + ", línea 2, columna 339: error de sintaxis: expresión demasiado compleja "
                   "(demasiados niveles anidados)\n");
-  if (!kSanitized) EXPECT_LT(peak, 64L << 20);
+  if (!kSanitized) {
+    EXPECT_LT(peak, 64L << 20);
+  }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "support/dialogue_run.h"
+#include "support/example_run.h"
 #include "support/examples.h"
 #include "support/file_lines.h"
 #include "support/temp_dir.h"
@@ -18,49 +18,14 @@ namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::DialogueRun;
 using testing::LinesOf;
 using testing::TempDir;
 
-class ExampleRun {
- public:
-  explicit ExampleRun(const fs::path& example) : source_(example) {
-    fs::copy(example, dir.dir(), fs::copy_options::recursive);
-    std::vector<std::string> answers = testing::TextLinesOf(dir.Read("stdin.txt"));
-    answers.insert(answers.begin(), dir.dir());
-    DialogueRun run(answers);
-    generated = run.Go() == 0;
-    for (const auto& entry : fs::directory_iterator(dir.dir())) {
-      std::string name = entry.path().filename().string();
-      if (name.size() > 5 && name[0] == 'D' && name.ends_with(".bas")) model = name.substr(1, name.size() - 5);
-    }
-  }
-
-  // Runs a module with answers, given or from the example's ejecucion/ file.
-  int Run(const std::string& module, const std::string& answersFile) {
-    std::string command = "cd '" + dir.path() + "' && '" + KORVA_VBRUN_BINARY + "' --seed 1 " + module + " <'" +
-                          answersFile + "' >screen.txt 2>messages.txt";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  int RunAll() {
-    for (const auto& [prefix, file] : {std::pair{"D", "datos"}, {"S", "simulador"}, {"R", "resultados"}}) {
-      int status = Run(prefix + model + ".bas", (source_ / "ejecucion" / (std::string(file) + ".txt")).string());
-      if (status != 0) return status;
-    }
-    return 0;
-  }
-  int RunResults(const std::string& answers) {
-    dir.Write("answers.txt", answers);
-    return Run("R" + model + ".bas", dir / "answers.txt");
-  }
-
-  TempDir dir;
+// An example replayed by korva, ready to run its modules.
+struct ExampleRun : testing::ExampleModules {
+  explicit ExampleRun(const fs::path& example) : ExampleModules(example) { generated = Generate(); }
+  int RunResults(const std::string& answers) { return Run("R", answers); }
   bool generated = false;
-  std::string model;
-
- private:
-  fs::path source_;
 };
 
 std::vector<std::string> Fields(const std::string& line) {

@@ -78,7 +78,9 @@ inline std::string ResultsProgram(const Model& m) {
         name += m.sizes[i];
         continue;
       }
-      p += (n > 0 ? ":" : "") + name + "=aic(" + std::to_string(++n) + ")";
+      const std::string separator = n > 0 ? ":" : "";
+      ++n;
+      p += separator + name + "=aic(" + std::to_string(n) + ")";
       name.clear();
     }
     p += "\r\n";
