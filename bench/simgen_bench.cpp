@@ -52,7 +52,7 @@ void BM_SetUpManyUncertainInputs(benchmark::State& state) {
     SimulationSetup(run, cycle, sim, wide);
     CloseSimulator(run, sim);
     run.Log.Close();
-    if (box.remaining() != 0 || sim.UncertainCount != n) state.SkipWithError("the set-up did not take every input");
+    if (box.remaining() != 0 || sim.UncertainInputCount != n) state.SkipWithError("the set-up did not take every input");
   }
   std::filesystem::remove_all(dir);
 }

@@ -4,7 +4,7 @@
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "emit/module_writer.h"
-#include "simgen/data_entry_module.h"
+#include "data_entry/data_entry_module.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 

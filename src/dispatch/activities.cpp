@@ -17,14 +17,13 @@ namespace {
 // a function may have as many lines as the ordered equations file, or 100.
 void Create(RunState& run) {
   CycleState& cycle = run.Cycle;
-  SimulationState& sim = cycle.Sim;
   int inputs = 0;
   for (int i = 1; i <= cycle.Model.ElementCount; ++i) inputs += cycle.Model.CalcLevel[i] == 1;
-  sim.EmitSlotCount = 10 + 8 * inputs;
-  sim.GLineReserve = cycle.MatrixFromEquations ? static_cast<int>(cycle.GLines.size()) : 100;
-  SimulationSetup(run.Context, cycle, sim, run.RunWide);
-  VariableSpecification(run.Context, cycle, sim, run.RunWide, cycle.Spec);
-  CloseSimulator(run.Context, sim);
+  SimulatorModule::Room room;
+  room.statements = 10 + 8 * inputs;
+  room.functionLines = cycle.MatrixFromEquations ? static_cast<int>(cycle.GLines.size()) : 100;
+  SimulationSetup(run.Context, cycle, cycle.Sim, run.RunWide, cycle.Simulator, room);
+  VariableSpecification(run.Context, cycle, cycle.Sim, run.RunWide, cycle.Spec, cycle.Simulator);
   // The three modules are written: the run ends here, its answers log closed.
   EndProgram(EndReason::kFinished);
 }

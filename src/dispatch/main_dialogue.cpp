@@ -49,9 +49,7 @@ int MainDialogue(RunState& run) {
     reason = end.reason;
   }
   run.Context.Log.Close();
-  // Modules left unfinished by a stop go, once closed; the versions before them stand.
-  run.Cycle.Sim.SimWriter.Detach();
-  run.Cycle.Sim.SimFile.reset();
+  // Modules left unfinished by a stop go; the versions before them stand.
   DiscardStaged(run.Context);
   if (reason == EndReason::kEndOfInput) {
     std::fputs("korva: la entrada ha terminado sin respuesta; fin del programa.\n", stderr);

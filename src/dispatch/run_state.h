@@ -8,7 +8,8 @@
 #include "core/main_menu.h"
 #include "core/run_context.h"
 #include "model/model_cycle.h"
-#include "simgen/simulation_state.h"
+#include "model/simulation_state.h"
+#include "simulator/simulator_module.h"
 #include "variables/specification_state.h"
 
 namespace korva {
@@ -19,6 +20,8 @@ struct CycleState : ModelCycle {
   // The menu letter; nothing for a replayed letter that is none of the four.
   std::optional<Activity> MainChoice;
   SimulationState Sim;
+  // The simulator, kept until it is saved at the end of the specification.
+  SimulatorModule Simulator;
   // What the specification of the calculated elements leaves for the results program.
   SpecificationState Spec;
 };

@@ -36,9 +36,14 @@ void ModuleWriter::Template(TemplateId id, const TemplateValues& values) {
   for (const std::string& line : ExpandTemplate(id, values)) Sink().WriteLine(line);
 }
 
-void ModuleWriter::Flush(StatementBuffer& buffer, FlushRule rule) {
+void ModuleWriter::Flush(StatementBuffer& buffer, FlushRule rule,
+                         const std::function<void(const std::string&, StatementMark)>& written) {
   const int used = buffer.Used();
-  for (int i = 1; i <= used; ++i) Sink().WriteLine(buffer.Renumbered(i, counter_, rule));
+  for (int i = 1; i <= used; ++i) {
+    const std::string line = buffer.Renumbered(i, counter_, rule);
+    Sink().WriteLine(line);
+    if (written) written(line, buffer.MarkOf(i));
+  }
   counter_ += used;
   buffer.Clear();
 }

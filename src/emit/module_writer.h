@@ -5,6 +5,7 @@
 // the modules use: with the leading blank of the number-to-text rule (" 140")
 // or without it ("230", the fixed parts of the simulator). Some unnumbered
 // lines also take a number of the counter, which is then skipped.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -43,7 +44,9 @@ class ModuleWriter {
 
   // Writes the buffered statements renumbered after the counter (see
   // StatementBuffer::Renumbered), moves the counter past them and empties the buffer.
-  void Flush(StatementBuffer& buffer, FlushRule rule);
+  // `written`, when given, sees each line as written with its entry's mark.
+  void Flush(StatementBuffer& buffer, FlushRule rule,
+             const std::function<void(const std::string&, StatementMark)>& written = {});
 
  private:
   LineSink& Sink();

@@ -30,19 +30,19 @@ void StatementBuffer::MoveGapTo(size_t position) {
   }
 }
 
-void StatementBuffer::Append(std::string text) {
+void StatementBuffer::Append(std::string text, StatementMark mark) {
   if (after_.empty()) {
-    before_.push_back(Statement{std::move(text)});
+    before_.push_back(Statement{std::move(text), true, mark});
   } else {
-    after_.push_back(Statement{std::move(text)});
+    after_.push_back(Statement{std::move(text), true, mark});
   }
 }
 
-void StatementBuffer::InsertBeforeLast(int k, std::string text) {
+void StatementBuffer::InsertBeforeLast(int k, std::string text, StatementMark mark) {
   size_t used = static_cast<size_t>(Used());
   size_t position = used - std::clamp<size_t>(static_cast<size_t>(std::max(k, 0)), 0, used);
   MoveGapTo(position);
-  before_.push_back(Statement{std::move(text)});
+  before_.push_back(Statement{std::move(text), true, mark});
 }
 
 std::string StatementBuffer::Entry(int i) const {
@@ -50,9 +50,15 @@ std::string StatementBuffer::Entry(int i) const {
   return s.numbered ? LineNumberText(i) + s.text : s.text;
 }
 
-void StatementBuffer::Replace(int i, std::string text) { At(i) = Statement{std::move(text), false}; }
+void StatementBuffer::Replace(int i, std::string text) {
+  Statement& s = At(i);
+  s = Statement{std::move(text), false, StatementMark{s.mark.role, 0}};
+}
 
-void StatementBuffer::Suppress(int i) { At(i) = Statement{" ", true}; }
+void StatementBuffer::Suppress(int i) {
+  Statement& s = At(i);
+  s = Statement{" ", true, StatementMark{s.mark.role, 0}};
+}
 
 void StatementBuffer::RollBack(int mark) {
   size_t keep = static_cast<size_t>(std::clamp(mark, 0, Used()));

@@ -1,6 +1,6 @@
 #pragma once
-// The statements of the simulator held in memory before they are written
-// (EmitSlots): the body of the set-up, then the calculation section.
+// The statements of the simulator held in memory before they are written:
+// the body of the set-up, then the calculation section.
 //
 // A statement is kept behind a provisional number, its position times 10
 // (" 120" for the 12th); opening a free line before others moves them one
@@ -26,17 +26,27 @@ enum class FlushRule {
   kMarkError,    // the calculation section: number + " ERROR " + entry, unless it holds "REM"
 };
 
+// What the owner of the statements knows of one: its role, in the owner's
+// own numbering, and the length of a trailing part it may leave out where it
+// copies the statement (0: none). A statement replaced by the correction
+// keeps its role but loses its trailing part, which the new text may not end with.
+struct StatementMark {
+  unsigned char role = 0;
+  size_t tail = 0;
+};
+
 class StatementBuffer {
  public:
   int Used() const { return static_cast<int>(before_.size() + after_.size()); }
 
   // A statement after the last one.
-  void Append(std::string text);
+  void Append(std::string text, StatementMark mark = {});
   // A free line opened before the last `k` entries (k from 0 to Used()), holding `text`.
-  void InsertBeforeLast(int k, std::string text);
+  void InsertBeforeLast(int k, std::string text, StatementMark mark = {});
 
   // Entry i (1..Used()) as it stands: provisional number and statement, or the replacement.
   std::string Entry(int i) const;
+  StatementMark MarkOf(int i) const { return At(i).mark; }
   // Puts `text` in place of entry i, whole.
   void Replace(int i, std::string text);
   // Leaves entry i an empty numbered line.
@@ -57,6 +67,7 @@ class StatementBuffer {
   struct Statement {
     std::string text;
     bool numbered = true;  // behind its provisional number
+    StatementMark mark;
   };
   const Statement& At(int i) const;
   Statement& At(int i);

@@ -1,5 +1,6 @@
 #include "emit/templates.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace korva {
@@ -20,7 +21,56 @@ size_t MarkerNameLength(std::string_view text, size_t from) {
   throw std::logic_error("template " + std::string(name) + ": " + what);
 }
 
+constexpr std::string_view kUsedDeclaration = "#labels-used";
+constexpr std::string_view kDefinedDeclaration = "#labels-defined";
+
+bool IsDeclaration(std::string_view line) { return line.rfind("#labels-", 0) == 0; }
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t start = text.find_first_not_of(' ', at);
+    if (start == std::string_view::npos) break;
+    size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    words.emplace_back(text.substr(start, end - start));
+    at = end;
+  }
+  return words;
+}
+
 }  // namespace
+
+std::string_view TemplateBody(std::string_view text) {
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    if (!IsDeclaration(text.substr(at, end - at))) break;
+    at = end + 1;
+  }
+  return text.substr(std::min(at, text.size()));
+}
+
+TemplateLabels DeclaredLabels(std::string_view text) {
+  TemplateLabels labels;
+  const std::string_view body = TemplateBody(text);
+  std::string_view head = text.substr(0, text.size() - body.size());
+  while (!head.empty()) {
+    size_t end = head.find('\n');
+    std::string_view line = head.substr(0, end);
+    head = end == std::string_view::npos ? std::string_view() : head.substr(end + 1);
+    std::vector<std::string> words = Words(line);
+    if (words.empty()) continue;
+    std::vector<std::string>* into = nullptr;
+    if (words[0] == kUsedDeclaration) into = &labels.used;
+    if (words[0] == kDefinedDeclaration) into = &labels.defined;
+    if (into == nullptr) throw std::logic_error("unknown template declaration: " + words[0]);
+    into->insert(into->end(), words.begin() + 1, words.end());
+  }
+  return labels;
+}
 
 const TemplateEntry& Template(TemplateId id) {
   const std::vector<TemplateEntry>& all = AllTemplates();
@@ -29,8 +79,9 @@ const TemplateEntry& Template(TemplateId id) {
   return all[index];
 }
 
-std::vector<std::string> ExpandTemplateText(std::string_view name, std::string_view text,
+std::vector<std::string> ExpandTemplateText(std::string_view name, std::string_view whole,
                                             const TemplateValues& values) {
+  const std::string_view text = TemplateBody(whole);
   std::vector<bool> used(values.size(), false);
   std::vector<std::string> lines(1);
   for (size_t at = 0; at < text.size();) {

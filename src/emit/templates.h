@@ -3,6 +3,13 @@
 // the templates folder and embedded into the program at build time. Every
 // template has a name in TemplateId, so only templates that exist can be used.
 //
+// A template may begin with declarations of the line labels it shares with
+// the code around it, which are not part of its text:
+//   #labels-used NAME ...     markers it jumps to, lines the generator numbers
+//   #labels-defined NAME ...  markers that label its own lines, which other
+//                             lines jump to
+// The values of both come from the generator, as any marker's.
+//
 // A template may hold markers "$NAME$" (NAME in capitals, digits and "_"),
 // replaced by the values its emitter gives. A marker without a value, or a
 // value without its marker, is a fault of the program: the expansion throws
@@ -27,6 +34,15 @@ const std::vector<TemplateEntry>& AllTemplates();
 const TemplateEntry& Template(TemplateId id);
 
 using TemplateValues = std::vector<std::pair<std::string_view, std::string>>;
+
+struct TemplateLabels {
+  std::vector<std::string> used;
+  std::vector<std::string> defined;
+};
+TemplateLabels DeclaredLabels(std::string_view text);
+
+// The text without its declarations.
+std::string_view TemplateBody(std::string_view text);
 
 // The template's lines (without line ends; a final LF ends the last line),
 // every marker replaced by its value. Values are put in as they are: a value

@@ -1,5 +1,6 @@
 #include "simgen/input_code.h"
 
+#include "emit/emitted_text.h"
 #include "emit/quoted.h"
 #include "text/vb_text.h"
 
@@ -18,21 +19,17 @@ struct Loops {
 Loops LoopsOf(const std::vector<std::string>& sizes) {
   Loops loops;
   loops.any = !sizes.empty();
-  for (size_t k = 1; k <= sizes.size(); ++k) {
-    std::string i = "i" + PlainNum(static_cast<long long>(k));
-    loops.heads += (k > 1 ? ":" : "") + ("for " + i + "=1 to " + sizes[k - 1]);
-    loops.ends += ":next";
-    loops.indexLead += i + ",";
-  }
-  if (loops.any) loops.index = "(" + loops.indexLead.substr(0, loops.indexLead.size() - 1) + ")";
+  if (!loops.any) return loops;
+  const std::string heads = emitted::ForLoops(sizes);
+  const std::string ends = emitted::NextStatements(sizes.size());
+  loops.heads = heads.substr(0, heads.size() - 1);
+  loops.ends = ":" + ends.substr(0, ends.size() - 1);
+  loops.index = emitted::SubscriptList(sizes.size());
+  loops.indexLead = loops.index.substr(1, loops.index.size() - 2) + ",";
   return loops;
 }
 
-std::string Joined(const std::vector<std::string>& sizes) {
-  std::string out;
-  for (size_t k = 0; k < sizes.size(); ++k) out += (k ? "," : "") + sizes[k];
-  return out;
-}
+std::string Joined(const std::vector<std::string>& sizes) { return emitted::CommaJoined(sizes); }
 
 // Wraps a statement (beginning with ":") in the input's loops.
 std::string Wrapped(const Loops& loops, const std::string& statement) {
@@ -42,20 +39,10 @@ std::string Wrapped(const Loops& loops, const std::string& statement) {
 
 }  // namespace
 
-std::string StripMarkers(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c != '\xF1') out += c;  // ñ
-  }
-  return out;
-}
-
 InputCode BuildInputCode(const InputSettings& s) {
   InputCode code;
   const std::string& X = s.id;
   const std::string P = s.uncertain ? "w" : "ñ";
-  code.prefix = P;
   const Loops loops = LoopsOf(s.sizes);
   const bool changes = s.changes > 0;
   const long values = s.changes + 1;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data_entry/data_section.h"
+
 namespace korva {
 
 struct InputSettings {
@@ -25,17 +27,7 @@ struct InputSettings {
   bool markersStripped = false;
 };
 
-// A line of the data-entry section; some end in a jump whose line number is
-// known only when the section is numbered: to the next input's first line, or
-// back to the line a correction returns to (five before the section's last).
-enum class DataJump { kNone, kNextInput, kCorrection };
-struct DataLine {
-  std::string text;
-  DataJump jump = DataJump::kNone;
-};
-
 struct InputCode {
-  std::string prefix;            // "ñ", or "w" for an uncertain input
   std::string readingStatement;  // shown to the modeller and checked
   std::string simulatorLine;     // after its number: " line input #1,uc:" ...
   // The data-entry section: each line's text after its number.
@@ -47,7 +39,5 @@ struct InputCode {
 
 InputCode BuildInputCode(const InputSettings& settings);
 
-// The text with every data marker "ñ" removed.
-std::string StripMarkers(const std::string& text);
 
 }  // namespace korva

@@ -6,7 +6,7 @@
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
 #include "simgen/coded_questions.h"
-#include "simgen/data_entry_module.h"
+#include "emit/emitted_text.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
@@ -150,20 +150,16 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
 }
 
 void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationState& sim, RunWideAnswers& wide,
-                        ModuleWriter& data) {
+                        SimulatorModule& simulator, DataEntryModule& data) {
   const int n = model.ElementCount;
   sim.UncertainFlags.assign(static_cast<size_t>(n) + 1, 0);
   sim.DimensionalFlags.assign(static_cast<size_t>(n) + 1, 0);
   sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
   const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
-  int perStepLines = 0;  // the last lines of the body, run at every step
   SizeInputs sizeInputs;
   for (int i = 1; i <= n; ++i) sizeInputs.elements.insert(UpperCase(model.ElementIds[i]));
   for (int i = 1; i <= n; ++i) {
-    if (model.CalcLevel[i] != 1) {
-      ++sim.NonInputCount;
-      continue;
-    }
+    if (model.CalcLevel[i] != 1) continue;
     const std::string& name = model.ElementList[i];
     const bool hasCodes = !CodeSection(name, model.IdLength).empty();
     using CodesTrust = RunWideAnswers::CodesTrust;
@@ -203,7 +199,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     }
     // The counts and flags of the accepted input.
     if (settings.uncertain) {
-      ++sim.UncertainCount;
+      ++sim.UncertainInputCount;
       if (sim.UncertaintyChoice == Uncertainty::kSomeInputs) sim.UncertainFlags[i] = 1;
     }
     if (settings.newValueEachStep) ++sim.ChangingInputCount;
@@ -211,26 +207,18 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     if (!settings.sizes.empty()) sim.DimensionalFlags[i] = 1;
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
     if (!settings.uncertain && settings.changes == 0 && settings.sizes.empty()) {
-      sizeInputs.usable.emplace(UpperCase(settings.id), code.prefix + settings.id);
+      // A certain input's value is read into its data variable.
+      sizeInputs.usable.emplace(UpperCase(settings.id), "ñ" + settings.id);
     }
 
     // The reading statement goes straight into the simulator.
-    sim.SimWriter.Numbered(strip ? StripMarkers(code.simulatorLine) : code.simulatorLine);
-    // Per-repetition lines stay together before the per-step lines.
-    for (const std::string& text : code.perRepetition) {
-      sim.EmitSlots.InsertBeforeLast(perStepLines, strip ? StripMarkers(text) : text);
-    }
-    for (const std::string& text : code.perStep) {
-      sim.EmitSlots.Append(strip ? StripMarkers(text) : text);
-      ++perStepLines;
-    }
+    simulator.AddReadingStatement(strip ? StripMarkers(code.simulatorLine) : code.simulatorLine);
+    for (const std::string& text : code.perRepetition) simulator.AddPerRepetition(strip ? StripMarkers(text) : text);
+    for (const std::string& text : code.perStep) simulator.AddPerStep(strip ? StripMarkers(text) : text);
     if (!code.valueChangeInit.empty() && sim.WithUncertainty()) {
-      if (sim.ValueChangeInits.empty() || sim.ValueChangeInits.back().size() > 76) {
-        if (sim.ValueChangeInits.size() < 10) sim.ValueChangeInits.emplace_back();
-      }
-      sim.ValueChangeInits.back() += code.valueChangeInit;
+      emitted::AppendWrapped(sim.ValueChangeInits, code.valueChangeInit, 76, 10);
     }
-    WriteDataSection(data, code, strip);
+    data.AddSection(code.dataLines, strip);
   }
 }
 

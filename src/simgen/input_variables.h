@@ -4,19 +4,20 @@
 #include <unordered_set>
 
 #include "core/run_context.h"
-#include "emit/module_writer.h"
+#include "data_entry/data_entry_module.h"
 #include "model/model_tables.h"
 #include "simgen/input_code.h"
-#include "simgen/simulation_state.h"
+#include "model/simulation_state.h"
+#include "simulator/simulator_module.h"
 
 namespace korva {
 
 // Settles every input variable (the elements of level 1, in list order) from
 // its bracket codes or by questions through the answers log, and writes its
-// code: the reading statement into the simulator, its section into the
-// data-entry program `data` and its lines into the simulator body.
+// code: the reading statement and its lines of the body into the simulator,
+// its section into the data-entry program.
 void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationState& sim, RunWideAnswers& wide,
-                        ModuleWriter& data);
+                        SimulatorModule& simulator, DataEntryModule& data);
 
 // The names a dimension size may hold. `usable`: the earlier inputs whose
 // values may size a later input's arrays (certain, scalar inputs with a single

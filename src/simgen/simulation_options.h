@@ -1,6 +1,6 @@
 #pragma once
 #include "core/run_context.h"
-#include "simgen/simulation_state.h"
+#include "model/simulation_state.h"
 
 namespace korva {
 

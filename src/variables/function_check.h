@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "variables/element_spec.h"
+#include "model/element_spec.h"
 
 namespace korva {
 

@@ -12,7 +12,7 @@
 
 #include "core/run_context.h"
 #include "model/model_cycle.h"
-#include "variables/element_spec.h"
+#include "model/element_spec.h"
 #include "variables/specification_state.h"
 
 namespace korva {

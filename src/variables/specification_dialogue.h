@@ -5,8 +5,8 @@
 // through the answers log.
 #include "core/run_context.h"
 #include "model/model_cycle.h"
-#include "simgen/simulation_state.h"
-#include "variables/element_spec.h"
+#include "model/simulation_state.h"
+#include "model/element_spec.h"
 
 namespace korva {
 

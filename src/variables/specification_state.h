@@ -6,20 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "results_program/result_variable.h"
 #include "text/string_map.h"
-#include "variables/element_spec.h"
+#include "model/element_spec.h"
 #include "variables/record_size.h"
 
 namespace korva {
-
-// One value, or one array of values, of the results record: what the results
-// program lists of a calculated element.
-struct ResultVariable {
-  std::string Uid;                 // the identifier, with "(" + sizes + ")" for an array
-  std::string FullName;            // the element-list text
-  std::vector<std::string> Sizes;  // empty for a scalar
-  std::string Offset;              // the record size before it ("" for the first)
-};
 
 struct SpecificationState {
   // "¿Tiene todas las funciones grabadas y correctas?" answered "s": every
@@ -47,6 +39,9 @@ struct SpecificationState {
   std::vector<std::string> InitialValueSlots;
   // The state elements accepted, in calculation order.
   std::vector<ElementSpec> StateElements;
+
+  // How many functions carry uncertainty: drawn like the uncertain inputs.
+  int UncertainFunctionCount = 0;
 
   // How many dimensional elements have been accepted: the next one's
   // first-time flag is "k" + this + 1.

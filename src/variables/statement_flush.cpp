@@ -50,19 +50,14 @@ void CorrectOneStatement(RunContext& run, StatementBuffer& buffer) {
 
 }  // namespace
 
-bool FlushDue(const SimulationState& sim) {
-  const int used = sim.EmitSlots.Used();
-  return sim.EmitSlotCount / 2.0 - used < 25 && used > 25;
-}
-
-void FlushStatements(RunContext& run, SimulationState& sim, bool codesTrusted) {
-  while (!codesTrusted && sim.EmitSlots.Used() > 0) {
+void FlushStatements(RunContext& run, SimulatorModule& simulator, bool codesTrusted) {
+  while (!codesTrusted && simulator.Statements().Used() > 0) {
     std::string answer = LowerCase(Ask(run, "¿Desea corregir alguna sentencia? (S/N/T)"));
     if (answer == "t") Terminate(run);
     if (answer != "s") break;
-    CorrectOneStatement(run, sim.EmitSlots);
+    CorrectOneStatement(run, simulator.Statements());
   }
-  sim.SimWriter.Flush(sim.EmitSlots, FlushRule::kMarkError);
+  simulator.Flush();
 }
 
 }  // namespace korva

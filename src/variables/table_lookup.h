@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "variables/element_spec.h"
+#include "model/element_spec.h"
+#include "simulator/element_text.h"
 
 namespace korva {
 

@@ -1,3 +1,4 @@
+#include "simulator/element_text.h"
 #include "variables/variable_specification.h"
 
 #include <memory>
@@ -8,12 +9,11 @@
 #include "core/step_progress.h"
 #include "simgen/bracket_codes.h"
 #include "text/vb_text.h"
-#include "variables/calculation_section.h"
+#include "simulator/calculation_section.h"
 #include "variables/function_check.h"
 #include "variables/function_source.h"
-#include "variables/results_program.h"
-#include "variables/simulator_completion.h"
-#include "variables/simulator_declarations.h"
+#include "results_program/results_program.h"
+#include "emit/emitted_text.h"
 #include "variables/specification_dialogue.h"
 #include "variables/statement_flush.h"
 #include "variables/table_lookup.h"
@@ -40,17 +40,18 @@ std::vector<int> CalculationOrder(const ModelTables& model) {
 class SpecificationStage {
  public:
   SpecificationStage(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
-                     SpecificationState& state)
+                     SpecificationState& state, SimulatorModule& simulator)
       : run_(run),
         cycle_(cycle),
         sim_(sim),
+        simulator_(simulator),
         state_(state),
         codesTrusted_(wide.BracketCodesTrusted == RunWideAnswers::CodesTrust::kTrusted),
         results_(ResultsFileOf(sim)) {}
 
   void Run() {
     const std::vector<int> order = CalculationOrder(cycle_.Model);
-    resultsProgram_.Start(run_, cycle_, sim_, static_cast<int>(order.size()));
+    resultsProgram_.Start(cycle_.ModelName, sim_, static_cast<int>(order.size()));
     state_.FunctionsRecorded = AskFunctionsRecorded(run_);
     const std::string equations = ModelFile(run_, cycle_, "F", ".txt");
     if (state_.FunctionsRecorded) {
@@ -63,18 +64,22 @@ class SpecificationStage {
     for (int index : order) {
       progress.Advance(specified++);
       SpecifyUntilAccepted(index);
-      if (FlushDue(sim_)) FlushStatements(run_, sim_, codesTrusted_);
+      if (simulator_.FlushDue()) FlushStatements(run_, simulator_, codesTrusted_);
     }
     progress.Finish();
     if (typedEquations_ != nullptr) CloseGuarded(run_, typedEquations_);
 
-    RewriteSimulator(run_, cycle_, sim_, state_.GeneCountText);
-    for (std::string& statement : ClosingStatements(state_, sim_, results_))
-      sim_.EmitSlots.Append(std::move(statement));
-    FlushStatements(run_, sim_, codesTrusted_);
-    CompleteSimulator(run_, cycle_, sim_);
-    resultsProgram_.Finish(run_, cycle_, sim_, state_);
-    // Both whole now: each takes the place of the old one in one step.
+    const CalculationClosing closing{state_.PreviousLoopCloser, state_.StateElements, state_.InitialValueSlots,
+                                     state_.Record.Simplified(), state_.SizeVariables, simulator_.RestartLabel()};
+    simulator_.Hold(ClosingStatements(closing, sim_, results_));
+    FlushStatements(run_, simulator_, codesTrusted_);
+    const int uncertain = sim_.UncertainInputCount + state_.UncertainFunctionCount;
+    simulator_.Complete(cycle_.Model, sim_, state_.GeneCountText, uncertain);
+    resultsProgram_.Finish(cycle_.Model, uncertain, state_.SizeVariables);
+    // Both whole now: each is written under a hidden name and takes the
+    // place of the old one in one step.
+    simulator_.Save(run_, StagedModelFile(run_, cycle_, "S", ".bas"));
+    resultsProgram_.Save(run_, StagedModelFile(run_, cycle_, "R", ".bas"));
     CommitStaged(run_, ModelFile(run_, cycle_, "S", ".bas"));
     CommitStaged(run_, ModelFile(run_, cycle_, "R", ".bas"));
     Tell(run_, GenerationEndMessage(cycle_.ModelName));
@@ -84,11 +89,12 @@ class SpecificationStage {
   // The element's specification, function and statements, again from its
   // first question while the modeller rejects them.
   void SpecifyUntilAccepted(int index) {
-    const int maxLines = std::max(sim_.GLineReserve, 1);
+    const int maxLines = std::max(simulator_.FunctionLineRoom(), 1);
     const ModelTables& model = cycle_.Model;
     const bool hasCodes = !CodeSection(model.ElementList[index], model.IdLength).empty();
     for (;;) {
-      const int mark = sim_.EmitSlots.Mark();
+      StatementBuffer& held = simulator_.Statements();
+      const int mark = held.Mark();
       ElementSpec element = SpecifyElement(run_, cycle_, sim_, codesTrusted_, index);
       FunctionText function = ObtainFunction(run_, cycle_, state_, element, maxLines);
       const std::string output = OutputStatement(element, sim_.IsDynamic(), results_);
@@ -101,15 +107,15 @@ class SpecificationStage {
       ElementStatementInput input{
           element,    function.Lines, lookup, state_.PreviousLoopCloser, state_.DimensionalSpecified + 1,
           chromosome, output};
-      for (std::string& statement : ElementStatementTexts(input)) sim_.EmitSlots.Append(std::move(statement));
+      simulator_.Hold(ElementStatements(input));
 
       std::string shown = element.FunctionHeader;
-      for (int i = mark + 1; i <= sim_.EmitSlots.Used(); ++i) shown += LF + sim_.EmitSlots.Entry(i);
+      for (int i = mark + 1; i <= held.Used(); ++i) shown += LF + held.Entry(i);
       Tell(run_, shown);
       std::vector<std::string> checked = function.Lines;
       checked.insert(checked.end(), lookup.begin(), lookup.end());
       if (!FunctionAccepted(element, hasCodes, checked)) {
-        sim_.EmitSlots.RollBack(mark);
+        held.RollBack(mark);
         continue;
       }
       Accept(element, function);
@@ -145,11 +151,9 @@ class SpecificationStage {
       for (const std::string& line : EquationBlockOf(element, function)) typedEquations_->WriteLine(line);
     }
     if (state_.FunctionsRecorded) ++state_.NextBlock;
-    if (element.HasUncertainty) ++sim_.UncertainCount;
+    if (element.HasUncertainty) ++state_.UncertainFunctionCount;
     if (element.IsState) {
-      std::vector<std::string>& slots = state_.InitialValueSlots;
-      if (slots.empty() || slots.back().size() > kSlotLength) slots.emplace_back();
-      slots.back() += InitialValueStatement(element);
+      emitted::AppendWrapped(state_.InitialValueSlots, InitialValueStatement(element), kSlotLength);
       state_.StateElements.push_back(element);
     }
     ResultVariable result{element.Id, element.FullName, element.DimensionSizes, state_.Record.Simplified()};
@@ -173,6 +177,7 @@ class SpecificationStage {
   RunContext& run_;
   ModelCycle& cycle_;
   SimulationState& sim_;
+  SimulatorModule& simulator_;
   SpecificationState& state_;
   const bool codesTrusted_;
   const ResultsFile results_;
@@ -183,8 +188,8 @@ class SpecificationStage {
 }  // namespace
 
 void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
-                           SpecificationState& state) {
-  SpecificationStage(run, cycle, sim, wide, state).Run();
+                           SpecificationState& state, SimulatorModule& simulator) {
+  SpecificationStage(run, cycle, sim, wide, state, simulator).Run();
 }
 
 }  // namespace korva

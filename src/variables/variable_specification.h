@@ -1,7 +1,8 @@
 #pragma once
 #include "core/run_context.h"
 #include "model/model_cycle.h"
-#include "simgen/simulation_state.h"
+#include "model/simulation_state.h"
+#include "simulator/simulator_module.h"
 #include "variables/specification_state.h"
 
 namespace korva {
@@ -9,11 +10,11 @@ namespace korva {
 // The stage that follows the simulation set-up on the create path: every
 // calculated element, level by level and in list order within a level, is
 // specified, its function obtained and turned into statements of the
-// simulator's calculation section; then the simulator is rewritten with its
-// declarations in front, its calculation section closed and the simulator
-// completed. The results program is begun before the first question and
-// completed last; the modeller is then told which modules were written.
+// simulator's calculation section; then the calculation section is closed,
+// the simulator completed and saved with its declarations in front. The
+// results program is begun before the first question and saved last; the
+// modeller is then told which modules were written.
 void VariableSpecification(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
-                           SpecificationState& state);
+                           SpecificationState& state, SimulatorModule& simulator);
 
 }  // namespace korva

@@ -1,6 +1,7 @@
+#labels-defined MENU
 uorg=""
 udep=""
 uarea=""
 uproy=""
-19 if nn=6 then end 
+$MENU$ if nn=6 then end 
 20 REM print:print "Programa para rellenar el fichero de datos del modelo $MODEL$"

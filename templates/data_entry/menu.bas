@@ -1,3 +1,4 @@
+#labels-used MENU FIRST_SECTION
  V1 = " 1. Rellenado inicial secuencial.       " + Chr$(10)
 ' V2=" 2. Corrección secuencial.              "+Chr$(10)
  V3 = " 3. Corrección parcial individualizada. " + Chr$(10)
@@ -6,7 +7,7 @@
  V6 = " 6. Terminar de trabajar con datos.     " + Chr$(10)
    NN = InputBox(V1 + V3 + V5 + V6)
 67 If NN < 6 Then NNa = NN
-70 If NN < 1 Or NN > 5 Then GoTo 19
+70 If NN < 1 Or NN > 5 Then GoTo $MENU$
 110 If NN <> 5 Then
       GoTo 120
      Else
@@ -30,7 +31,7 @@
       Name UV As "B" + UV
     End If
 113 Open UV For Output As #2
-    GoTo 140
+    GoTo $FIRST_SECTION$
 115 Resume 113
 120 UNSA = UNS
     UA = "¿ Número de la simulaci¢n para leer datos ?"
@@ -44,4 +45,4 @@
      UA = "¿Qué variable desea corregir?"
      UVC = InputBox(UA)
     End If
-    GoTo 140
+    GoTo $FIRST_SECTION$

@@ -1,3 +1,4 @@
+#labels-used TITLE
 10 Redim tnor(74, 2), ta(20, 2)
    'VESCR = InputBox("¿En qué directorio se encuentra el fichero TNOR.DAT?")
    'Open VESCR + "\tnor.dat" For Input As #1
@@ -17,4 +18,4 @@
  tnor(68,2)=9991:tnor(69,2)=9993:tnor(70,2)=9995.3:tnor(71,2)=9996.8:tnor(72,2)=9997.8:tnor(73,2)=9998.6:tnor(74,2)=9999.1
 30 For i = 1 To 74: tnor(i, 2) = tnor(i, 2) / 20000!: Next i
    Randomize
-110 GoTo 230
+110 GoTo $TITLE$

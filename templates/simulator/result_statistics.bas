@@ -1,3 +1,4 @@
+#labels-used RESTART
 $S$9000 'cls:print
      V0 = "Simulación " + uns
      V1 = ". ¿Con cuantos grados de libertad desea el cálculo de xi2 para la"
@@ -59,4 +60,4 @@ $S$9120   Write #3, XM, XS, XI
 $S$9135 Close #2, #3
 $S$9132 nx = nx + 1: Next: 'cls:print
      UA = InputBox("He terminado. ¿Desea ejecutar alguna otra simulación?")
-     If UCase$(UA) = "S" Then GoTo 240
+     If UCase$(UA) = "S" Then GoTo $RESTART$

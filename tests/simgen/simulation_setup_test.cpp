@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "simgen/simulator_body.h"
+#include "simulator/simulator_body.h"
 
 #include "core/staged_files.h"
 #include "model/model_fixture.h"
@@ -157,7 +157,7 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
                 " 480 :for i1=1 to 5:ua=wCC(i1):uyy=\"CC\"::gs170:CC(i1)=y1:next",
             }));
   const SimulationState& state = s.a.run.Cycle.Sim;
-  EXPECT_EQ(state.UncertainCount, 2);
+  EXPECT_EQ(state.UncertainInputCount, 2);
   EXPECT_EQ(state.ChangingInputCount, 1);
   EXPECT_EQ(state.ValueChangeInputCount, 1);
   EXPECT_EQ(state.UncertainFlags, (std::vector<int>{0, 1, 0, 1, 0}));

@@ -7,7 +7,7 @@
 
 #include "model/model_fixture.h"
 #include "simgen/simulation_setup.h"
-#include "simgen/simulator_body.h"
+#include "simulator/simulator_body.h"
 #include "core/staged_files.h"
 #include "support/dialogue_run.h"
 #include "support/file_lines.h"

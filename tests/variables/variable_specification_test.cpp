@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "simgen/simulator_body.h"
+#include "simulator/simulator_body.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -52,7 +52,7 @@ TEST(VariableSpecification, CodesAnswerTheirQuestionsAndAreRecordedLikeAnswers) 
                      "\"   \",\"10\"\r\n\"   \",\"NP\"\r\n\"   ¿Lineas de la funcion?\",2\r\nh=AA+BB\r\ns=1\r\n"),
             std::string::npos);
 
-  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainCount, 1);
+  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainInputCount, 1);
   EXPECT_EQ(c.a.run.Cycle.Spec.SizeVariables, Lines{"NP"});
   EXPECT_TRUE(c.SimHas(" :nvi= 1")) << "the final count replaces the set-up's";
   Lines sim = c.Sim();
@@ -149,7 +149,7 @@ TEST(VariableSpecification, RejectedFunctionIsSpecifiedAgainAndItsStatementsDisc
   EXPECT_TRUE(c.SimHas(" 120 YY = AA"));
   EXPECT_TRUE(c.SimHas(" 130 write #2,YY"));
   EXPECT_EQ(c.dir.Read("FM.txt"), "YY = AA\r\n") << "only the accepted function is kept";
-  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainCount, 0);
+  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainInputCount, 0);
 }
 
 TEST(VariableSpecification, TrustedCodesCheckTheFunctionAndStopOnAFault) {
