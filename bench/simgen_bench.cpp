@@ -48,9 +48,9 @@ void BM_SetUpManyUncertainInputs(benchmark::State& state) {
     run.Log.Open(files, run.WorkDir, 1);
     SimulationState sim;
     RunWideAnswers wide;
+    SimulatorModule simulator;
     state.ResumeTiming();
-    SimulationSetup(run, cycle, sim, wide);
-    CloseSimulator(run, sim);
+    SimulationSetup(run, cycle, sim, wide, simulator, SimulatorModule::Room{});
     run.Log.Close();
     if (box.remaining() != 0 || sim.UncertainInputCount != n) state.SkipWithError("the set-up did not take every input");
   }

@@ -33,14 +33,18 @@ void DataEntryModule::Start(RunContext& run, const std::string& path, const std:
 }
 
 void DataEntryModule::AddSection(const DataSection& section, bool stripMarkers) {
-  const long long last = out_.Counter() + static_cast<long long>(section.size());
+  WriteDataSection(out_, section, stripMarkers);
+}
+
+void WriteDataSection(ModuleWriter& out, const DataSection& section, bool stripMarkers) {
+  const long long last = out.Counter() + static_cast<long long>(section.size());
   const std::string next = LineNumberText(last + 1);
   const std::string back = LineNumberText(last - 5);
   for (const DataLine& line : section) {
     std::string text = stripMarkers ? StripMarkers(line.text) : line.text;
     if (line.jump == DataJump::kNextInput) text += next;
     if (line.jump == DataJump::kCorrection) text += back;
-    out_.Numbered(text);
+    out.Numbered(text);
   }
 }
 

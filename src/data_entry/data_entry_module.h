@@ -16,14 +16,17 @@ namespace korva {
 // The header, with the help on uncertain data when the model has uncertainty.
 void WriteDataProgramHeader(ModuleWriter& out, const std::string& modelName, bool withUncertainty);
 
+// An input's section, numbered after the writer's counter; its jumps go to
+// the line after the section and to five lines before its last.
+void WriteDataSection(ModuleWriter& out, const DataSection& section, bool stripMarkers);
+
 class DataEntryModule {
  public:
   // Opens `path` and writes the header and the menu; a failure is reported
   // and ends the program.
   void Start(RunContext& run, const std::string& path, const std::string& modelName, bool withUncertainty);
 
-  // An input's section, numbered after the last; its jumps go to the line
-  // after the section and to five lines before its last.
+  // An input's section, numbered after the last.
   void AddSection(const DataSection& section, bool stripMarkers);
 
   // The closing lines; the file is closed.

@@ -86,5 +86,9 @@ inline constexpr int kSimulatorCounterAfterNormalTable = 22;
 // the counter once the menu is written: the first input's section is 140.
 inline constexpr long kDataEntryMenuLabel = 19;
 inline constexpr int kDataSectionsStart = 13;
+// The results program: the first line of its main procedure, which ends the
+// program when asked, and the line that asks for a new simulation.
+inline constexpr long kResultsProgramStartLabel = 10;
+inline constexpr long kResultsNewSimulationLabel = 55;
 
 }  // namespace korva::emitted

@@ -36,7 +36,7 @@ void ResultsProgram::Start(const std::string& model, const SimulationState& sim,
   head->WriteLine("  R" + model);
   head->WriteLine(" End Sub ");
   head->WriteLine(" Public Sub R" + model + "()");
-  head->WriteLine("10 if nn=5 then end");
+  head->WriteLine(std::to_string(emitted::kResultsProgramStartLabel) + " if nn=5 then end");
   head->WriteLine(
       "20 Rem cls:print:print " +
       Quoted("Saludos. Soy R" + model + " y le puedo ayudar a representar los resultados del modelo " + model));
@@ -98,11 +98,12 @@ void ResultsProgram::Finish(const ModelTables& model, int uncertainCount,
   // Uncertain functions are counted after the head was written: the charts
   // keep a third row (the deviations or upper ends) for them too.
   if (uncertainCount != 0 && !headThirdRow_) out.Line("     l=3:redim aa(4,l,npg)");
-  out.Line("55 ' Nueva simulación");
+  const std::string newSimulation = std::to_string(emitted::kResultsNewSimulationLabel);
+  out.Line(newSimulation + " ' Nueva simulación");
   // A number asked for: any other answer is refused and asked again.
   out.Line("     unsim=inputbox(" + Quoted("¿Número de la simulación que desea visualizar?") +
            "):if isnumeric(unsim) then nsim=unsim else msgbox " +
-           Quoted("La respuesta no es un número. Escriba un número.") + ":goto 55");
+           Quoted("La respuesta no es un número. Escriba un número.") + ":goto " + newSimulation);
   out.Line("     uns=mid$(str$(nsim),2)");
   out.Line("56 " + control);
   out.Line(fields + ":close #1");

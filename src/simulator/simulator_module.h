@@ -43,12 +43,14 @@ class SimulatorModule {
   // The calculation section: statements held back, so that they can be shown
   // and corrected, then written renumbered.
   StatementBuffer& Statements() { return statements_; }
+  const StatementBuffer& Statements() const { return statements_; }
   void Hold(SimulatorStatements statements);
   // True when the statements held are many for the room the buffer was given
   // (fewer than 25 places left of half of it, and more than 25 statements).
   bool FlushDue() const;
   void Flush();
   int FunctionLineRoom() const { return room_.functionLines; }
+  int StatementRoom() const { return room_.statements; }
   // The label of the line a new simulation starts from.
   long RestartLabel() const { return restartLabel_; }
 

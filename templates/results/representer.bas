@@ -1,3 +1,4 @@
+#labels-used PROGRAM_START NEW_SIMULATION
 '             Modulo representador de resultados universal
 9006 ReDim Z(IC), WZ(IC), S(IC), X(IC), JA(IC)
      If UDI <> "s" Then PP = 1: RG = 1
@@ -11,9 +12,9 @@
      ElseIf NN = 3 Then
         Call INSPEC
      ElseIf NN = 4 Then
-        GoTo 55
+        GoTo $NEW_SIMULATION$
      ElseIf NN = 5 Then
-        GoTo 10
+        GoTo $PROGRAM_START$
      End If
 9880 NZ = 0: NX = 0: Close #1, #2, #3:  GoTo 9030
 9910 End Sub

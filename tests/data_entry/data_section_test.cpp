@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data_entry/data_entry_module.h"
+#include "emit/emitted_text.h"
 #include "simgen/input_code.h"
 
 namespace korva {
@@ -16,8 +17,8 @@ TEST(DataSection, DimensionalInputWithChangesOfValue) {
   settings.sizes = {"3"};
   settings.timeUnit = "año";
   MemorySink sink;
-  ModuleWriter out(sink, kDataSectionsStart);
-  WriteDataSection(out, BuildInputCode(settings), /*stripMarkers=*/false);
+  ModuleWriter out(sink, emitted::kDataSectionsStart);
+  WriteDataSection(out, BuildInputCode(settings).dataLines, /*stripMarkers=*/false);
   EXPECT_EQ(out.Counter(), 23);
   const std::vector<std::string> expected = {
       " 140 if nx=0 then",
@@ -44,7 +45,7 @@ TEST(DataSection, MarkersStrippedButNeverFromTheJumps) {
   settings.fullName = "B año";
   MemorySink sink;
   ModuleWriter out(sink, 100);
-  WriteDataSection(out, BuildInputCode(settings), /*stripMarkers=*/true);
+  WriteDataSection(out, BuildInputCode(settings).dataLines, /*stripMarkers=*/true);
   ASSERT_EQ(sink.lines.size(), 6u);
   EXPECT_EQ(sink.lines[0], " 1010 ub=\"B ao\"") << "every \xF1 goes, the name's too";
   EXPECT_EQ(sink.lines[3], " 1040 if nn=3 and uvc<>\"B\" goto 1070");

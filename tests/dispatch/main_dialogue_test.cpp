@@ -232,9 +232,8 @@ TEST(MainDialogue, SecondCycleStartsFreshButForTheRunWideValues) {
   EXPECT_TRUE(cycle.GLines.empty()) << "the first cycle's ordered equations are gone";
   EXPECT_FALSE(cycle.MatrixFromEquations);
   EXPECT_EQ(cycle.Model.ElementCount, 0);
-  EXPECT_EQ(cycle.Sim.GLineReserve, 0);
-  EXPECT_EQ(cycle.Sim.SimWriter.Counter(), 0);
-  EXPECT_EQ(cycle.Sim.SimFile, nullptr);
+  EXPECT_EQ(cycle.Simulator.FunctionLineRoom(), 0);
+  EXPECT_TRUE(cycle.Simulator.Text().empty());
   EXPECT_EQ(cycle.Model.IdLength, 3) << "kept for the file advice";
   EXPECT_EQ(cycle.Model.MaxLevelWidth, 4) << "kept across cycles";
   int advised = 0;

@@ -68,13 +68,13 @@ TEST(Templates, EveryTemplateHasItsNameAndTheMarkersItsEmitterGives) {
   };
   const std::vector<Known> known = {
       {TemplateId::kDataEntryHeader, "data_entry/header.bas", {{"MODEL", "M"}}},
-      {TemplateId::kDataEntryHeaderEnd, "data_entry/header_end.bas", {{"MODEL", "M"}}},
-      {TemplateId::kDataEntryMenu, "data_entry/menu.bas", {}},
+      {TemplateId::kDataEntryHeaderEnd, "data_entry/header_end.bas", {{"MODEL", "M"}, {"MENU", "19"}}},
+      {TemplateId::kDataEntryMenu, "data_entry/menu.bas", {{"MENU", "19"}, {"FIRST_SECTION", "140"}}},
       {TemplateId::kDataEntryUncertaintyHelp, "data_entry/uncertainty_help.bas", {{"MODEL", "M"}}},
-      {TemplateId::kResultsRepresenter, "results/representer.bas", {}},
-      {TemplateId::kSimulatorNormalTable, "simulator/normal_table.bas", {}},
+      {TemplateId::kResultsRepresenter, "results/representer.bas", {{"PROGRAM_START", "10"}, {"NEW_SIMULATION", "55"}}},
+      {TemplateId::kSimulatorNormalTable, "simulator/normal_table.bas", {{"TITLE", "230"}}},
       {TemplateId::kSimulatorSamplingRoutines, "simulator/sampling_routines.bas", {}},
-      {TemplateId::kSimulatorResultStatistics, "simulator/result_statistics.bas", {{"S", ""}}},
+      {TemplateId::kSimulatorResultStatistics, "simulator/result_statistics.bas", {{"S", ""}, {"RESTART", "240"}}},
   };
   ASSERT_EQ(AllTemplates().size(), known.size()) << "a template file without a case here";
   for (const Known& k : known) {

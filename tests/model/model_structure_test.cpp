@@ -35,10 +35,9 @@ TEST(ModelStructure, PopulationExampleReplaysToTheDispatch) {
                                   "3 6 POB poblaci\xF3n al final del a\xF1o\r\n");
   // The create path sizes the simulator's statement buffer from the inputs,
   // and bounds a function's lines by the ordered equation lines.
-  EXPECT_EQ(run.run.Cycle.Sim.GLineReserve, 4);
-  EXPECT_EQ(run.run.Cycle.Sim.EmitSlotCount, 34);
-  EXPECT_EQ(run.run.Cycle.Sim.EmitSlots.Used(), 0) << "the set-up's body is written";
-  EXPECT_EQ(run.run.Cycle.Sim.SimFile, nullptr) << "the simulator is closed when the create path ends";
+  EXPECT_EQ(run.run.Cycle.Simulator.FunctionLineRoom(), 4);
+  EXPECT_EQ(run.run.Cycle.Simulator.StatementRoom(), 34);
+  EXPECT_EQ(run.run.Cycle.Simulator.Statements().Used(), 0) << "every statement is written";
 }
 
 TEST(ModelStructure, LoopsEndTheCycleUnlessTheMatrixIsLookedAtAgain) {

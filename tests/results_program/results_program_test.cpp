@@ -57,7 +57,7 @@ TEST(ResultsProgram, PositionsInTheRecordAndRecordSize) {
   EXPECT_NE(std::find(program.begin(), program.end(), "40 pp=1:rg=1"), program.end());
   EXPECT_NE(std::find(program.begin(), program.end(), "54 redim aic( 0):uaic=\"\":nl=15"), program.end());
   for (const std::string& line : program) EXPECT_NE(line.rfind("57 ", 0), 0u) << line;
-  EXPECT_FALSE(c.dir.Has("RM.tem")) << "the table's temporary file is deleted";
+  EXPECT_FALSE(c.dir.Has("RM.tem")) << "no temporary file is left";
   // The run ends with the message naming the three modules.
   std::vector<std::string> messages = c.a.box.Messages();
   ASSERT_FALSE(messages.empty());
@@ -82,14 +82,14 @@ TEST(ResultsProgram, ALargeTableLeavesTheMenuLabelsFreeAndCompiles) {
   CycleState& cycle = c.a.run.Cycle;
   ResultsProgram program;
   const int count = 1500;  // more table lines than the menu's first label (9030) / 10
-  program.Start(c.a.run.Context, cycle, cycle.Sim, count);
+  program.Start(cycle.ModelName, cycle.Sim, count);
   for (int k = 1; k <= count; ++k) {
     std::string id = "S" + std::to_string(k);
     program.Add(
         ResultVariable{id, id + " una variable con un nombre largo, largo de verdad", {}, std::to_string(k - 1)}, k);
   }
-  program.Finish(c.a.run.Context, cycle, cycle.Sim, cycle.Spec);
-  CommitStaged(c.a.run.Context, c.dir.workDir() + "RM.bas");  // as the end of the specification does
+  program.Finish(cycle.Model, 0, {});
+  program.Save(c.a.run.Context, c.dir.workDir() + "RM.bas");
   // The target's compiler refuses a label used twice in a procedure; so does korva-vbrun's checker.
   auto parsed = vbrun::ParseModule("RM.bas", c.dir.Read("RM.bas"));
   ASSERT_TRUE(std::holds_alternative<vbrun::Module>(parsed)) << std::get<vbrun::SyntaxError>(parsed).message;

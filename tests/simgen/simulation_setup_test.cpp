@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "simulator/simulator_body.h"
+#include "emit/emitted_text.h"
 
 #include "core/staged_files.h"
 #include "model/model_fixture.h"
@@ -23,22 +23,20 @@ using testing::LinesOf;
 using testing::TempDir;
 
 // A set-up run on a model of two inputs (A, B) and one calculated element (Y),
-// with the simulator left open as the set-up leaves it; returns its lines.
-std::string ReadPath(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+// with the simulator as the set-up leaves it.
 struct SetUpRun {
   SetUpRun(std::vector<std::string> names, std::vector<std::string> answers)
       : a(dir.workDir(), "M", std::move(answers)) {
     a.run.Cycle.Model = LeveledModelOf(names, {"YY   AA,BB"});
     ended = a.Try(SimulationSetup);
-    CloseSimulator(a.run.Context, a.run.Cycle.Sim);
   }
-  // The simulator as far as the set-up wrote it, under the name it is built under.
-  std::string SimText() { return ReadPath(StagedName(a.run.Context, dir.workDir() + "SM.bas")); }
-  std::vector<std::string> Sim() { return LinesOf(SimText()); }
+  // The simulator as far as the set-up wrote it.
+  std::vector<std::string> Sim() { return a.run.Cycle.Simulator.Text(); }
+  std::string SimText() {
+    std::string text;
+    for (const std::string& line : Sim()) text += line + "\r\n";
+    return text;
+  }
   std::vector<std::string> Data() const { return LinesOf(dir.Read("DM.bas")); }
   TempDir dir;
   ActivityRun a;
@@ -68,8 +66,6 @@ TEST(SimulationSetup, StaticModelWithoutOptions) {
                          " 110 line input #1,uc::input #1,ñBB:BB=ñBB",
                          " 120 REM Ecuaciones",
                      }));
-  EXPECT_EQ(s.a.run.Cycle.Sim.SimWriter.Counter(), 12);
-  EXPECT_EQ(s.a.run.Cycle.Sim.NonInputCount, 1);
   // No help texts in the data-entry program, and its first per-variable line is 140.
   std::vector<std::string> data = s.Data();
   EXPECT_EQ(data[0], "defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
@@ -149,9 +145,9 @@ TEST(SimulationSetup, DynamicModelWithUncertaintyAndCodes) {
                 " 400 line input #1,uc:redim wCC(5):for i1=1 to 5:input #1,wCC(i1):next:redim CC(5)",
                 " 410 FOR IR=1 TO NR",
                 " 420 :ua=wAA:uyy=\"AA\"::gs170:AA=y1",
-                " 430" + std::string(kReportingIntervalFloor),
-                " 440" + std::string(kStepCount),
-                " 450" + std::string(kTimeLoopHead),
+                " 430" + std::string(emitted::kReportingIntervalFloor),
+                " 440" + std::string(emitted::kStepCount),
+                " 450" + std::string(emitted::kTimeLoopHead),
                 " 460 if lBB< 3 then if t+rini>=ñBBp(lBB+1) then lBB=lBB+1",
                 " 470 BB=ñBBc(lBB)",
                 " 480 :for i1=1 to 5:ua=wCC(i1):uyy=\"CC\"::gs170:CC(i1)=y1:next",
@@ -182,7 +178,7 @@ TEST(SimulationSetup, WithoutUncertaintyTheMarkersGo) {
   std::vector<std::string> sim = s.Sim();
   EXPECT_EQ(sim[4], "10 Rem Programa para simular con el modelo M");
   EXPECT_NE(std::find(sim.begin(), sim.end(), " 140 line input #1,uc::input #1,AA"), sim.end());
-  EXPECT_EQ(sim.back(), " 180" + std::string(kTimeLoopHead));
+  EXPECT_EQ(sim.back(), " 180" + std::string(emitted::kTimeLoopHead));
   std::string data = s.dir.Read("DM.bas");
   EXPECT_EQ(data.find("ñ"), std::string::npos);
   EXPECT_NE(data.find(" 160 if nn=1 or ua=\"n\" then AA=inputbox(ub)"), std::string::npos);
@@ -202,9 +198,9 @@ TEST(SimulationSetup, FaultyCodesAreAskedAndRefusedAnswersAskAgain) {
   EXPECT_EQ(s.a.TimesAsked("¿La variable BB Cuantos cambios de valor tiene?"), 2);
   EXPECT_TRUE(s.a.Showed("¡Hasta la proxima!"));
   EXPECT_EQ(s.a.TimesAsked("¿Es correcto? (S/N/T) "), 2) << "trusted codes are not confirmed";
-  EXPECT_NE(s.SimText().find(" 180" + std::string(kTimeLoopHead)), std::string::npos) << "the simulator is closed whole";
-  // The data-entry program is whole and in place; the simulator is not, and
-  // goes when the run ends.
+  EXPECT_NE(s.SimText().find(" 180" + std::string(emitted::kTimeLoopHead)), std::string::npos)
+      << "the set-up's part of the simulator is whole";
+  // The data-entry program is whole and in place; the simulator is not written.
   EXPECT_TRUE(s.dir.Has("DM.bas"));
   DiscardStaged(s.a.run.Context);
   EXPECT_FALSE(s.dir.Has("SM.bas"));

@@ -7,7 +7,6 @@
 
 #include "model/model_fixture.h"
 #include "simgen/simulation_setup.h"
-#include "simulator/simulator_body.h"
 #include "core/staged_files.h"
 #include "support/dialogue_run.h"
 #include "support/file_lines.h"
@@ -28,11 +27,9 @@ struct Setting {
     for (size_t i = 0; i + 1 < names.size(); ++i) row += (i ? "," : " ") + names[i].substr(0, 2);
     a.run.Cycle.Model = LeveledModelOf(names, {row});
     ended = a.Try(SimulationSetup);
-    CloseSimulator(a.run.Context, a.run.Cycle.Sim);
-    CommitStaged(a.run.Context, dir.workDir() + "SM.bas");  // as the end of the specification does
   }
   bool SimHas(const std::string& line) const {
-    std::vector<std::string> lines = LinesOf(dir.Read("SM.bas"));
+    std::vector<std::string> lines = a.run.Cycle.Simulator.Text();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
   bool DataHas(const std::string& text) const { return dir.Read("DM.bas").find(text) != std::string::npos; }

@@ -12,7 +12,7 @@ namespace {
 std::vector<std::string> Emitted(long highestLabel) {
   MemorySink sink;
   ModuleWriter out(sink);
-  EmitResultStatistics(out, highestLabel);
+  EmitResultStatistics(out, highestLabel, 240);
   return sink.lines;
 }
 

@@ -1,5 +1,5 @@
 // The simulator's fixed parts written to memory: options in, exact lines out.
-#include "simulator/simulator_head.h"
+#include "simulator/simulator_module.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +9,18 @@ namespace korva {
 namespace {
 
 TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
-  MemorySink sink;
   SimulationState sim;
-  sim.SimWriter = ModuleWriter(sink);
   sim.GeneticAlgorithm = true;
   sim.MaxAlleles = 4;
   sim.DynamicChoice = "s";
   sim.TimeUnit = "día";
   sim.UncertaintyChoice = Uncertainty::kSomeInputs;
   sim.UncertainInputCount = 2;
-  WriteSimulatorHeader("OPT", sim);
-  WriteRunParameters(sim);
-  WriteSimulationLoopHead(sim);
+  SimulatorModule module;
+  module.Start("OPT", sim, SimulatorModule::Room{});
+  module.AddReadingStatement(" line input #1,uc");
+  MemorySink sink;
+  sink.lines = module.Text();
 
   std::vector<std::string> head(sink.lines.begin(), sink.lines.begin() + 11);
   EXPECT_EQ(head, (std::vector<std::string>{" Dim ngc, pob, rep, nre, inm, mut, gen, ite, npo As Integer",
@@ -30,7 +30,7 @@ TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
                                              " Sub Main()", "  SOPT",
                                              " End Sub ", " Public Sub SOPT()", "10 Redim tnor(74, 2), ta(20, 2)"}));
   auto title = std::find(sink.lines.begin(), sink.lines.end(), "230 Rem Programa para simular con el modelo OPT");
-  ASSERT_NE(title, sink.lines.end()) << "the normal table's GoTo 230 lands on the title";
+  ASSERT_NE(title, sink.lines.end()) << "the normal table's jump lands on the title";
   EXPECT_EQ(*(title - 1), "110 GoTo 230");
   const std::vector<std::string> rest(title + 1, sink.lines.end());
   EXPECT_EQ(rest, (std::vector<std::string>{
@@ -56,8 +56,9 @@ TEST(SimulatorModule, GeneticDynamicUncertainModelHeadAndRunParameters) {
                       "410 open \"datos\"+uns+\".txt\" for input as #1",
                       " open \"resul\"+uns+\".ale\" for output as #2:close #2:open \"resul\"+uns+\".ale\" for random as #2 len=4",
                       " :nvi= 2",
+                      " 440 line input #1,uc",
                   }));
-  EXPECT_EQ(sim.SimWriter.Counter(), 43);
+  EXPECT_EQ(module.RestartLabel(), 240);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ struct ActivityRun : ScriptedRun {
       } else if constexpr (std::is_invocable_v<Step, RunContext&, ModelCycle&>) {
         step(run.Context, run.Cycle);
       } else {
-        step(run.Context, run.Cycle, run.Cycle.Sim, run.RunWide);
+        step(run.Context, run.Cycle, run.Cycle.Sim, run.RunWide, run.Cycle.Simulator, SimulatorModule::Room{});
       }
     } catch (const ProgramEnd& end) {
       run.Context.Log.Close();

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "simulator/simulator_body.h"
+#include "emit/emitted_text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -52,11 +52,12 @@ TEST(VariableSpecification, CodesAnswerTheirQuestionsAndAreRecordedLikeAnswers) 
                      "\"   \",\"10\"\r\n\"   \",\"NP\"\r\n\"   ¿Lineas de la funcion?\",2\r\nh=AA+BB\r\ns=1\r\n"),
             std::string::npos);
 
-  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainInputCount, 1);
+  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainInputCount, 0);
+  EXPECT_EQ(c.a.run.Cycle.Spec.UncertainFunctionCount, 1);
   EXPECT_EQ(c.a.run.Cycle.Spec.SizeVariables, Lines{"NP"});
   EXPECT_TRUE(c.SimHas(" :nvi= 1")) << "the final count replaces the set-up's";
   Lines sim = c.Sim();
-  auto at = std::find(sim.begin(), sim.end(), " 430" + std::string(kTimeLoopHead));
+  auto at = std::find(sim.begin(), sim.end(), " 430" + std::string(emitted::kTimeLoopHead));
   ASSERT_NE(at, sim.end());
   EXPECT_EQ(Lines(at + 1, at + 13),
             (Lines{" 440 if k1=0 then ", " 450  redim YY(10,NP)", " 460  k1=1", " 470 endif",
@@ -149,7 +150,7 @@ TEST(VariableSpecification, RejectedFunctionIsSpecifiedAgainAndItsStatementsDisc
   EXPECT_TRUE(c.SimHas(" 120 YY = AA"));
   EXPECT_TRUE(c.SimHas(" 130 write #2,YY"));
   EXPECT_EQ(c.dir.Read("FM.txt"), "YY = AA\r\n") << "only the accepted function is kept";
-  EXPECT_EQ(c.a.run.Cycle.Sim.UncertainInputCount, 0);
+  EXPECT_EQ(c.a.run.Cycle.Spec.UncertainFunctionCount, 0);
 }
 
 TEST(VariableSpecification, TrustedCodesCheckTheFunctionAndStopOnAFault) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emit/templates.h"
+#include "results_program/results_representer.h"
 #include "support/file_lines.h"
 #include "vbrun/number_text.h"
 #include "vbrun/vb_program.h"
@@ -23,7 +24,7 @@ using Lines = std::vector<std::string>;
 
 inline std::string Module() {
   std::string text;
-  for (const std::string& line : ExpandTemplate(TemplateId::kResultsRepresenter)) text += line + "\r\n";
+  for (const std::string& line : RepresenterLines()) text += line + "\r\n";
   return text;
 }
 

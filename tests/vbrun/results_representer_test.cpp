@@ -4,6 +4,8 @@
 // definitions it writes, worked out here from the data.
 #include <gtest/gtest.h>
 
+#include "results_program/results_representer.h"
+
 #include <algorithm>
 
 #include "vbrun/results_harness.h"
@@ -14,7 +16,7 @@ namespace {
 using namespace results_harness;
 
 TEST(RepresenterModule, MenuThenEighteenProceduresEachEndedByABlankLine) {
-  Lines lines = ExpandTemplate(TemplateId::kResultsRepresenter);
+  Lines lines = RepresenterLines();
   ASSERT_GT(lines.size(), 3u);
   EXPECT_EQ(lines[0], "'             Modulo representador de resultados universal");
   EXPECT_EQ(lines[1], "9006 ReDim Z(IC), WZ(IC), S(IC), X(IC), JA(IC)");
