@@ -9,9 +9,6 @@
 namespace korva::vbrun {
 namespace {
 
-[[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
-
-
 // A numeric argument: a text that reads as a number is that number.
 Value Numeric(const Value& v) {
   if (v.type == VbType::kString) return Value::Double(ToNumber(v));
