@@ -387,7 +387,7 @@ class Checker {
     in.op = op;
     in.stmt = &s;
     int at = Emit(in);
-    if (!s.label.empty() && s.label != "next" && !(s.kind == StmtKind::kOnErrorGoTo && s.label == "0")) {
+    if (!s.label.empty() && !(s.kind == StmtKind::kOnErrorGoTo && s.label == "0")) {
       fixups_.emplace_back(at, s.label);
     }
   }

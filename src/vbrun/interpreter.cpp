@@ -443,11 +443,12 @@ struct Interpreter::Impl {
         frame.resumeNext = true;
         errNumber = 0;
         break;
-      case StmtKind::kResume: {
+      case StmtKind::kResume:
+      case StmtKind::kResumeNext: {
         if (!frame.inHandler) Fail(err::kResumeWithoutError);
         frame.inHandler = false;
         errNumber = 0;
-        if (s.until) return frame.errorPc + 1;  // Resume Next
+        if (s.kind == StmtKind::kResumeNext) return frame.errorPc + 1;
         if (s.label.empty()) return frame.errorPc;
         return in.target;
       }

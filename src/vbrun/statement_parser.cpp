@@ -355,11 +355,12 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return;
   }
   if (w == "resume") {
-    Stmt s = Make(StmtKind::kResume);
     if (TakeKeyword("next")) {
-      s.label = "next";
-      s.until = true;  // marks Resume Next
-    } else if (!AtStatementEnd()) {
+      out.push_back(Make(StmtKind::kResumeNext));
+      return;
+    }
+    Stmt s = Make(StmtKind::kResume);
+    if (!AtStatementEnd()) {
       s.label = Label();
       if (s.label == "0") s.label.clear();
     }
