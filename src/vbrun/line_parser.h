@@ -17,9 +17,6 @@ struct ParseFailure {
   std::string message;
 };
 
-// Words that cannot name a label or a variable.
-bool IsReserved(std::string_view lower);
-
 class LineParser {
  public:
   // Nesting deeper than this (parentheses, signs, Not, single-line Ifs in

@@ -82,7 +82,7 @@ VbType LineParser::TypeName() {
 // name[(bounds)] [As type], for Dim and ReDim.
 Declared LineParser::Declaration(bool requireBounds) {
   const Token tok = Peek();
-  if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("un nombre de variable");
+  if (tok.kind != TokenKind::kIdentifier || tok.reserved) Expected("un nombre de variable");
   Next();
   Declared d;
   d.name = tok.text;
@@ -229,11 +229,11 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
   const Token tok = Peek();
   if (tok.kind != TokenKind::kIdentifier) Expected("una instrucción");
   // "name = value" assigns even when the name is also a statement word (Name, Line...).
-  if (Peek(1).IsOp("=") && !IsReserved(tok.lower)) {
+  if (Peek(1).IsOp("=") && !tok.reserved) {
     return AssignmentStatement(out);
   }
   const std::string_view w = tok.lower;
-  if (tok.suffix != 0 || !IsReserved(w)) {
+  if (tok.suffix != 0 || !tok.reserved) {
     if (w == "name" && tok.suffix == 0) {
       Next();
       Stmt s = Make(StmtKind::kName);
@@ -465,7 +465,7 @@ void LineParser::Statement(StmtList& out, bool inLineIf) {
     return;
   }
   if (w == "call") {
-    if (Peek().kind != TokenKind::kIdentifier || IsReserved(Peek().lower)) Expected("el nombre de un procedimiento");
+    if (Peek().kind != TokenKind::kIdentifier || Peek().reserved) Expected("el nombre de un procedimiento");
     return CallStatement(out);
   }
   if (w == "let") {
