@@ -77,9 +77,10 @@ class LineParser {
   // ---------------------------------------------------------------- statements
   // (statement_parser.cpp; the file statements in file_statement_parser.cpp)
 
-  // The statements of the rest of the line, separated by ":"; in a
-  // single-line If (`stopAtElse`) they stop at its Else.
-  void Statements(StmtList& out, bool stopAtElse);
+  // The statements of the rest of the line, separated by ":"; in the Then part
+  // of a single-line If (`stopAtElse`) they stop at its Else. In either part
+  // (`inLineIf`) the statements of block Ifs are refused.
+  void Statements(StmtList& out, bool stopAtElse, bool inLineIf = false);
   // One statement: an assignment or a call when it starts with a name, else
   // the statement its first word starts, parsed by the Parse function of that
   // word (see StatementWords in statement_parser.cpp).

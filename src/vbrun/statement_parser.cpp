@@ -56,12 +56,12 @@ const std::unordered_map<std::string_view, StatementParse>& StatementWords() {
 
 }  // namespace
 
-void LineParser::Statements(StmtList& out, bool stopAtElse) {
+void LineParser::Statements(StmtList& out, bool stopAtElse, bool inLineIf) {
   while (true) {
     while (Peek().kind == TokenKind::kColon) Next();
     if (AtEnd()) return;
     if (stopAtElse && Peek().Is("else")) return;
-    Statement(out, stopAtElse);
+    Statement(out, inLineIf);
     if (AtEnd()) return;
     if (stopAtElse && Peek().Is("else")) return;
     if (Peek().kind != TokenKind::kColon) Expected("\":\" o el final de la línea");
@@ -98,7 +98,7 @@ Stmt LineParser::Make(StmtKind kind) const {
 
 // ---------------------------------------------------------------- If
 
-void LineParser::ParseIf(StmtList& out, const Opening&) {
+void LineParser::ParseIf(StmtList& out, const Opening& at) {
   Nested level(*this);
   Stmt s = Make(StmtKind::kIfLine);
   s.exprs.push_back(Expression());
@@ -110,6 +110,7 @@ void LineParser::ParseIf(StmtList& out, const Opening&) {
   } else {
     Keyword("then");
     if (AtEnd()) {
+      if (at.inLineIf) throw ParseFailure{at.word.column, "If de bloque en un If de una línea"};
       s.kind = StmtKind::kIfBlock;
       out.push_back(std::move(s));
       return;
@@ -129,7 +130,7 @@ void LineParser::Branch(StmtList& out, bool stopAtElse) {
     Jump(out, StmtKind::kGoTo);
     return;
   }
-  Statements(out, stopAtElse);
+  Statements(out, stopAtElse, true);
 }
 
 void LineParser::ParseElseIf(StmtList& out, const Opening& at) {
@@ -140,15 +141,20 @@ void LineParser::ParseElseIf(StmtList& out, const Opening& at) {
   out.push_back(std::move(s));
 }
 
-void LineParser::ParseElse(StmtList& out, const Opening&) {
+void LineParser::ParseElse(StmtList& out, const Opening& at) {
+  if (at.inLineIf) throw ParseFailure{at.word.column, "Else repetido en un If de una línea"};
   out.push_back(Make(StmtKind::kElse));
   if (!AtStatementEnd()) Statement(out, false);  // "Else x = 1" on the line of a block Else
 }
 
-void LineParser::ParseEndIf(StmtList& out, const Opening&) { out.push_back(Make(StmtKind::kEndIf)); }
+void LineParser::ParseEndIf(StmtList& out, const Opening& at) {
+  if (at.inLineIf) throw ParseFailure{at.word.column, "End If en un If de una línea"};
+  out.push_back(Make(StmtKind::kEndIf));
+}
 
 void LineParser::ParseEnd(StmtList& out, const Opening& at) {
   if (TakeKeyword("if")) {
+    if (at.inLineIf) throw ParseFailure{at.word.column, "End If en un If de una línea"};
     out.push_back(Make(StmtKind::kEndIf));
   } else if (Peek().Is("sub") || Peek().Is("function")) {
     throw ParseFailure{at.word.column, "\"End Sub\" debe ir solo en su línea"};
