@@ -41,9 +41,9 @@ class Checker {
     try {
       for (module = 0; module < static_cast<int>(program_.modules.size()); ++module) DeclareModule(module);
       for (module = 0; module < static_cast<int>(program_.modules.size()); ++module) DeclareProcedures(module);
-      for (auto& proc : program_.procedures) {
-        module = proc.module;
-        CompileProcedure(proc);
+      for (size_t i = 0; i < program_.procedures.size(); ++i) {
+        module = program_.procedures[i].module;
+        CompileProcedure(program_.procedures[i], *sources_[i]);
       }
     } catch (const Failure& f) {
       return CompileError{program_.modules[module].name, f.line + 1, f.message};
@@ -102,7 +102,7 @@ class Checker {
   void DeclareProcedures(int module) {
     Module& m = program_.modules[module];
     privateProcedures_.emplace_back();
-    for (const Procedure& p : m.procedures) {
+    for (Procedure& p : m.procedures) {
       int index = static_cast<int>(program_.procedures.size());
       if (privateProcedures_[module].count(p.lower)) throw Failure{p.firstLine, "procedimiento duplicado: " + p.name};
       if (moduleVariables_[module].count(p.lower)) throw Failure{p.firstLine, "nombre ya declarado: " + p.name};
@@ -117,6 +117,7 @@ class Checker {
       proc.module = module;
       proc.source = &p;
       program_.procedures.push_back(std::move(proc));
+      sources_.push_back(&p);
     }
   }
 
@@ -387,7 +388,7 @@ class Checker {
     in.op = op;
     in.stmt = &s;
     int at = Emit(in);
-    if (!s.label.empty() && s.label != "next" && !(s.kind == StmtKind::kOnErrorGoTo && s.label == "0")) {
+    if (!s.label.empty() && !(s.kind == StmtKind::kOnErrorGoTo && s.label == "0")) {
       fixups_.emplace_back(at, s.label);
     }
   }
@@ -536,13 +537,14 @@ class Checker {
     }
   }
 
-  void CompileProcedure(CompiledProcedure& proc) {
+  // Binds the names of `source`, whose tree the checker owns and fills in,
+  // and flattens it into `proc`.
+  void CompileProcedure(CompiledProcedure& proc, Procedure& source) {
     proc_ = &proc;
     module_ = proc.module;
     locals_.clear();
     blocks_.clear();
     fixups_.clear();
-    Procedure& source = const_cast<Procedure&>(*proc.source);
     DeclareLocals(source.body);
     DeclareReDims(source.body);
     BindStatements(source.body);
@@ -579,6 +581,9 @@ class Checker {
   std::unordered_map<std::string, int> publicVariables_;
   std::vector<std::unordered_map<std::string, int>> privateProcedures_;
   std::unordered_map<std::string, int> publicProcedures_;
+  // Each procedure's tree in the modules the checker took, by procedure index:
+  // the names are bound in it, so it is held for writing.
+  std::vector<Procedure*> sources_;
 
   CompiledProcedure* proc_ = nullptr;
   int module_ = 0;

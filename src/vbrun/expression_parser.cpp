@@ -1,20 +1,8 @@
 #include <algorithm>
-#include <unordered_set>
 
 #include "vbrun/line_parser.h"
 
 namespace korva::vbrun {
-
-bool IsReserved(std::string_view lower) {
-  static const std::unordered_set<std::string_view> kWords = {
-      "and",    "as",     "call", "close",     "debug", "dim",    "do",      "else",     "elseif", "end",
-      "endif",  "eqv",    "exit", "for",       "get",   "gosub",  "goto",    "if",       "imp",    "input",
-      "kill",   "let",    "line", "loop",      "mod",   "next",   "not",     "on",       "open",   "or",
-      "print",  "public", "put",  "randomize", "redim", "resume", "return",  "step",     "sub",    "then",
-      "to",     "until",  "wend", "while",     "write", "xor",    "private", "global",   "static", "function",
-      "select", "case",   "with", "option",    "true",  "false",  "error",   "preserve", "const",  "type"};
-  return kWords.count(lower) != 0;
-}
 
 const Token& LineParser::Peek(size_t ahead) const {
   const size_t i = pos_ + ahead - base_;
@@ -101,7 +89,7 @@ std::string LineParser::Label() {
     Next();
     return std::string(tok.text);
   }
-  if (tok.kind == TokenKind::kIdentifier && tok.suffix == 0 && !IsReserved(tok.lower)) {
+  if (tok.kind == TokenKind::kIdentifier && tok.suffix == 0 && !tok.reserved) {
     Next();
     return std::string(tok.lower);
   }
@@ -338,7 +326,7 @@ ExprPtr LineParser::Primary() {
     Next();
     return Literal(Value::Boolean(tok.lower == "true"), tok.column);
   }
-  if (tok.kind == TokenKind::kIdentifier && !IsReserved(tok.lower)) return NameReference();
+  if (tok.kind == TokenKind::kIdentifier && !tok.reserved) return NameReference();
   Expected("una expresión");
 }
 
@@ -374,7 +362,7 @@ ExprPtr LineParser::NameReference() {
 // A variable or array element that receives a value.
 ExprPtr LineParser::Target() {
   const Token tok = Peek();
-  if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("una variable");
+  if (tok.kind != TokenKind::kIdentifier || tok.reserved) Expected("una variable");
   ExprPtr e = NameReference();
   if (e->kind == ExprKind::kMember)
     throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "\""};

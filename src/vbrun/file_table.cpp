@@ -31,8 +31,6 @@ struct FileTable::OpenFile {
 
 namespace {
 
-[[noreturn]] void Fail(int number, const std::string& detail = {}) { throw VbError{number, detail}; }
-
 void FailOn(const FileError& error) {
   if (error.failed()) Fail(error.number, error.path);
 }

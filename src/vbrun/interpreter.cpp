@@ -21,8 +21,6 @@ struct InputEnded {};
 constexpr int kMaxCallDepth = 1000;
 constexpr int kPrintZone = 14;
 
-[[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
-
 // Debug.Print's sink: the debug stream, in UTF-8; a progress line on the same
 // screen is taken away first.
 class DebugSink : public PrintSink {
@@ -157,7 +155,7 @@ struct Interpreter::Impl {
       extent.push_back(hi - lo + 1);
       elements *= static_cast<double>(extent.back());
     }
-    if (options.elementLimit != 0 && elements > static_cast<double>(options.elementLimit)) Fail(7);
+    if (options.elementLimit != 0 && elements > static_cast<double>(options.elementLimit)) Fail(err::kOutOfMemory);
     array.Resize(std::move(lower), std::move(extent), keep);
   }
 
@@ -445,11 +443,12 @@ struct Interpreter::Impl {
         frame.resumeNext = true;
         errNumber = 0;
         break;
-      case StmtKind::kResume: {
+      case StmtKind::kResume:
+      case StmtKind::kResumeNext: {
         if (!frame.inHandler) Fail(err::kResumeWithoutError);
         frame.inHandler = false;
         errNumber = 0;
-        if (s.until) return frame.errorPc + 1;  // Resume Next
+        if (s.kind == StmtKind::kResumeNext) return frame.errorPc + 1;
         if (s.label.empty()) return frame.errorPc;
         return in.target;
       }
@@ -520,13 +519,13 @@ struct Interpreter::Impl {
       case StmtKind::kName: {
         FileError error;
         if (!files.Rename(ToText(Eval(*s.exprs[0], f)), ToText(Eval(*s.exprs[1], f)), error)) {
-          throw VbError{error.number, error.path};
+          Fail(error.number, error.path);
         }
         break;
       }
       case StmtKind::kKill: {
         FileError error;
-        if (!files.Delete(ToText(Eval(*s.exprs[0], f)), error)) throw VbError{error.number, error.path};
+        if (!files.Delete(ToText(Eval(*s.exprs[0], f)), error)) Fail(error.number, error.path);
         break;
       }
       case StmtKind::kReDim:

@@ -1,8 +1,9 @@
 #pragma once
 // Splits a line of a module into tokens, one at a time as the parser asks for
 // them, so that an error early in a long line is reported without reading the
-// rest of it. Keywords are not told apart here: they are identifiers whose
-// lower-case text the parser compares.
+// rest of it. Keywords are identifiers whose lower-case text the parser
+// compares; the lexer marks those reserved, which cannot name a variable, a
+// label or a procedure.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -17,9 +17,6 @@ struct ParseFailure {
   std::string message;
 };
 
-// Words that cannot name a label or a variable.
-bool IsReserved(std::string_view lower);
-
 class LineParser {
  public:
   // Nesting deeper than this (parentheses, signs, Not, single-line Ifs in
@@ -78,19 +75,85 @@ class LineParser {
   ExprPtr FileNumber();
 
   // ---------------------------------------------------------------- statements
+  // (statement_parser.cpp; the file statements in file_statement_parser.cpp)
 
-  void Statements(StmtList& out, bool stopAtElse);
+  // The statements of the rest of the line, separated by ":"; in the Then part
+  // of a single-line If (`stopAtElse`) they stop at its Else. In either part
+  // (`inLineIf`) the statements of block Ifs are refused.
+  void Statements(StmtList& out, bool stopAtElse, bool inLineIf = false);
+  // One statement: an assignment or a call when it starts with a name, else
+  // the statement its first word starts, parsed by the Parse function of that
+  // word (see StatementWords in statement_parser.cpp).
+  void Statement(StmtList& out, bool inLineIf);
   Stmt Make(StmtKind kind) const;
-  void GoToStatement(StmtList& out, StmtKind kind);
+
+  // The first word of a statement, taken already, and where the statement stands.
+  struct Opening {
+    const Token& word;
+    bool inLineIf;  // in the Then or Else part of a single-line If
+  };
+
+  void ParseIf(StmtList& out, const Opening& at);
+  void ParseElseIf(StmtList& out, const Opening& at);
+  void ParseElse(StmtList& out, const Opening& at);
+  void ParseEndIf(StmtList& out, const Opening& at);
+  // End, End If, and the Ends the runner refuses.
+  void ParseEnd(StmtList& out, const Opening& at);
+  void ParseFor(StmtList& out, const Opening& at);
+  // Next, or Next a, b: one kNext per counter.
+  void ParseNext(StmtList& out, const Opening& at);
+  void ParseWhile(StmtList& out, const Opening& at);
+  void ParseWend(StmtList& out, const Opening& at);
+  void ParseDo(StmtList& out, const Opening& at);
+  void ParseLoop(StmtList& out, const Opening& at);
+  void ParseExit(StmtList& out, const Opening& at);
+  void ParseGoTo(StmtList& out, const Opening& at);
+  void ParseGoSub(StmtList& out, const Opening& at);
+  void ParseReturn(StmtList& out, const Opening& at);
+  // On Error GoTo label and On Error Resume Next.
+  void ParseOn(StmtList& out, const Opening& at);
+  void ParseResume(StmtList& out, const Opening& at);
+  void ParseDim(StmtList& out, const Opening& at);
+  void ParseReDim(StmtList& out, const Opening& at);
+  void ParseRandomize(StmtList& out, const Opening& at);
+  void ParseCall(StmtList& out, const Opening& at);
+  void ParseLet(StmtList& out, const Opening& at);
+  void ParseError(StmtList& out, const Opening& at);
+  // A statement word of the language that the runner does not take (Select, With...).
+  void ParseRefused(StmtList& out, const Opening& at);
+  void ParseOpen(StmtList& out, const Opening& at);
+  void ParseClose(StmtList& out, const Opening& at);
+  void ParseInput(StmtList& out, const Opening& at);
+  void ParseLineInput(StmtList& out, const Opening& at);
+  void ParseWrite(StmtList& out, const Opening& at);
+  // Print #n, list.
+  void ParsePrint(StmtList& out, const Opening& at);
+  // Debug.Print list.
+  void ParseDebug(StmtList& out, const Opening& at);
+  void ParsePut(StmtList& out, const Opening& at);
+  void ParseGet(StmtList& out, const Opening& at);
+  void ParseKill(StmtList& out, const Opening& at);
+  // Name old As new (the word is not reserved: see Statement).
+  void ParseName(StmtList& out, const Opening& at);
+
+  // GoTo, GoSub: the label that follows.
+  void Jump(StmtList& out, StmtKind kind);
   // The part after Then or Else of a single-line If: a line number alone is a GoTo.
   void Branch(StmtList& out, bool stopAtElse);
-  void IfStatement(StmtList& out);
+  // The While or Until condition of a Do or a Loop, if one follows.
+  void LoopCondition(Stmt& s);
   VbType TypeName();
   // name[(bounds)] [As type], for Dim and ReDim.
   Declared Declaration(bool requireBounds);
   void DimStatement(StmtList& out, bool redim);
-  void OpenStatement(StmtList& out);
+  // Input #n, targets and Line Input #n, target, after their words.
+  void InputStatement(StmtList& out, StmtKind kind);
+  // Put #n, [record], value and Get #n, [record], target, after their words.
+  void RecordStatement(StmtList& out, StmtKind kind);
   void PrintList(Stmt& s);
+  // A statement that starts with a name: an assignment to it or to an element
+  // of it, or a call of it.
+  void AssignmentOrCall(StmtList& out);
   void CallStatement(StmtList& out);
   // An expression whose first operand has been read already; only "+", "-",
   // "&" and the comparisons can follow in the cases the modules write.
@@ -99,7 +162,6 @@ class LineParser {
   void AssignmentStatement(StmtList& out);
   // A statement word followed by one expression (While, Kill, Error).
   void ExpressionStatement(StmtList& out, StmtKind kind);
-  void Statement(StmtList& out, bool inLineIf);
 
  private:
   // Counts one level of nesting for as long as it lives.

@@ -80,7 +80,7 @@ class ModuleParser {
     if (first.kind == TokenKind::kNumber && first.isWhole && first.suffix == 0) {
       label = first.text;
       p.Next();
-    } else if (first.kind == TokenKind::kIdentifier && first.suffix == 0 && !IsReserved(first.lower) &&
+    } else if (first.kind == TokenKind::kIdentifier && first.suffix == 0 && !first.reserved &&
                p.Peek(1).kind == TokenKind::kColon) {
       label = first.lower;
       p.Next();
@@ -184,7 +184,7 @@ class ModuleParser {
 
   void ProcedureHeader(LineParser& p, int line, bool isPublic) {
     const Token name = p.Peek();
-    if (name.kind != TokenKind::kIdentifier || IsReserved(name.lower)) p.Expected("el nombre del procedimiento");
+    if (name.kind != TokenKind::kIdentifier || name.reserved) p.Expected("el nombre del procedimiento");
     p.Next();
     Procedure proc;
     proc.name = name.text;

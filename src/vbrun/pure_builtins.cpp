@@ -9,9 +9,6 @@
 namespace korva::vbrun {
 namespace {
 
-[[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
-
-
 // A numeric argument: a text that reads as a number is that number.
 Value Numeric(const Value& v) {
   if (v.type == VbType::kString) return Value::Double(ToNumber(v));
@@ -286,9 +283,10 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
         if (a[1].str.empty()) Fail(err::kInvalidCall);
         c = a[1].str[0];
       } else {
+        // A code above 255 is taken Mod 256, as the target documents.
         long code = Whole(a[1]);
-        if (code < 0 || code > 255) Fail(err::kInvalidCall);
-        c = static_cast<char>(code);
+        if (code < 0) Fail(err::kInvalidCall);
+        c = static_cast<char>(code % 256);
       }
       r = Text(std::string(n, c));
       return true;

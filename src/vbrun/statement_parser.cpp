@@ -1,17 +1,92 @@
+#include <unordered_map>
+
 #include "vbrun/line_parser.h"
 
 namespace korva::vbrun {
+namespace {
 
-void LineParser::Statements(StmtList& out, bool stopAtElse) {
+using StatementParse = void (LineParser::*)(StmtList& out, const LineParser::Opening& at);
+
+// The words a statement can start with (all of them reserved), each with the
+// function that parses the rest of its statement.
+const std::unordered_map<std::string_view, StatementParse>& StatementWords() {
+  static const std::unordered_map<std::string_view, StatementParse> kWords = {
+      {"if", &LineParser::ParseIf},
+      {"elseif", &LineParser::ParseElseIf},
+      {"else", &LineParser::ParseElse},
+      {"endif", &LineParser::ParseEndIf},
+      {"end", &LineParser::ParseEnd},
+      {"for", &LineParser::ParseFor},
+      {"next", &LineParser::ParseNext},
+      {"while", &LineParser::ParseWhile},
+      {"wend", &LineParser::ParseWend},
+      {"do", &LineParser::ParseDo},
+      {"loop", &LineParser::ParseLoop},
+      {"exit", &LineParser::ParseExit},
+      {"goto", &LineParser::ParseGoTo},
+      {"gosub", &LineParser::ParseGoSub},
+      {"return", &LineParser::ParseReturn},
+      {"on", &LineParser::ParseOn},
+      {"resume", &LineParser::ParseResume},
+      {"dim", &LineParser::ParseDim},
+      {"static", &LineParser::ParseDim},
+      {"redim", &LineParser::ParseReDim},
+      {"randomize", &LineParser::ParseRandomize},
+      {"call", &LineParser::ParseCall},
+      {"let", &LineParser::ParseLet},
+      {"error", &LineParser::ParseError},
+      {"open", &LineParser::ParseOpen},
+      {"close", &LineParser::ParseClose},
+      {"input", &LineParser::ParseInput},
+      {"line", &LineParser::ParseLineInput},
+      {"write", &LineParser::ParseWrite},
+      {"print", &LineParser::ParsePrint},
+      {"debug", &LineParser::ParseDebug},
+      {"put", &LineParser::ParsePut},
+      {"get", &LineParser::ParseGet},
+      {"kill", &LineParser::ParseKill},
+      {"select", &LineParser::ParseRefused},
+      {"with", &LineParser::ParseRefused},
+      {"function", &LineParser::ParseRefused},
+      {"const", &LineParser::ParseRefused},
+      {"type", &LineParser::ParseRefused},
+  };
+  return kWords;
+}
+
+}  // namespace
+
+void LineParser::Statements(StmtList& out, bool stopAtElse, bool inLineIf) {
   while (true) {
     while (Peek().kind == TokenKind::kColon) Next();
     if (AtEnd()) return;
     if (stopAtElse && Peek().Is("else")) return;
-    Statement(out, stopAtElse);
+    Statement(out, inLineIf);
     if (AtEnd()) return;
     if (stopAtElse && Peek().Is("else")) return;
     if (Peek().kind != TokenKind::kColon) Expected("\":\" o el final de la línea");
   }
+}
+
+void LineParser::Statement(StmtList& out, bool inLineIf) {
+  const Token tok = Peek();
+  if (tok.kind != TokenKind::kIdentifier) Expected("una instrucción");
+  // "name = value" assigns even when the name is also a statement word (Name, Line...).
+  if (Peek(1).IsOp("=") && !tok.reserved) return AssignmentStatement(out);
+  if (tok.suffix != 0 || !tok.reserved) {
+    if (tok.Is("name")) {
+      Next();
+      return ParseName(out, Opening{tok, inLineIf});
+    }
+    return AssignmentOrCall(out);
+  }
+  Next();
+  const auto& words = StatementWords();
+  const auto parse = words.find(tok.lower);
+  if (parse == words.end()) {
+    throw ParseFailure{tok.column, "\"" + std::string(tok.text) + "\" no puede empezar una instrucción aquí"};
+  }
+  (this->*parse->second)(out, Opening{tok, inLineIf});
 }
 
 Stmt LineParser::Make(StmtKind kind) const {
@@ -21,23 +96,9 @@ Stmt LineParser::Make(StmtKind kind) const {
   return s;
 }
 
-void LineParser::GoToStatement(StmtList& out, StmtKind kind) {
-  Stmt s = Make(kind);
-  s.label = Label();
-  out.push_back(std::move(s));
-}
+// ---------------------------------------------------------------- If
 
-// The part after Then or Else of a single-line If: a line number alone is a GoTo.
-void LineParser::Branch(StmtList& out, bool stopAtElse) {
-  const Token tok = Peek();
-  if (tok.kind == TokenKind::kNumber && tok.isWhole && tok.suffix == 0) {
-    GoToStatement(out, StmtKind::kGoTo);
-    return;
-  }
-  Statements(out, stopAtElse);
-}
-
-void LineParser::IfStatement(StmtList& out) {
+void LineParser::ParseIf(StmtList& out, const Opening& at) {
   Nested level(*this);
   Stmt s = Make(StmtKind::kIfLine);
   s.exprs.push_back(Expression());
@@ -49,6 +110,7 @@ void LineParser::IfStatement(StmtList& out) {
   } else {
     Keyword("then");
     if (AtEnd()) {
+      if (at.inLineIf) throw ParseFailure{at.word.column, "If de bloque en un If de una línea"};
       s.kind = StmtKind::kIfBlock;
       out.push_back(std::move(s));
       return;
@@ -61,6 +123,152 @@ void LineParser::IfStatement(StmtList& out) {
   }
   out.push_back(std::move(s));
 }
+
+void LineParser::Branch(StmtList& out, bool stopAtElse) {
+  const Token tok = Peek();
+  if (tok.kind == TokenKind::kNumber && tok.isWhole && tok.suffix == 0) {
+    Jump(out, StmtKind::kGoTo);
+    return;
+  }
+  Statements(out, stopAtElse, true);
+}
+
+void LineParser::ParseElseIf(StmtList& out, const Opening& at) {
+  if (at.inLineIf) throw ParseFailure{at.word.column, "ElseIf en un If de una línea"};
+  Stmt s = Make(StmtKind::kElseIf);
+  s.exprs.push_back(Expression());
+  Keyword("then");
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseElse(StmtList& out, const Opening& at) {
+  if (at.inLineIf) throw ParseFailure{at.word.column, "Else repetido en un If de una línea"};
+  out.push_back(Make(StmtKind::kElse));
+  if (!AtStatementEnd()) Statement(out, false);  // "Else x = 1" on the line of a block Else
+}
+
+void LineParser::ParseEndIf(StmtList& out, const Opening& at) {
+  if (at.inLineIf) throw ParseFailure{at.word.column, "End If en un If de una línea"};
+  out.push_back(Make(StmtKind::kEndIf));
+}
+
+void LineParser::ParseEnd(StmtList& out, const Opening& at) {
+  if (TakeKeyword("if")) {
+    if (at.inLineIf) throw ParseFailure{at.word.column, "End If en un If de una línea"};
+    out.push_back(Make(StmtKind::kEndIf));
+  } else if (Peek().Is("sub") || Peek().Is("function")) {
+    throw ParseFailure{at.word.column, "\"End Sub\" debe ir solo en su línea"};
+  } else if (Peek().Is("select") || Peek().Is("with") || Peek().Is("type")) {
+    Unsupported("\"End " + std::string(Peek().text) + "\"");
+  } else {
+    out.push_back(Make(StmtKind::kEnd));
+  }
+}
+
+// ---------------------------------------------------------------- loops
+
+void LineParser::ParseFor(StmtList& out, const Opening&) {
+  Stmt s = Make(StmtKind::kFor);
+  s.target = Target();
+  if (s.target->kind != ExprKind::kName) {
+    throw ParseFailure{s.target->column, "el contador de For debe ser una variable"};
+  }
+  Op("=");
+  s.exprs.push_back(Expression());
+  Keyword("to");
+  s.exprs.push_back(Expression());
+  if (TakeKeyword("step")) s.exprs.push_back(Expression());
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseNext(StmtList& out, const Opening&) {
+  if (AtStatementEnd()) {
+    out.push_back(Make(StmtKind::kNext));
+    return;
+  }
+  do {
+    Stmt s = Make(StmtKind::kNext);
+    s.target = Target();
+    out.push_back(std::move(s));
+  } while (TakeOp(","));
+}
+
+void LineParser::ParseWhile(StmtList& out, const Opening&) { ExpressionStatement(out, StmtKind::kWhile); }
+
+void LineParser::ParseWend(StmtList& out, const Opening&) { out.push_back(Make(StmtKind::kWend)); }
+
+void LineParser::ParseDo(StmtList& out, const Opening&) {
+  Stmt s = Make(StmtKind::kDo);
+  LoopCondition(s);
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseLoop(StmtList& out, const Opening&) {
+  Stmt s = Make(StmtKind::kLoop);
+  LoopCondition(s);
+  out.push_back(std::move(s));
+}
+
+void LineParser::LoopCondition(Stmt& s) {
+  if (Peek().Is("while") || Peek().Is("until")) {
+    s.until = Next().lower == "until";
+    s.exprs.push_back(Expression());
+  }
+}
+
+void LineParser::ParseExit(StmtList& out, const Opening&) {
+  if (TakeKeyword("sub"))
+    out.push_back(Make(StmtKind::kExitSub));
+  else if (TakeKeyword("for"))
+    out.push_back(Make(StmtKind::kExitFor));
+  else if (TakeKeyword("do"))
+    out.push_back(Make(StmtKind::kExitDo));
+  else
+    Expected("Sub, For o Do");
+}
+
+// ---------------------------------------------------------------- jumps and errors
+
+void LineParser::Jump(StmtList& out, StmtKind kind) {
+  Stmt s = Make(kind);
+  s.label = Label();
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseGoTo(StmtList& out, const Opening&) { Jump(out, StmtKind::kGoTo); }
+
+void LineParser::ParseGoSub(StmtList& out, const Opening&) { Jump(out, StmtKind::kGoSub); }
+
+void LineParser::ParseReturn(StmtList& out, const Opening&) { out.push_back(Make(StmtKind::kReturn)); }
+
+void LineParser::ParseOn(StmtList& out, const Opening&) {
+  if (!Peek().Is("error")) Unsupported("\"On ... GoTo\" calculado");
+  Next();
+  if (TakeKeyword("resume")) {
+    Keyword("next");
+    out.push_back(Make(StmtKind::kOnErrorResumeNext));
+    return;
+  }
+  Keyword("goto");
+  Jump(out, StmtKind::kOnErrorGoTo);
+}
+
+void LineParser::ParseResume(StmtList& out, const Opening&) {
+  if (TakeKeyword("next")) {
+    out.push_back(Make(StmtKind::kResumeNext));
+    return;
+  }
+  Stmt s = Make(StmtKind::kResume);
+  if (!AtStatementEnd()) {
+    s.label = Label();
+    if (s.label == "0") s.label.clear();
+  }
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseError(StmtList& out, const Opening&) { ExpressionStatement(out, StmtKind::kErrorStmt); }
+
+// ---------------------------------------------------------------- declarations
 
 VbType LineParser::TypeName() {
   const Token tok = Peek();
@@ -78,11 +286,9 @@ VbType LineParser::TypeName() {
   Expected("un tipo (Integer, Long, Single, Double, String, Variant o Boolean)");
 }
 
-
-// name[(bounds)] [As type], for Dim and ReDim.
 Declared LineParser::Declaration(bool requireBounds) {
   const Token tok = Peek();
-  if (tok.kind != TokenKind::kIdentifier || IsReserved(tok.lower)) Expected("un nombre de variable");
+  if (tok.kind != TokenKind::kIdentifier || tok.reserved) Expected("un nombre de variable");
   Next();
   Declared d;
   d.name = tok.text;
@@ -121,55 +327,29 @@ void LineParser::DimStatement(StmtList& out, bool redim) {
   out.push_back(std::move(s));
 }
 
-void LineParser::OpenStatement(StmtList& out) {
-  Stmt s = Make(StmtKind::kOpen);
-  s.exprs.push_back(Expression());
-  Keyword("for");
-  if (TakeKeyword("input"))
-    s.mode = FileMode::kInput;
-  else if (TakeKeyword("output"))
-    s.mode = FileMode::kOutput;
-  else if (TakeKeyword("append"))
-    s.mode = FileMode::kAppend;
-  else if (TakeKeyword("random"))
-    s.mode = FileMode::kRandom;
-  else if (Peek().Is("binary"))
-    Unsupported("El modo Binary");
-  else
-    Expected("Input, Output, Append o Random");
-  if (Peek().Is("access") || Peek().Is("shared") || Peek().Is("lock")) Unsupported("Access, Shared o Lock en Open");
-  Keyword("as");
-  s.exprs.push_back(FileNumber());
-  if (Peek().Is("len")) {
-    Next();
-    Op("=");
-    s.exprs.push_back(Expression());
-  }
-  out.push_back(std::move(s));
-}
+void LineParser::ParseDim(StmtList& out, const Opening&) { DimStatement(out, false); }
 
-void LineParser::PrintList(Stmt& s) {
-  while (!AtStatementEnd()) {
-    PrintItem item;
-    if ((Peek().Is("tab") || Peek().Is("spc")) && Peek(1).IsOp("(")) {
-      item.kind = Peek().lower == "tab" ? PrintItem::Kind::kTab : PrintItem::Kind::kSpc;
-      Next();
-      Next();
-      item.expr = Expression();
-      Op(")");
-    } else if (Peek().IsOp(";") || Peek().IsOp(",")) {
-      item.kind = PrintItem::Kind::kNone;
-    } else {
-      item.kind = PrintItem::Kind::kExpr;
-      item.expr = Expression();
+void LineParser::ParseReDim(StmtList& out, const Opening&) { DimStatement(out, true); }
+
+// ---------------------------------------------------------------- assignments and calls
+
+void LineParser::AssignmentOrCall(StmtList& out) {
+  const size_t start = Mark();
+  ExprPtr head = NameReference();
+  if (Peek().IsOp("=")) {
+    Unmark();  // an assignment: the head read stands
+    if (head->kind == ExprKind::kMember) {
+      throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "\""};
     }
-    if (Peek().IsOp(";") || Peek().IsOp(",")) {
-      item.separator = Next().text[0];
-    } else if (!AtStatementEnd()) {
-      item.separator = ';';  // items written side by side are joined as by ";"
-    }
-    s.items.push_back(std::move(item));
+    Next();
+    Stmt s = Make(StmtKind::kAssign);
+    s.target = std::move(head);
+    s.exprs.push_back(Expression());
+    out.push_back(std::move(s));
+    return;
   }
+  Rewind(start);
+  CallStatement(out);
 }
 
 void LineParser::CallStatement(StmtList& out) {
@@ -200,8 +380,6 @@ void LineParser::CallStatement(StmtList& out) {
   out.push_back(std::move(s));
 }
 
-// An expression whose first operand has been read already; only "+", "-",
-// "&" and the comparisons can follow in the cases the modules write.
 ExprPtr LineParser::ContinueExpression(ExprPtr first) {
   while (Peek().IsOp("+") || Peek().IsOp("-") || Peek().IsOp("&")) {
     BinaryOp op = Peek().text == "+" ? BinaryOp::kAdd : Peek().text == "-" ? BinaryOp::kSub : BinaryOp::kConcat;
@@ -209,6 +387,11 @@ ExprPtr LineParser::ContinueExpression(ExprPtr first) {
     first = MakeBinary(op, std::move(first), Modulo(), column);
   }
   return first;
+}
+
+void LineParser::ParseCall(StmtList& out, const Opening&) {
+  if (Peek().kind != TokenKind::kIdentifier || Peek().reserved) Expected("el nombre de un procedimiento");
+  CallStatement(out);
 }
 
 void LineParser::AssignmentStatement(StmtList& out) {
@@ -219,264 +402,24 @@ void LineParser::AssignmentStatement(StmtList& out) {
   out.push_back(std::move(s));
 }
 
+void LineParser::ParseLet(StmtList& out, const Opening&) { AssignmentStatement(out); }
+
+// ---------------------------------------------------------------- the rest
+
 void LineParser::ExpressionStatement(StmtList& out, StmtKind kind) {
   Stmt s = Make(kind);
   s.exprs.push_back(Expression());
   out.push_back(std::move(s));
 }
 
-void LineParser::Statement(StmtList& out, bool inLineIf) {
-  const Token tok = Peek();
-  if (tok.kind != TokenKind::kIdentifier) Expected("una instrucción");
-  // "name = value" assigns even when the name is also a statement word (Name, Line...).
-  if (Peek(1).IsOp("=") && !IsReserved(tok.lower)) {
-    return AssignmentStatement(out);
-  }
-  const std::string_view w = tok.lower;
-  if (tok.suffix != 0 || !IsReserved(w)) {
-    if (w == "name" && tok.suffix == 0) {
-      Next();
-      Stmt s = Make(StmtKind::kName);
-      s.exprs.push_back(Expression());
-      Keyword("as");
-      s.exprs.push_back(Expression());
-      out.push_back(std::move(s));
-      return;
-    }
-    // An assignment to an element or a call.
-    const size_t start = Mark();
-    ExprPtr head = NameReference();
-    if (Peek().IsOp("=")) {
-      Unmark();  // an assignment: the head read stands
-      if (head->kind == ExprKind::kMember) {
-        throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "\""};
-      }
-      Next();
-      Stmt s = Make(StmtKind::kAssign);
-      s.target = std::move(head);
-      s.exprs.push_back(Expression());
-      out.push_back(std::move(s));
-      return;
-    }
-    Rewind(start);
-    CallStatement(out);
-    return;
-  }
-  Next();
-  if (w == "if") return IfStatement(out);
-  if (w == "elseif") {
-    if (inLineIf) throw ParseFailure{tok.column, "ElseIf en un If de una línea"};
-    Stmt s = Make(StmtKind::kElseIf);
-    s.exprs.push_back(Expression());
-    Keyword("then");
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "else") {
-    out.push_back(Make(StmtKind::kElse));
-    if (!AtStatementEnd()) Statement(out, false);  // "Else x = 1" on the line of a block Else
-    return;
-  }
-  if (w == "endif") {
-    out.push_back(Make(StmtKind::kEndIf));
-    return;
-  }
-  if (w == "end") {
-    if (TakeKeyword("if")) {
-      out.push_back(Make(StmtKind::kEndIf));
-    } else if (Peek().Is("sub") || Peek().Is("function")) {
-      throw ParseFailure{tok.column, "\"End Sub\" debe ir solo en su línea"};
-    } else if (Peek().Is("select") || Peek().Is("with") || Peek().Is("type")) {
-      Unsupported("\"End " + std::string(Peek().text) + "\"");
-    } else {
-      out.push_back(Make(StmtKind::kEnd));
-    }
-    return;
-  }
-  if (w == "for") {
-    Stmt s = Make(StmtKind::kFor);
-    s.target = Target();
-    if (s.target->kind != ExprKind::kName)
-      throw ParseFailure{s.target->column, "el contador de For debe ser una variable"};
-    Op("=");
-    s.exprs.push_back(Expression());
-    Keyword("to");
-    s.exprs.push_back(Expression());
-    if (TakeKeyword("step")) s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "next") {
-    if (AtStatementEnd()) {
-      out.push_back(Make(StmtKind::kNext));
-      return;
-    }
-    do {
-      Stmt s = Make(StmtKind::kNext);
-      s.target = Target();
-      out.push_back(std::move(s));
-    } while (TakeOp(","));
-    return;
-  }
-  if (w == "while") {
-    return ExpressionStatement(out, StmtKind::kWhile);
-  }
-  if (w == "wend") {
-    out.push_back(Make(StmtKind::kWend));
-    return;
-  }
-  if (w == "do" || w == "loop") {
-    Stmt s = Make(w == "do" ? StmtKind::kDo : StmtKind::kLoop);
-    if (Peek().Is("while") || Peek().Is("until")) {
-      s.until = Next().lower == "until";
-      s.exprs.push_back(Expression());
-    }
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "goto") return GoToStatement(out, StmtKind::kGoTo);
-  if (w == "gosub") return GoToStatement(out, StmtKind::kGoSub);
-  if (w == "return") {
-    out.push_back(Make(StmtKind::kReturn));
-    return;
-  }
-  if (w == "on") {
-    if (!Peek().Is("error")) Unsupported("\"On ... GoTo\" calculado");
-    Next();
-    if (TakeKeyword("resume")) {
-      Keyword("next");
-      out.push_back(Make(StmtKind::kOnErrorResumeNext));
-      return;
-    }
-    Keyword("goto");
-    Stmt s = Make(StmtKind::kOnErrorGoTo);
-    s.label = Label();
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "resume") {
-    Stmt s = Make(StmtKind::kResume);
-    if (TakeKeyword("next")) {
-      s.label = "next";
-      s.until = true;  // marks Resume Next
-    } else if (!AtStatementEnd()) {
-      s.label = Label();
-      if (s.label == "0") s.label.clear();
-    }
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "exit") {
-    if (TakeKeyword("sub"))
-      out.push_back(Make(StmtKind::kExitSub));
-    else if (TakeKeyword("for"))
-      out.push_back(Make(StmtKind::kExitFor));
-    else if (TakeKeyword("do"))
-      out.push_back(Make(StmtKind::kExitDo));
-    else
-      Expected("Sub, For o Do");
-    return;
-  }
-  if (w == "open") return OpenStatement(out);
-  if (w == "close") {
-    Stmt s = Make(StmtKind::kClose);
-    if (!AtStatementEnd()) {
-      do {
-        s.exprs.push_back(FileNumber());
-      } while (TakeOp(","));
-    }
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "input" || w == "line") {
-    Stmt s = Make(w == "input" ? StmtKind::kInput : StmtKind::kLineInput);
-    if (w == "line") Keyword("input");
-    Op("#");
-    s.exprs.push_back(Expression());
-    Op(",");
-    do {
-      auto target = Target();
-      s.exprs.push_back(std::move(target));
-    } while (s.kind == StmtKind::kInput && TakeOp(","));
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "write") {
-    Stmt s = Make(StmtKind::kWrite);
-    Op("#");
-    s.exprs.push_back(Expression());
-    if (TakeOp(",")) {
-      while (!AtStatementEnd()) {
-        s.exprs.push_back(Expression());
-        if (!TakeOp(",") && !TakeOp(";")) break;
-      }
-    }
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "print") {
-    if (!Peek().IsOp("#")) {
-      throw ParseFailure{tok.column,
-                         "Print sin objeto no es válido en un módulo: se esperaba \"Print #\" o \"Debug.Print\""};
-    }
-    Next();
-    Stmt s = Make(StmtKind::kPrint);
-    s.exprs.push_back(Expression());
-    if (TakeOp(",")) PrintList(s);
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "debug") {
-    Op(".");
-    Keyword("print");
-    Stmt s = Make(StmtKind::kPrint);
-    PrintList(s);
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "put" || w == "get") {
-    Stmt s = Make(w == "put" ? StmtKind::kPut : StmtKind::kGet);
-    s.exprs.push_back(FileNumber());
-    Op(",");
-    if (Peek().IsOp(",")) {
-      s.exprs.push_back(nullptr);
-    } else {
-      s.exprs.push_back(Expression());
-    }
-    Op(",");
-    if (s.kind == StmtKind::kGet) {
-      s.target = Target();
-    } else {
-      s.exprs.push_back(Expression());
-    }
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "kill") {
-    return ExpressionStatement(out, StmtKind::kKill);
-  }
-  if (w == "redim") return DimStatement(out, true);
-  if (w == "dim" || w == "static") return DimStatement(out, false);
-  if (w == "randomize") {
-    Stmt s = Make(StmtKind::kRandomize);
-    if (!AtStatementEnd()) s.exprs.push_back(Expression());
-    out.push_back(std::move(s));
-    return;
-  }
-  if (w == "call") {
-    if (Peek().kind != TokenKind::kIdentifier || IsReserved(Peek().lower)) Expected("el nombre de un procedimiento");
-    return CallStatement(out);
-  }
-  if (w == "let") {
-    return AssignmentStatement(out);
-  }
-  if (w == "error") {
-    return ExpressionStatement(out, StmtKind::kErrorStmt);
-  }
-  if (w == "select" || w == "with" || w == "function" || w == "const" || w == "type") {
-    throw ParseFailure{tok.column, "\"" + std::string(tok.text) + "\" no es admitido por el ejecutor"};
-  }
-  throw ParseFailure{tok.column, "\"" + std::string(tok.text) + "\" no puede empezar una instrucción aquí"};
+void LineParser::ParseRandomize(StmtList& out, const Opening&) {
+  Stmt s = Make(StmtKind::kRandomize);
+  if (!AtStatementEnd()) s.exprs.push_back(Expression());
+  out.push_back(std::move(s));
+}
+
+void LineParser::ParseRefused(StmtList&, const Opening& at) {
+  throw ParseFailure{at.word.column, "\"" + std::string(at.word.text) + "\" no es admitido por el ejecutor"};
 }
 
 }  // namespace korva::vbrun

@@ -5,9 +5,9 @@ namespace korva::vbrun {
 void ArrayData::Resize(std::vector<int32_t> newLower, std::vector<int32_t> newExtent, bool keep) {
   size_t total = 1;
   for (int32_t e : newExtent) {
-    if (e < 0) throw VbError{err::kSubscript, {}};
+    if (e < 0) Fail(err::kSubscript);
     total *= static_cast<size_t>(e);
-    if (total > (size_t{1} << 28)) throw VbError{7, {}};  // out of memory, as the target says it
+    if (total > (size_t{1} << 28)) Fail(err::kOutOfMemory);  // more than memory would hold
   }
   std::vector<Value> fresh(total, DefaultValue(type));
   if (keep && !items.empty() && newExtent.size() == extent.size()) {
@@ -38,11 +38,11 @@ void ArrayData::Resize(std::vector<int32_t> newLower, std::vector<int32_t> newEx
 }
 
 Value& ArrayData::At(const int32_t* subscripts, size_t count) {
-  if (count != extent.size()) throw VbError{err::kSubscript, {}};
+  if (count != extent.size()) Fail(err::kSubscript);
   size_t flat = 0;
   for (size_t d = 0; d < count; ++d) {
     int64_t offset = static_cast<int64_t>(subscripts[d]) - lower[d];
-    if (offset < 0 || offset >= extent[d]) throw VbError{err::kSubscript, {}};
+    if (offset < 0 || offset >= extent[d]) Fail(err::kSubscript);
     flat = flat * extent[d] + static_cast<size_t>(offset);
   }
   return items[flat];

@@ -92,7 +92,8 @@ enum class StmtKind : uint8_t {
   kReturn,
   kOnErrorGoTo,  // label, or "0" to switch handling off
   kOnErrorResumeNext,
-  kResume,  // label; empty: retry; "next": go on after the failing statement
+  kResume,      // label; empty: retry the failing statement
+  kResumeNext,  // go on after the failing statement
   kEnd,
   kExitSub,
   kExitFor,

@@ -19,6 +19,7 @@ struct Token {
   TokenKind kind = TokenKind::kEnd;
   char suffix = 0;       // type character: % & ! # @ $, or 0
   bool isWhole = false;  // a number literal written without point or exponent
+  bool reserved = false;  // an identifier that is a reserved word (whatever its type character)
   bool spaceBefore = false;
   int column = 0;  // 1-based column where the token starts
   double number = 0;

@@ -8,9 +8,6 @@
 namespace korva::vbrun {
 namespace {
 
-[[noreturn]] void Fail(int number) { throw VbError{number, {}}; }
-
-
 // The number held by a value of a fixed type, for the operators.
 double NumberOf(const Value& v) {
   if (v.type == VbType::kString) {

@@ -2,6 +2,7 @@
 // Run-time errors of the modules, by the target's error numbers.
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace korva::vbrun {
 
@@ -10,6 +11,7 @@ namespace err {
 constexpr int kReturnWithoutGoSub = 3;
 constexpr int kInvalidCall = 5;
 constexpr int kOverflow = 6;
+constexpr int kOutOfMemory = 7;
 constexpr int kSubscript = 9;
 constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
@@ -29,6 +31,10 @@ struct VbError {
   int module = -1;  // where it happened, filled in as it leaves the statement
   int line = -1;
 };
+
+// Raises run-time error `number`; `detail` names the file concerned, for the
+// file errors.
+[[noreturn]] inline void Fail(int number, std::string detail = {}) { throw VbError{number, std::move(detail)}; }
 
 // The target's description of an error number, in Spanish.
 std::string ErrorDescription(int number);
