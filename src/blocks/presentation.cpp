@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/print_line.h"
+#include "model/calculation_order.h"
 #include "text/vb_text.h"
 
 namespace korva {
@@ -30,14 +31,13 @@ class ByteCount : public LineSink {
 }  // namespace
 
 std::vector<std::string> LevelsListing(const ModelTables& model, const std::string& modelName) {
-  std::vector<std::vector<int>> byLevel(static_cast<size_t>(model.LevelCount) + 1);
-  for (int e = 1; e <= model.ElementCount; ++e) {
-    int level = model.CalcLevel[e];
-    if (level >= 1 && level <= model.LevelCount) byLevel[level].push_back(e);
-  }
+  const std::vector<int> order = CalcOrder(model, 1);
   std::vector<std::string> lines{"VARIABLES POR NIVELES EN " + modelName, "", ""};
+  size_t next = 0;
   for (int level = 1; level <= model.LevelCount; ++level) {
-    for (int e : byLevel[level]) lines.push_back(" " + model.ElementIds[e]);
+    for (; next < order.size() && model.CalcLevel[order[next]] == level; ++next) {
+      lines.push_back(" " + model.ElementIds[order[next]]);
+    }
     lines.insert(lines.end(), {"", ""});
   }
   lines.insert(lines.end(), {"", ""});

@@ -77,16 +77,20 @@ Levelling LevelElements(const ModelTables& model) {
 }
 
 std::vector<int> CalcOrder(const ModelTables& model, int fromLevel) {
-  std::vector<int> count(static_cast<size_t>(model.LevelCount) + 2, 0);
+  return CalcOrder(model, fromLevel, model.LevelCount);
+}
+
+std::vector<int> CalcOrder(const ModelTables& model, int fromLevel, int toLevel) {
+  std::vector<int> count(static_cast<size_t>(std::max(toLevel, 0)) + 2, 0);
   for (int i = 1; i <= model.ElementCount; ++i) {
     int level = model.CalcLevel[i];
-    if (level >= fromLevel && level <= model.LevelCount) ++count[level + 1];
+    if (level >= fromLevel && level <= toLevel) ++count[level + 1];
   }
   for (size_t k = 1; k < count.size(); ++k) count[k] += count[k - 1];
   std::vector<int> order(static_cast<size_t>(count.back()));
   for (int i = 1; i <= model.ElementCount; ++i) {
     int level = model.CalcLevel[i];
-    if (level >= fromLevel && level <= model.LevelCount) order[static_cast<size_t>(count[level]++)] = i;
+    if (level >= fromLevel && level <= toLevel) order[static_cast<size_t>(count[level]++)] = i;
   }
   return order;
 }

@@ -22,8 +22,10 @@ struct Levelling {
 // proportional to the elements plus the matrix entries.
 Levelling LevelElements(const ModelTables& model);
 
-// Elements of levels `fromLevel`..LevelCount, by level and within a level by index.
+// Elements of levels `fromLevel`..LevelCount (or ..`toLevel`), by level and
+// within a level by index: the one grouping by level every step uses.
 std::vector<int> CalcOrder(const ModelTables& model, int fromLevel);
+std::vector<int> CalcOrder(const ModelTables& model, int fromLevel, int toLevel);
 
 // The loop report: the texts of its message boxes (50 elements a box).
 std::vector<std::string> LoopReportBoxes(const ModelTables& model);

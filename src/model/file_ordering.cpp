@@ -88,13 +88,7 @@ std::vector<std::string> OrderSpecificationGroups(const std::vector<std::string>
   // not the levelling was complete.
   int highest = 0;
   for (int i = 1; i <= model.ElementCount; ++i) highest = std::max(highest, model.CalcLevel[i]);
-  std::vector<std::vector<int>> byLevel(static_cast<size_t>(highest) + 1);
-  for (int i = 1; i <= model.ElementCount; ++i) {
-    if (model.CalcLevel[i] > 0) byLevel[static_cast<size_t>(model.CalcLevel[i])].push_back(i);
-  }
-  for (const std::vector<int>& level : byLevel) {
-    for (int i : level) copyGroup(i);
-  }
+  for (int i : CalcOrder(model, 1, highest)) copyGroup(i);
   if (keepUnplaced) {
     for (int i = 1; i <= model.ElementCount; ++i) {
       if (model.CalcLevel[i] == 0) copyGroup(i);

@@ -7,6 +7,7 @@
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "core/step_progress.h"
+#include "model/calculation_order.h"
 #include "simgen/bracket_codes.h"
 #include "text/vb_text.h"
 #include "simulator/calculation_section.h"
@@ -24,19 +25,6 @@ namespace {
 // A slot of initial-value statements is closed once longer than this.
 constexpr size_t kSlotLength = 76;
 
-// The calculated elements in calculation order: level 2 and up, list order within a level.
-std::vector<int> CalculationOrder(const ModelTables& model) {
-  std::vector<std::vector<int>> byLevel(static_cast<size_t>(std::max(model.LevelCount, 1)) + 1);
-  for (int i = 1; i <= model.ElementCount; ++i) {
-    const int level = model.CalcLevel[i];
-    if (level >= 2 && level <= model.LevelCount) byLevel[static_cast<size_t>(level)].push_back(i);
-  }
-  std::vector<int> order;
-  order.reserve(static_cast<size_t>(model.ElementCount));
-  for (const std::vector<int>& level : byLevel) order.insert(order.end(), level.begin(), level.end());
-  return order;
-}
-
 class SpecificationStage {
  public:
   SpecificationStage(RunContext& run, ModelCycle& cycle, SimulationState& sim, RunWideAnswers& wide,
@@ -50,7 +38,8 @@ class SpecificationStage {
         results_(ResultsFileOf(sim)) {}
 
   void Run() {
-    const std::vector<int> order = CalculationOrder(cycle_.Model);
+    // The calculated elements: level 2 and up, list order within a level.
+    const std::vector<int> order = CalcOrder(cycle_.Model, 2);
     resultsProgram_.Start(cycle_.ModelName, sim_, static_cast<int>(order.size()));
     state_.FunctionsRecorded = AskFunctionsRecorded(run_);
     const std::string equations = ModelFile(run_, cycle_, "F", ".txt");
