@@ -5,6 +5,7 @@
 #include "analogy/selection.h"
 #include "core/file_errors.h"
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "core/step_progress.h"
 #include "files/file_error.h"
@@ -16,7 +17,7 @@ namespace korva {
 namespace {
 
 std::vector<std::string> AskKeywords(RunContext& run) {
-  const long count = AskLoggedNumber(run, "Palabras clave",
+  const long count = AskLoggedNumber(run, kLabelKeywordCount,
                                      "¿Cuantas palabras clave me va a dar para que busque variables" +
                                          std::string("  que contengan al menos una de ellas?"),
                                      1, 32767, NumberRecord::kAsNumber)
@@ -25,7 +26,7 @@ std::vector<std::string> AskKeywords(RunContext& run) {
   std::vector<std::string> keywords;
   for (long i = 1; i <= count; ++i) {
     // An empty keyword would be found in every name of the library.
-    keywords.push_back(AskLoggedChecked(run, "   ", "Introduzca la palabra clave " + NumText(i),
+    keywords.push_back(AskLoggedChecked(run, kLabelKeyword, "Introduzca la palabra clave " + NumText(i),
                                         [](const std::string& keyword) { return !keyword.empty(); }));
   }
   return keywords;
@@ -165,7 +166,7 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
                   " como fichero Modelo* no tendrá que preocuparse por ello.");
   }
   std::string prepare = LowerCase(
-      AskLoggedText(run, "Preparar Modelo* para construir programas",
+      AskLoggedText(run, kLabelPrepareLog,
                     "¿Desea que le prepare un fichero Modelo* para" + std::string(" construir los programas?")));
   if (prepare != "s") return;
   long number = 0;
@@ -187,7 +188,7 @@ void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
   cycle.Model.MaxLevelWidth = 0;
   std::vector<std::string> keywords = AskKeywords(run);
   const std::string library =
-      AskLoggedText(run, "Fichero nombres biblioteca",
+      AskLoggedText(run, kLabelLibraryNames,
                     "¿Como se llama el fichero de nombres de los modelos" + LF + "  de la biblioteca a usar?");
   Tell(run, "Este fichero debe incluir los nombres de los ficheros que contienen" +
                 std::string(" las listas de variables, es decir los ficheros LNombre.") + LF +

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/log_labels.h"
 #include "files/record_fields.h"
 #include "model/element_list.h"
 #include "text/cp1252.h"
@@ -13,13 +14,24 @@
 namespace korva {
 namespace {
 
-std::string Record(std::initializer_list<std::string> fields) {
+std::string Record(std::initializer_list<std::string_view> fields) {
   std::vector<RecordField> record;
-  for (const std::string& field : fields) record.push_back(RecordField::Text(field));
+  for (std::string_view field : fields) record.push_back(RecordField::Text(std::string(field)));
   return FormatRecord(record);
 }
 
 bool Asks(std::string_view record, std::string_view label) { return FirstField(record).starts_with(label); }
+
+// The function record, whether its label is written "funcion", "función" or
+// with the DOS glyph of the accented o: its label up to "funci".
+bool IsFunctionRecord(std::string_view record) {
+  return Asks(record, kLabelFunction.substr(0, kLabelFunction.size() - 2));
+}
+
+// The function record of an element the library gives none for: "Y=f()", certain.
+std::string DefaultFunctionRecord() {
+  return Record({kPreparedLabelFunction, "Y=f()", kLabelFunctionUncertain, "n"});
+}
 
 // The answer of a two-field record: its second field without quotes.
 std::string SecondField(std::string_view record) {
@@ -50,25 +62,25 @@ void FitInputGroup(const std::vector<std::string>& group, const ImpliedAnswers& 
   };
   bool uncertain = uncertainty == "t";
   if (uncertainty == "a") {
-    auto own = find("   Incertidumbre: ");
+    auto own = find(kLabelInputUncertain);
     if (own != group.end()) {
       out.push_back(*own);
       uncertain = SecondField(*own) == "s";
     } else {
       uncertain = initialValues.count(std::string(GroupKey(group[0]))) != 0;
-      out.push_back(Record({"   Incertidumbre: ", uncertain ? "s" : "n"}));
+      out.push_back(Record({kLabelInputUncertain, uncertain ? "s" : "n"}));
     }
   }
   if (dynamic && uncertain) {
-    auto own = find("   Aleatorios distintos: ");
-    out.push_back(own != group.end() ? *own : Record({"   Aleatorios distintos: ", "n"}));
+    auto own = find(kLabelNewRandomEachStep);
+    out.push_back(own != group.end() ? *own : Record({kLabelNewRandomEachStep, "n"}));
   }
   // An input of a static library model has no changes of value to answer in
   // a dynamic model: it keeps its one value.
-  if (dynamic && find("   Cambios de valor") == group.end()) out.push_back(Record({"   Cambios de valor", "0"}));
+  if (dynamic && find(kLabelValueChanges) == group.end()) out.push_back(Record({kLabelValueChanges, "0"}));
   for (size_t r = 1; r < group.size(); ++r) {
-    if (Asks(group[r], "   Incertidumbre: ") || Asks(group[r], "   Aleatorios distintos: ")) continue;
-    if (!dynamic && Asks(group[r], "   Cambios de valor")) continue;
+    if (Asks(group[r], kLabelInputUncertain) || Asks(group[r], kLabelNewRandomEachStep)) continue;
+    if (!dynamic && Asks(group[r], kLabelValueChanges)) continue;
     out.push_back(group[r]);
   }
 }
@@ -81,14 +93,14 @@ void FitCalculatedGroup(const std::vector<std::string>& group, const ImpliedAnsw
                         std::vector<std::string>& out) {
   const bool dynamic = answers.Dynamic == "s";
   const bool hasState =
-      std::any_of(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, "   ¿De estado?"); });
+      std::any_of(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, kLabelState); });
   out.push_back(group[0]);
-  auto function = std::find_if(group.begin() + 1, group.end(), [](const std::string& r) { return Asks(r, "   La funci"); });
-  out.push_back(function != group.end() ? *function : Record({"   La función", "Y=f()", "¿Lleva incertidumbre?", "n"}));
-  if (dynamic && !hasState) out.push_back(Record({"   ¿De estado?", "n"}));
+  auto function = std::find_if(group.begin() + 1, group.end(), IsFunctionRecord);
+  out.push_back(function != group.end() ? *function : DefaultFunctionRecord());
+  if (dynamic && !hasState) out.push_back(Record({kLabelState, "n"}));
   for (auto r = group.begin() + 1; r != group.end(); ++r) {
     if (r == function) continue;
-    if (!dynamic && (Asks(*r, "   ¿De estado?") || Asks(*r, "   Su valor inicial es"))) continue;
+    if (!dynamic && (Asks(*r, kLabelState) || Asks(*r, kLabelInitialValue))) continue;
     out.push_back(*r);
   }
 }
@@ -98,13 +110,13 @@ void FitCalculatedGroup(const std::vector<std::string>& group, const ImpliedAnsw
 std::vector<std::string> DefaultGroup(const std::string& name, bool input) {
   std::vector<std::string> group{Record({name})};
   if (input) {
-    group.push_back(Record({"   ¿Dimensional?", "n"}));
+    group.push_back(Record({kLabelDimensional, "n"}));
   } else {
-    group.push_back(Record({"   La función", "Y=f()", "¿Lleva incertidumbre?", "n"}));
-    group.push_back(Record({"   ¿Dimensional?", "n"}));
-    group.push_back(Record({"   ¿Tabla?", "n"}));
+    group.push_back(DefaultFunctionRecord());
+    group.push_back(Record({kLabelDimensional, "n"}));
+    group.push_back(Record({kLabelTable, "n"}));
   }
-  group.push_back(Record({"   ¿Correcto?", "s"}));
+  group.push_back(Record({kLabelCorrect, "s"}));
   return group;
 }
 
@@ -137,13 +149,13 @@ ImpliedAnswers ImplyAnswers(const std::vector<std::string>& specifications) {
   bool state = false;
   bool uncertain = false;
   for (const std::string& line : specifications) {
-    state = state || line.find("   ¿De estado?") != std::string::npos;
+    state = state || line.find(kLabelState) != std::string::npos;
     if (uncertain) continue;
     // Every function record asks about uncertainty: what counts is an
     // uncertain input or function, not the question.
-    if (line.find("   Incertidumbre: ") != std::string::npos) {
+    if (line.find(kLabelInputUncertain) != std::string::npos) {
       uncertain = SecondField(line) == "s";
-    } else if (line.find("¿Lleva incertidumbre?") != std::string::npos) {
+    } else if (line.find(kLabelFunctionUncertain) != std::string::npos) {
       std::vector<std::string> fields = Fields(line);
       uncertain = fields.size() >= 4 && LowerCase(fields[3]) == "s";
     }
@@ -154,7 +166,7 @@ ImpliedAnswers ImplyAnswers(const std::vector<std::string>& specifications) {
 std::set<std::string> InitialValueNames(const std::vector<std::string>& specifications) {
   std::set<std::string> names;
   for (const std::string& line : specifications) {
-    if (line.find("valor inicial") == std::string::npos) continue;
+    if (!Asks(line, kLabelInitialValue)) continue;
     size_t comma = line.find(',');
     if (comma == std::string::npos || comma + 2 > line.size()) continue;
     std::string rest = line.substr(comma + 2);
@@ -166,22 +178,21 @@ std::set<std::string> InitialValueNames(const std::vector<std::string>& specific
 std::vector<std::string> PreparedLogHeader(const std::string& modelName, const std::string& purpose,
                                            const ImpliedAnswers& answers) {
   std::vector<std::string> header = {
-      Record({"Crear, Ensamblar, formar Bloques, Analogia", "c"}),
-      Record({"Nombre del simulador", modelName}),
-      Record({"Servira para", purpose}),
-      Record({"Lista al completo", "s"}),
-      Record({"Ver la lista por Pantalla, Fichero, o No ver", "n"}),
-      Record({"Fichero G s¡ y fichero C no", "s"}),
-      Record({"Ver la matriz por Pantalla, Impresora, o No ver", "n"}),
-      Record({"Listado en orden de calculo", "n"}),
-      Record({"Ordenar fichero de especificaciones: ", "n"}),
-      Record({"¿Algoritmo genético?", "n"}),
-      Record({"¿Sistema dinámico?", answers.Dynamic}),
+      Record({kLabelActivity, "c"}),
+      Record({kLabelModelName, modelName}),
+      Record({kPreparedLabelModelPurpose, purpose}),
+      Record({kLabelListSaved, "s"}),
+      Record({kLabelListView, "n"}),
+      Record({kPreparedLabelMatrixFromEquations, "s"}),
+      Record({kPreparedLabelMatrixView, "n"}),
+      Record({kLabelCalculationOrderListing, "n"}),
+      Record({kLabelOrderSpecifications, "n"}),
+      Record({kLabelGeneticAlgorithm, "n"}),
+      Record({kLabelDynamic, answers.Dynamic}),
   };
   if (answers.Dynamic == "s") {
-    header.push_back(Record({"  Unidad dinámica", "Periodo"}));
-    header.push_back(
-        Record({"  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ", answers.Uncertainty}));
+    header.push_back(Record({kLabelTimeUnit, "Periodo"}));
+    header.push_back(Record({kLabelInputsUncertainty, answers.Uncertainty}));
   }
   return header;
 }
@@ -196,7 +207,7 @@ std::vector<std::string> FitToCreateDialogue(const std::vector<std::string>& gro
   }
   std::vector<std::string> out;
   out.reserve(groups.size() + groups.size() / 4 + 1);
-  bool opened = false;  // "¿Funciones grabadas?" written
+  bool opened = false;  // the functions question written
   // The create path settles the inputs (level 1) in list order, then
   // specifies the rest level by level; the elements a loop leaves without a
   // level follow, so that the file still shows them.
@@ -218,12 +229,12 @@ std::vector<std::string> FitToCreateDialogue(const std::vector<std::string>& gro
       continue;
     }
     if (!opened) {
-      out.push_back(Record({"¿Funciones grabadas?", "s"}));
+      out.push_back(Record({kLabelFunctionsRecorded, "s"}));
       opened = true;
     }
     FitCalculatedGroup(group, answers, out);
   }
-  if (!opened) out.push_back(Record({"¿Funciones grabadas?", "s"}));
+  if (!opened) out.push_back(Record({kLabelFunctionsRecorded, "s"}));
   return out;
 }
 

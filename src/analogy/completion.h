@@ -30,7 +30,8 @@ struct ImpliedAnswers {
 ImpliedAnswers ImplyAnswers(const std::vector<std::string>& specifications);
 
 // The names of the initial values the state elements name: the second field,
-// without its quotes, of every record that holds "valor inicial".
+// without its quotes, of every initial-value record (kLabelInitialValue); a
+// name record that happens to hold the words names none.
 std::set<std::string> InitialValueNames(const std::vector<std::string>& specifications);
 
 // The header records of the prepared answers log, in the order the create path
@@ -41,13 +42,13 @@ std::vector<std::string> PreparedLogHeader(const std::string& modelName, const s
                                            const ImpliedAnswers& answers);
 
 // The ordered groups of records fitted to the create path's questions:
-// - "¿Funciones grabadas?","s" goes before the first calculated element's group;
+// - kLabelFunctionsRecorded answered "s" goes before the first calculated element's group;
 // - an input's group asks its uncertainty only under "a" (a missing record is
 //   added, "s" for the initial value of a state element, "n" otherwise), and
 //   whether it takes a new random value at each step only when it is
 //   uncertain in a dynamic model (a missing record is added with "n");
-// - a calculated element's group missing its function record gets
-//   "   La función","Y=f()","¿Lleva incertidumbre?","n" after its name.
+// - a calculated element's group missing its function record gets one after
+//   its name: "Y=f()", without uncertainty.
 // Inputs are the elements of level 1.
 std::vector<std::string> FitToCreateDialogue(const std::vector<std::string>& groups, const ModelTables& model,
                                              const ImpliedAnswers& answers, const std::set<std::string>& initialValues);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_errors.h"
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "files/record_fields.h"
 #include "model/specification_records.h"
@@ -125,7 +126,7 @@ void NormaliseSpecifications(LibraryModel& model) {
   for (const std::string& record : records) {
     if (!InGroup(record)) {
       named = tables.Ids.Last(GroupKey(record)) != 0;
-      if (!named && HasLabel(record, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ") &&
+      if (!named && HasLabel(record, kLabelInputsUncertainty) &&
           LowerCase(Answer(record)) == "t") {
         needed = true;
         break;
@@ -151,7 +152,7 @@ void NormaliseSpecifications(LibraryModel& model) {
       if (owner != 0) {
         groups.emplace_back(owner, std::vector<std::string>{std::move(record)});
       } else {
-        if (HasLabel(record, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ")) {
+        if (HasLabel(record, kLabelInputsUncertainty)) {
           allInputsUncertain = LowerCase(Answer(record)) == "t";
         }
         header.push_back(std::move(record));
@@ -164,7 +165,7 @@ void NormaliseSpecifications(LibraryModel& model) {
     }
     if (!runOpen) runs.emplace_back();
     runOpen = true;
-    const bool accepted = HasLabel(record, "   ¿Correcto?") && LowerCase(Answer(record)) != "n";
+    const bool accepted = HasLabel(record, kLabelCorrect) && LowerCase(Answer(record)) != "n";
     runs.back().push_back(std::move(record));
     if (accepted) runOpen = false;
   }
@@ -186,9 +187,9 @@ void NormaliseSpecifications(LibraryModel& model) {
     const bool addUncertainty =
         allInputsUncertain && tables.CalcLevel[element] == 1 &&
         std::none_of(group.begin() + 1, group.end(),
-                     [](const std::string& r) { return HasLabel(r, "   Incertidumbre: "); });
+                     [](const std::string& r) { return HasLabel(r, kLabelInputUncertain); });
     records.push_back(std::move(group[0]));
-    if (addUncertainty) records.push_back(FormatRecord({RecordField::Text("   Incertidumbre: "), RecordField::Text("s")}));
+    if (addUncertainty) records.push_back(FormatRecord({RecordField::Text(std::string(kLabelInputUncertain)), RecordField::Text("s")}));
     records.insert(records.end(), std::make_move_iterator(group.begin() + 1), std::make_move_iterator(group.end()));
   }
 }

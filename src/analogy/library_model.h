@@ -39,11 +39,11 @@ struct LibraryModel {
 // each opening with the element's name record.
 // - The records of an input that follow no name record (an answers log of the
 //   create path records none for inputs) are the input's run of answers up to
-//   its accepted "   ¿Correcto?"; the runs go, in order, to the inputs that
+//   its accepted kLabelCorrect; the runs go, in order, to the inputs that
 //   have no group of their own, in list order, each under its name record.
 // - A model whose inputs were all uncertain (its header answers "t" to the
 //   uncertainty of the inputs) gives each input group that lacks it the record
-//   "   Incertidumbre: ","s", so that it stays uncertain among other models' inputs.
+//   kLabelInputUncertain answered "s", so that it stays uncertain among other models' inputs.
 void NormaliseSpecifications(LibraryModel& model);
 
 // Reads the four files of a library model and levels it. A file that cannot

@@ -1,6 +1,7 @@
 #include "assembler/model_assembler.h"
 
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "emit/module_writer.h"
@@ -23,26 +24,26 @@ const char* const kNotice[] = {
 AssemblyParameters AskAssemblyParameters(RunContext& run, ModelCycle& cycle) {
   AssemblyParameters p;
   p.MaxConnections = NumberValue(
-      AskLoggedText(run, "Número maximo de conexiones entre dos subsistemas",
+      AskLoggedText(run, kLabelMaxConnections,
                     "¿Cual es el número máximo de conexiones" + LF + " en una relación entre subsistemas?"));
-  p.ReadDir = AskLoggedText(run, "Directorio para leer:", "¿En que directorio están los programas a ensamblar?") + "\\";
+  p.ReadDir = AskLoggedText(run, kLabelReadDirectory, "¿En que directorio están los programas a ensamblar?") + "\\";
   p.WriteDir =
-      AskLoggedText(run, "Directorio para escribir:",
+      AskLoggedText(run, kLabelWriteDirectory,
                     "Tenga en cuenta que los datos irán siempre" + LF + " en la unidad y directorio impl¡citos." + LF +
                         " ¿En qué directorio desea grabar para despues" + LF + " utilizar los programas ensamblados?") +
       "\\";
   // The identifier width of the models to assemble replaces that of the list read.
   cycle.Model.IdLength = static_cast<int>(NumberValue(AskLoggedText(
-      run, "Caracteres de los identificadores de elementos:",
+      run, kLabelIdentifierLength,
       "¿Cuantos caracteres tienen los identificadores" + LF + " de elementos en los modelos a ensamblar")));
   p.Uncertainty =
-      LowerCase(AskLoggedText(run, "Algunas, Todas o Ninguna variables de entrada con incertidumbre: ",
+      LowerCase(AskLoggedText(run, kLabelAssemblyUncertainty,
                               "¿En los modelos a ensamblar existe incertidumbre en:" + LF +
                                   "  (a) algunas variables de entrada," + LF + "  (t) en todas o," + LF +
                                   "  (n) en ninguna?" + LF + " Tenga en cuenta que en los modelos con incertidumbre" +
                                   LF + " los valores iniciales de las variables de estado deben ser" +
                                   " declarados como variables con incertidumbre aunque no la tengan."));
-  p.Dynamic = LowerCase(AskLoggedText(run, "¿Modelo dinámico?", "¿Alguno de los modelos a ensamblar es dinámico?"));
+  p.Dynamic = LowerCase(AskLoggedText(run, kLabelAssemblyDynamic, "¿Alguno de los modelos a ensamblar es dinámico?"));
   return p;
 }
 

@@ -79,8 +79,6 @@ class Forming {
     seen_.assign(n, 0);
     // The levels' members afresh; an entry becomes 0 once it is retired as a root.
     LevelMembers = model.Members;
-    LevelSize.assign(LevelMembers.size(), 0);
-    for (size_t l = 0; l < LevelMembers.size(); ++l) LevelSize[l] = static_cast<int>(LevelMembers[l].size());
     subs_.SubMembers.emplace_back();
     subs_.SubExpanded.emplace_back();
   }
@@ -103,7 +101,6 @@ class Forming {
     return pass;
   }
 
-  std::vector<int> LevelSize;
   std::vector<std::vector<int>> LevelMembers;
 
  private:

@@ -42,8 +42,6 @@ struct BlockModel {
   std::vector<char> UsedAbove;  // an element on a higher level depends on it: never a root
   std::vector<std::vector<int>> Members;  // per level 1..LevelCount, in element order
   std::vector<int> LevelPos;  // the position of e among the members of its level
-
-  int DepCount(int e) const { return DepStart[e + 1] - DepStart[e]; }
 };
 
 // True when every element has a calculation level from 1 to LevelCount and

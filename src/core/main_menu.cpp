@@ -1,6 +1,7 @@
 #include "core/main_menu.h"
 
 #include "core/file_errors.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
@@ -39,7 +40,7 @@ void OpenAnswerLog(RunContext& run) {
 }
 
 std::optional<Activity> AskMainChoice(RunContext& run) {
-  std::string letter = AskLoggedChoice(run, "Crear, Ensamblar, formar Bloques, Analogia",
+  std::string letter = AskLoggedChoice(run, kLabelActivity,
                                        "¿Desea" + LF + "   (c) crear un modelo nuevo," + LF +
                                            "   (e) ensamblar modelos ya existentes," + LF +
                                            "   (b) formar bloques jerarquizados que daran lugar a modelos "
@@ -92,7 +93,7 @@ std::string AskModelName(RunContext& run) {
       "El nombre del modelo debe ser una sola palabra, sin \"/\", \"\\\" ni \"..\": nombra ficheros del directorio de trabajo.";
   bool replayed = false;
   std::string name = AskLogged(
-      run, "Nombre del simulador",
+      run, kLabelModelName,
       [&] {
         for (;;) {
           std::string answer = Ask(run, "¿Como quiere llamar a su modelo? (una sola palabra)");
@@ -111,11 +112,11 @@ std::string AskModelName(RunContext& run) {
 }
 
 std::string AskModelPurpose(RunContext& run) {
-  return AskLoggedText(run, "Servirá para", "¿Su modelo servirá para ...?");
+  return AskLoggedText(run, kLabelModelPurpose, "¿Su modelo servirá para ...?");
 }
 
 int AskMaxGLines(RunContext& run) {
-  return static_cast<int>(AskLoggedNumber(run, "Máximo de líneas de un GNombre",
+  return static_cast<int>(AskLoggedNumber(run, kLabelMaxEquationLines,
                                           "¿Cuantas líneas tendría como máximo un fichero de ecuaciones GNombre", 1,
                                           30000)
                               .value);

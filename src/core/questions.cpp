@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/file_errors.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
@@ -115,7 +116,7 @@ void StopOutOfStep(RunContext& run) {
 bool SameLabel(std::string_view recorded, std::string_view asked) {
   // Labels of older wordings that logs prepared by the analogy search still carry.
   static const std::pair<std::string_view, std::string_view> kOlderWordings[] = {
-      {"Ver la matriz por Pantalla, Impresora, o No ver", "Ver la matriz por Pantalla, Fichero, o No ver"},
+      {kPreparedLabelMatrixView, kLabelMatrixView},
   };
   std::string key = LabelKey(recorded);
   for (const auto& [older, current] : kOlderWordings) {
@@ -219,18 +220,31 @@ long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, lon
 
 NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low, long high,
                              NumberRecord record, std::optional<long> terminatesAt) {
+  CountQuestion question(label, prompt, low, high);
+  question.record = record;
+  question.terminatesAt = terminatesAt;
+  return AskCount(run, question);
+}
+
+NumberAnswer AskCount(RunContext& run, const CountQuestion& question) {
+  auto inRange = [&](const std::optional<long>& value) {
+    return value && *value >= question.low && *value <= question.high;
+  };
+  bool replayed = false;
   std::string text = AskLogged(
-      run, label,
+      run, question.label,
       [&] {
+        if (!question.codeFault.empty()) Tell(run, question.codeFault);
+        if (question.code && inRange(ParseWholeNumber(*question.code))) return *question.code;
         for (;;) {
-          std::string answer = Ask(run, prompt);
+          std::string answer = Ask(run, question.prompt);
           std::optional<long> value = ParseWholeNumber(answer);
-          if (value && terminatesAt && *value == *terminatesAt) Terminate(run);
-          if (value && *value >= low && *value <= high) return answer;
+          if (value && question.terminatesAt && *value == *question.terminatesAt) Terminate(run);
+          if (inRange(value)) return answer;
         }
       },
-      record);
-  return NumberAnswer{text, NumberValue(text)};
+      question.record, &replayed);
+  return NumberAnswer{text, NumberValue(text), replayed};
 }
 
 std::string AskSeriesEntry(RunContext& run, const std::function<std::string()>& ask) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/run_context.h"
@@ -75,6 +76,7 @@ std::string AskLoggedChecked(RunContext& run, std::string_view label, const std:
 struct NumberAnswer {
   std::string text;  // the answer as typed (or as recorded)
   long value = 0;
+  bool replayed = false;  // the answer came from the log
 };
 
 // Logged whole number from `low` to `high`; asked again while outside (a text
@@ -84,6 +86,29 @@ struct NumberAnswer {
 NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low, long high,
                              NumberRecord record = NumberRecord::kAsText,
                              std::optional<long> terminatesAt = std::nullopt);
+
+// A count of an element (dimensions, table points, changes of value) that a
+// code in its name may answer in advance.
+struct CountQuestion {
+  CountQuestion(std::string_view label, std::string prompt, long low, long high)
+      : label(label), prompt(std::move(prompt)), low(low), high(high) {}
+
+  std::string_view label;
+  std::string prompt;
+  long low = 0;
+  long high = 0;
+  // The code's text: it answers, as if typed, when it is a whole number from low to high.
+  std::optional<std::string> code;
+  // Told first when the question is asked rather than replayed: a code that could not be read.
+  std::string codeFault;
+  NumberRecord record = NumberRecord::kAsText;
+  // Typing this number ends the program without a record.
+  std::optional<long> terminatesAt;
+};
+
+// AskLoggedNumber with the code's answer: a replayed answer is taken as the
+// log has it, whatever it holds (`replayed` tells the caller to check it).
+NumberAnswer AskCount(RunContext& run, const CountQuestion& question);
 
 // Unlogged whole number from `low` to `high`, asked again while outside.
 long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, long high);

@@ -75,12 +75,4 @@ std::unique_ptr<LineReader> MakeEditingReader(std::FILE* in, std::FILE* out) {
 #endif
 }
 
-bool LineEditingAvailable() {
-#ifdef KORVA_HAVE_LIBEDIT
-  return true;
-#else
-  return false;
-#endif
-}
-
 }  // namespace korva

@@ -26,7 +26,4 @@ std::unique_ptr<LineReader> MakeStreamReader(std::FILE* in, std::FILE* out);
 // reader when korva is built without libedit.
 std::unique_ptr<LineReader> MakeEditingReader(std::FILE* in, std::FILE* out);
 
-// Whether line editing is built in.
-bool LineEditingAvailable();
-
 }  // namespace korva

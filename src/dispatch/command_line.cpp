@@ -87,8 +87,12 @@ const char* KorvaUsage() {
          "      --version         muestra la versión\n"
          "\n"
          "Sin opciones, korva pregunta ambas cosas al empezar. Las preguntas se\n"
-         "contestan con una línea; una línea vacía es la respuesta vacía. En un\n"
-         "terminal las respuestas se pueden editar y recuperar con las flechas.\n"
+         "contestan con una línea; una línea vacía es la respuesta vacía."
+#ifdef KORVA_HAVE_LIBEDIT
+         " En un\n"
+         "terminal las respuestas se pueden editar y recuperar con las flechas."
+#endif
+         "\n"
          "\n"
          "Estado de salida: 0 si el diálogo termina por sí mismo o con una respuesta\n"
          "\"t\"; 1 si se detiene por un error del que ha avisado o porque la entrada se\n"

@@ -15,7 +15,7 @@ struct RecordField {
   static RecordField Number(long long n) { return {std::to_string(n), true}; }
 };
 
-// One record's line, without its line end: "Crear, Ensamblar","c" or "Elemento incorrecto",3.
+// One record's line, without its line end: "Etiqueta","respuesta" or "Etiqueta",3.
 // Inner double quotes are written as they are (the target language does not escape them).
 std::string FormatRecord(const std::vector<RecordField>& fields);
 

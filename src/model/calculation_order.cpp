@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "core/step_progress.h"
 #include "text/vb_text.h"
@@ -125,7 +126,7 @@ bool CalculationOrderStep(RunContext& run, ModelCycle& cycle, const StructurePat
     for (const std::string& box : LoopReportBoxes(model)) Tell(run, box);
     return false;
   }
-  std::string listing = AskLoggedChoice(run, "Listado en orden de calculo",
+  std::string listing = AskLoggedChoice(run, kLabelCalculationOrderListing,
                                         "¿Desea un listado de los elementos en orden de cálculo? (S/N/T)(Fichero O" +
                                             cycle.ModelName + ".txt" + ")",
                                         {"s", "n", "", "t"});

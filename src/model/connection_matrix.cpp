@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/file_errors.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "core/step_progress.h"
@@ -50,11 +51,11 @@ void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
 
 void TypeMatrix(RunContext& run, ModelCycle& cycle) {
   const int n = cycle.Model.ElementCount;
-  long maxDeps = AskLoggedNumber(run, "Máximo de dependencias",
+  long maxDeps = AskLoggedNumber(run, kLabelMaxDependencies,
                                  "¿De cuantos elementos dependería, como máximo, un elemento? (0 para terminar)", 0,
                                  std::max(n - 1, 0), NumberRecord::kAsText, /*terminatesAt=*/0)
                      .value;
-  std::string how = AskLoggedChoice(run, "Continuar o empezar",
+  std::string how = AskLoggedChoice(run, kLabelMatrixContinueOrRestart,
                                     "¿Desea continuar grabándola (c), empezar de nuevo (e) o terminar (t)?",
                                     {"c", "e", "t"});
   const std::string cName = ModelFile(run, cycle, "C", ".txt");
@@ -115,7 +116,7 @@ void ShowMatrix(RunContext& run, ModelCycle& cycle) {
     // Every column is shown, the free places after the row's last influence too.
     for (size_t k = row.size(); k < static_cast<size_t>(model.MaxDeps); ++k) text += ", ";
     Tell(run, text);
-    AskLoggedChoice(run, "Toda correcta:" + NumText(i), "¿Es toda correcta? (S/N/T)", {"s", "n", "t"});
+    AskLoggedChoice(run, std::string(kLabelMatrixRowCorrect) + NumText(i), "¿Es toda correcta? (S/N/T)", {"s", "n", "t"});
   }
 }
 
@@ -202,13 +203,13 @@ std::string MatrixListingLine(const ModelTables& model, int i) {
 void ReviewMatrix(RunContext& run, ModelCycle& cycle) {
   for (;;) {
     std::string view = AskLoggedChoice(
-        run, "Ver la matriz por Pantalla, Fichero, o No ver",
+        run, kLabelMatrixView,
         "¿Desea comprobar su matriz causal por pantalla (p), por fichero (f), o no lo desea (n)? y (t) para terminar.",
         {"p", "f", "n", "t"});
     if (view == "f") WriteMatrixListing(run, cycle);
     if (view == "p") ShowMatrix(run, cycle);
     if (view != "f" && view != "p") return;
-    if (AskLoggedChoice(run, "Comprobar otra vez la matriz", "¿Desea comprobar de nuevo la matriz? (S/N/T)",
+    if (AskLoggedChoice(run, kLabelMatrixViewAgain, "¿Desea comprobar de nuevo la matriz? (S/N/T)",
                         {"s", "n", "t"}) != "s") {
       return;
     }
@@ -219,7 +220,7 @@ StepOutcome ConnectionMatrixDialogue(RunContext& run, ModelCycle& cycle, const S
   bool derived = false;
   cycle.MatrixFromEquations = false;
   if (path.OffersEquationsFile) {
-    std::string fromEquations = AskLoggedChoice(run, "Fichero G si y fichero C no",
+    std::string fromEquations = AskLoggedChoice(run, kLabelMatrixFromEquations,
                                       "¿Tiene las funciones escritas y correctas en el fichero G" + cycle.ModelName +
                                           ".txt" + LF + "  y la matriz de dependencias sin grabar? (S/N/T)",
                                       {"s", "n", "t"});
@@ -230,7 +231,7 @@ StepOutcome ConnectionMatrixDialogue(RunContext& run, ModelCycle& cycle, const S
     }
   }
   if (!derived) {
-    std::string saved = AskLoggedChoice(run, "Matriz completa", "¿Tiene grabada por completo la matriz de conexiones? (S/N/T)",
+    std::string saved = AskLoggedChoice(run, kLabelMatrixSaved, "¿Tiene grabada por completo la matriz de conexiones? (S/N/T)",
                                         {"s", "n", "t"});
     if (saved == "s") {
       ReadMatrixFile(run, cycle);

@@ -6,6 +6,7 @@
 
 #include "core/file_errors.h"
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
@@ -54,11 +55,11 @@ void KeepEarlierList(RunContext& run, const ModelCycle& cycle, const std::string
 }
 
 void TypeList(RunContext& run, ModelCycle& cycle) {
-  std::string how = AskLoggedChoice(run, "Continuar o Empezar",
+  std::string how = AskLoggedChoice(run, kLabelListContinueOrRestart,
                                     "¿Desea continuar grabándola (c), empezar de nuevo (e) o terminar (t)?",
                                     {"c", "e", "t"});
   long maximum =
-      AskLoggedNumber(run, "Máximo de elementos", "¿Cuantos elementos tendría, como máximo, su sistema?", 2, 30000)
+      AskLoggedNumber(run, kLabelMaxElements, "¿Cuantos elementos tendría, como máximo, su sistema?", 2, 30000)
           .value;
   const std::string listName = ModelFile(run, cycle, "L", ".txt");
   const std::string copy = ContinuationCopyName(run, cycle);
@@ -160,15 +161,15 @@ void InsertElement(ModelTables& model, int index, std::string name) {
 bool CorrectList(RunContext& run, ModelCycle& cycle) {
   bool corrected = false;
   for (;;) {
-    if (AskLoggedChoice(run, "¿Correcto?", "¿Son todos correctos? (S/N/T)", {"s", "n", "t"}) == "s") break;
-    long index = AskLoggedNumber(run, "Elemento incorrecto",
+    if (AskLoggedChoice(run, kLabelListAllCorrect, "¿Son todos correctos? (S/N/T)", {"s", "n", "t"}) == "s") break;
+    long index = AskLoggedNumber(run, kLabelWrongElement,
                                  "Escriba el número del elemento incorrecto o 0 para terminar", 0,
                                  cycle.Model.ElementCount, NumberRecord::kAsNumber, /*terminatesAt=*/0)
                      .value;
     // The replacement keeps the case in which it was typed; s, i and t are
     // recognised in either case.
     std::string answer = AskLogged(
-        run, "Nombre, o Suprimir, o Intercalar",
+        run, kLabelElementCorrection,
         [&] {
           std::string typed = Ask(run,
                                   "Y el nombre correcto. O bien,"
@@ -199,7 +200,7 @@ bool CorrectList(RunContext& run, ModelCycle& cycle) {
 bool ReviewList(RunContext& run, ModelCycle& cycle) {
   bool corrected = false;
   for (;;) {
-    std::string view = AskLoggedChoice(run, "Ver la lista por Pantalla, Fichero, o No ver",
+    std::string view = AskLoggedChoice(run, kLabelListView,
                                        LF + "Compruebe, si lo desea, su lista de elementos." + LF + LF +
                                            "¿Desea ver la lista por pantalla (p), fichero (f), o no la desea ver (n)"
                                            " o, desea terminar (t) ?",
@@ -208,7 +209,7 @@ bool ReviewList(RunContext& run, ModelCycle& cycle) {
     if (view != "p") return corrected;
     ShowList(run, cycle);
     corrected = CorrectList(run, cycle) || corrected;
-    if (AskLoggedChoice(run, "Ver otra vez la lista", "¿Desea ver de nuevo la lista? (S/N/T)", {"s", "n", "t", ""}) !=
+    if (AskLoggedChoice(run, kLabelListViewAgain, "¿Desea ver de nuevo la lista? (S/N/T)", {"s", "n", "t", ""}) !=
         "s") {
       return corrected;
     }
@@ -251,7 +252,7 @@ bool DeriveIdentifiers(ModelTables& model) {
 }
 
 StepOutcome ElementListDialogue(RunContext& run, ModelCycle& cycle) {
-  std::string saved = AskLoggedChoice(run, "Lista al completo", "¿Tiene grabada por completo la lista de elementos? (S/N/T)",
+  std::string saved = AskLoggedChoice(run, kLabelListSaved, "¿Tiene grabada por completo la lista de elementos? (S/N/T)",
                                       {"s", "n", "t"});
   if (saved == "s") {
     ReadListFile(run, cycle);

@@ -5,7 +5,9 @@
 #include <unordered_map>
 
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/questions.h"
+#include "files/record_fields.h"
 #include "model/calculation_order.h"
 #include "model/matrix_derivation.h"
 #include "model/specification_records.h"
@@ -53,13 +55,13 @@ std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, 
 }
 
 size_t SpecificationHeaderEnd(const std::vector<std::string>& records, const ModelTables& model) {
-  // The header ends before the record that precedes the first "Cambios"
+  // The header ends before the record that precedes the first changes-of-value
   // record, and at the latest where the first element's group begins: a model
   // without inputs that change, or an input group that opens with its name,
   // would otherwise have groups copied as header and then once more.
   size_t end = records.size();
   for (size_t r = 0; r < records.size(); ++r) {
-    if (FirstField(records[r]).starts_with("   Cambios")) {
+    if (FirstField(records[r]).starts_with(kLabelValueChanges)) {
       end = r == 0 ? 0 : r - 1;
       break;
     }
@@ -107,10 +109,11 @@ std::vector<std::string> OrderSpecifications(const std::vector<std::string>& rec
   // goes before the group's first record, so that a replay reads it where the
   // stage asks it, whether the name and the function share a line or not.
   for (size_t r = 0; r < ordered.size(); ++r) {
-    if (ordered[r].find("¿De estado?") != std::string::npos) {
+    if (ordered[r].find(kLabelState) != std::string::npos) {
       size_t start = r == 0 ? 0 : r - 1;
       while (start > 0 && InGroup(ordered[start])) --start;
-      ordered.insert(ordered.begin() + static_cast<long>(start), "\"¿Funciones grabadas?\",\"s\"");
+      ordered.insert(ordered.begin() + static_cast<long>(start),
+                     FormatRecord({RecordField::Text(std::string(kLabelFunctionsRecorded)), RecordField::Text("s")}));
       break;
     }
   }
@@ -125,7 +128,7 @@ void FileOrderingStep(RunContext& run, ModelCycle& cycle, const StructurePath& p
   }
   if (!path.OffersSpecificationOrdering) return;
   std::string order =
-      AskLoggedChoice(run, "Ordenar fichero de especificaciones: ",
+      AskLoggedChoice(run, kLabelOrderSpecifications,
                       "¿Desea que le ordene el fichero de especificaciones M" + cycle.ModelName + ".txt" + "? (S/N/T)" +
                           "\n" + " Normalmente, solo cuando este procede de una búsqueda analógica.",
                       {"s", "n", "", "t"});

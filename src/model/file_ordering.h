@@ -33,8 +33,8 @@ std::vector<std::string> OrderSpecificationGroups(const std::vector<std::string>
 
 // The specifications file in calculation order: its header, then each
 // element's group of records (levels 1 and up), with the record
-// "¿Funciones grabadas?","s" put before the group of the first element that
-// has a state record.
+// kLabelFunctionsRecorded answered "s" put before the group of the first
+// element that has a state record.
 std::vector<std::string> OrderSpecifications(const std::vector<std::string>& records, const ModelTables& model);
 
 // The last step of the create dialogue: orders the equations (create and

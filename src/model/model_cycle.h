@@ -15,7 +15,7 @@ struct ModelCycle {
   std::string ModelName;
   std::string ModelPurpose;
   ModelTables Model;
-  // "Fichero G si y fichero C no" answered "s": the matrix was derived from the
+  // kLabelMatrixFromEquations answered "s": the matrix was derived from the
   // equations file, which is then put in calculation order.
   bool MatrixFromEquations = false;
   // The stored lines of the equations file, when it was ordered in this cycle.

@@ -1,5 +1,6 @@
 #include "model/model_structure.h"
 
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "model/calculation_order.h"
 #include "model/connection_matrix.h"
@@ -14,7 +15,7 @@ StepOutcome ModelStructureDialogue(RunContext& run, ModelCycle& cycle, const Str
   // A matrix with loops cannot be ordered: after the report the modeller may
   // look at the matrix again, then corrects its file and replays.
   while (!CalculationOrderStep(run, cycle, path)) {
-    if (AskLoggedChoice(run, "Comprobar otra vez la matriz", "¿Desea comprobar de nuevo la matriz? (S/N/T)",
+    if (AskLoggedChoice(run, kLabelMatrixViewAgain, "¿Desea comprobar de nuevo la matriz? (S/N/T)",
                         {"s", "n", "t"}) != "s") {
       return StepOutcome::kEndCycle;
     }

@@ -5,7 +5,7 @@
 
 namespace korva {
 
-std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::string& prompt,
+std::string AskCodedYesNo(RunContext& run, std::string_view label, const std::string& prompt,
                           const std::optional<std::string>& code, bool* replayed) {
   return AskLogged(
       run, label,
@@ -21,7 +21,7 @@ std::string AskCodedYesNo(RunContext& run, const std::string& label, const std::
       NumberRecord::kAsText, replayed);
 }
 
-std::string AskCodedText(RunContext& run, const std::string& label, const std::string& prompt,
+std::string AskCodedText(RunContext& run, std::string_view label, const std::string& prompt,
                          const std::optional<std::string>& code,
                          const std::function<bool(const std::string&)>& acceptable) {
   return AskLogged(

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
@@ -13,26 +14,14 @@
 namespace korva {
 namespace {
 
-// A whole-number question answered by a code up to its ";", when that code is
-// closed and holds a whole number in range; an unclosed code is reported first.
-long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
-              const DelimitedCode& code, const std::string& codeName, const std::string& fullName) {
-  std::string text = AskLogged(
-      run, label,
-      [&] {
-        if (code.present && !code.closed) Tell(run, "Error en código " + codeName + " de: " + LF + fullName);
-        if (code.present && code.closed) {
-          std::optional<long> value = ParseWholeNumber(code.value);
-          if (value && *value >= low && *value <= high) return code.value;
-        }
-        for (;;) {
-          std::string answer = Ask(run, prompt);
-          std::optional<long> value = ParseWholeNumber(answer);
-          if (value && *value >= low && *value <= high) return answer;
-        }
-      },
-      NumberRecord::kAsText);
-  return NumberValue(text);
+// A count from `low` to 32000, answered by a code up to its ";" when that code
+// is closed; an unclosed code is reported when the question is asked.
+CountQuestion CodedCount(std::string_view label, const std::string& prompt, long low, const DelimitedCode& code,
+                         const std::string& codeName, const std::string& fullName) {
+  CountQuestion question(label, prompt, low, 32000);
+  if (code.present && code.closed) question.code = code.value;
+  if (code.present && !code.closed) question.codeFault = "Error en código " + codeName + " de: " + LF + fullName;
+  return question;
 }
 
 bool StartsName(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
@@ -94,21 +83,22 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
   };
 
   if (sim.UncertaintyChoice == Uncertainty::kSomeInputs) {
-    s.uncertain = AskCodedYesNo(run, "   Incertidumbre: ", "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
+    s.uncertain = AskCodedYesNo(run, kLabelInputUncertain, "¿La variable:" + X + "Lleva incertidumbre?" + "(S/N/T)",
                                 fixed("ince=")) == "s";
   } else if (sim.UncertaintyChoice == Uncertainty::kAllInputs) {
     s.uncertain = true;
   }
   if (sim.IsDynamic() && s.uncertain && !(sim.GeneticAlgorithm && X == sim.InitialChromosomeVar)) {
     s.newValueEachStep =
-        AskCodedYesNo(run, "   Aleatorios distintos: ",
+        AskCodedYesNo(run, kLabelNewRandomEachStep,
                       "¿La variable:" + X + LF + "¿Desea que tome un valor aleatorio distinto en cada " + sim.TimeUnit +
                           "?" + "(S/N/T)",
                       fixed("aldi=")) == "s";
   }
   if (sim.IsDynamic()) {
-    s.changes = AskCount(run, "   Cambios de valor", "¿La variable " + X + " Cuantos cambios de valor tiene?", 0, 32000,
-                         delimited("cval="), "cval", name);
+    s.changes = AskCount(run, CodedCount(kLabelValueChanges, "¿La variable " + X + " Cuantos cambios de valor tiene?",
+                                         0, delimited("cval="), "cval", name))
+                    .value;
   }
   DelimitedCode ndim = delimited("ndim=");
   std::optional<std::string> dimensionalCode;
@@ -121,12 +111,13 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
       if (*value >= 1) dimensionCount = *value;
     }
   }
-  bool dimensional = AskCodedYesNo(run, "   ¿Dimensional?", "¿La variable " + X + " es dimensional?" + "(S/N/T)",
+  bool dimensional = AskCodedYesNo(run, kLabelDimensional, "¿La variable " + X + " es dimensional?" + "(S/N/T)",
                                    dimensionalCode) == "s";
   if (dimensional) {
     DelimitedCode countCode;
     if (dimensionCount && *dimensionCount <= 32000) countCode = DelimitedCode{true, true, PlainNum(*dimensionCount)};
-    long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene", 1, 32000, countCode, "ndim", name);
+    long count =
+        AskCount(run, CodedCount(kLabelDimensionCount, "¿Cuantas dimensiones tiene", 1, countCode, "ndim", name)).value;
     // A size is a number, or names what holds a value when the data are read.
     auto acceptable = [&](const std::string& size) {
       if (size.empty()) return false;
@@ -141,7 +132,7 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = delimited("d" + PlainNum(k) + "=");
       std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
-      s.sizes.push_back(AskCodedText(run, "   ", "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=",
+      s.sizes.push_back(AskCodedText(run, kLabelDimensionSize, "Vaya introduciéndolas." + std::string("  d") + PlainNum(k) + "=",
                                      code, acceptable));
       s.dataSizes.push_back(DataSize(s.sizes.back(), sizeInputs));
     }
@@ -189,10 +180,10 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
           EndProgram(EndReason::kErrorReported);
         }
         AskLogged(
-            run, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText);
+            run, kLabelCorrect, [] { return std::string("s"); }, NumberRecord::kAsText);
         break;
       }
-      std::string answer = AskLoggedChoice(run, "   ¿Correcto?", "¿Es correcto? (S/N/T) ", {"s", "n", "t", ""});
+      std::string answer = AskLoggedChoice(run, kLabelCorrect, "¿Es correcto? (S/N/T) ", {"s", "n", "t", ""});
       if (answer != "n") break;
       Tell(run, "Comencemos de nuevo");
       useCodes = false;  // the codes gave what was refused: this time every question is asked

@@ -1,5 +1,6 @@
 #include "simgen/simulation_options.h"
 
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "text/vb_text.h"
 
@@ -46,34 +47,34 @@ void GeneticAlgorithmNotices(RunContext& run, const SimulationState& sim, int wh
 }  // namespace
 
 void SimulationOptionsDialogue(RunContext& run, SimulationState& sim) {
-  sim.GeneticAlgorithm = AskLoggedChoice(run, "¿Algoritmo genético?",
+  sim.GeneticAlgorithm = AskLoggedChoice(run, kLabelGeneticAlgorithm,
                                          "¿Desea optimizar con algoritmo genético? (S/N/T)", {"s", "n", "t"}) == "s";
   if (sim.GeneticAlgorithm) {
     GeneticAlgorithmNotices(run, sim, 1);
-    sim.ChromosomeVar = AskLoggedText(run, "  La variable cromosoma es:", "¿Identificador de la variable cromosoma?");
+    sim.ChromosomeVar = AskLoggedText(run, kLabelChromosomeVar, "¿Identificador de la variable cromosoma?");
     sim.InitialChromosomeVar =
-        AskLoggedText(run, "  La variable cromosoma inicial es:",
+        AskLoggedText(run, kLabelInitialChromosomeVar,
                       "¿Identificador de la variable cromosoma conteniendo los valores iniciales?");
     GeneticAlgorithmNotices(run, sim, 2);
-    sim.ChromosomeParamsVar = AskLoggedText(run, "  La variable parámetros del cromosoma es:",
+    sim.ChromosomeParamsVar = AskLoggedText(run, kLabelChromosomeParamsVar,
                                             "¿Identificador de la variable que contiene los parámetros del cromosoma "
                                             "(máximos/mínimos/anchuras-de-la-ventana o valores de los alelos)?");
     // A number of alleles that is not a whole number is asked again.
-    sim.MaxAlleles = static_cast<int>(AskLoggedNumber(run, "Numero máximo de alelos:",
+    sim.MaxAlleles = static_cast<int>(AskLoggedNumber(run, kLabelMaxAlleles,
                                                       "¿Número máximo de alelos de un gen? (cero si son de naturaleza "
                                                       "contínua)",
                                                       0, 32767, NumberRecord::kAsNumber)
                                           .value);
-    sim.ObjectiveVar = AskLoggedText(run, "La variable objetivo a minimizar es:",
+    sim.ObjectiveVar = AskLoggedText(run, kLabelObjectiveVar,
                                      "¿Identificador de la variable objetivo que desea minimizar (obviamente un "
                                      "escalar)? ");
   }
   sim.DynamicChoice =
-      AskLoggedChoice(run, "¿Sistema dinámico?", "¿Se trata de un sistema dinámico? (S/N/T)", {"s", "n", "t"});
+      AskLoggedChoice(run, kLabelDynamic, "¿Se trata de un sistema dinámico? (S/N/T)", {"s", "n", "t"});
   if (!sim.IsDynamic()) return;
   bool replayed = false;
   sim.TimeUnit =
-      AskLoggedText(run, "  Unidad dinámica", "¿Como se llama la unidad de tiempo, espacio, etc.?", &replayed);
+      AskLoggedText(run, kLabelTimeUnit, "¿Como se llama la unidad de tiempo, espacio, etc.?", &replayed);
   if (!replayed) {
     Tell(run, "Tenga en cuenta que la variable tiempo (o espacio, etc.) del sistema se llamará t" + LF +
                   "   y que su valor inicial y de incremento es dt." + LF +
@@ -86,7 +87,7 @@ void SimulationOptionsDialogue(RunContext& run, SimulationState& sim) {
                              " los valores iniciales de las variables de estado" +
                              " deben ser declarados como variables con incertidumbre aunque no la tengan.";
   std::string uncertainty = AskLogged(
-      run, "  Algunas, Todas o Ninguna variables de entrada con incertidumbre: ",
+      run, kLabelInputsUncertainty,
       [&] {
         for (;;) {
           std::string answer = AskUnloggedChoice(run, prompt, {"a", "t", "n", ""});

@@ -1,6 +1,7 @@
 #include "variables/function_source.h"
 
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
@@ -73,7 +74,7 @@ FunctionText TypedTable(RunContext& run, const ElementSpec& element) {
         return AskLineText(run, "Introduzca los valores de las variables " + variables + " del punto" + NumText(j) +
                             " separados por comas." + " Y si son literales ademas entre comillas.");
       });
-      std::string answer = AskLoggedChoice(run, "   ¿Correcto?", point + " ¿Es correcto? (S/N/T)", {"s", "n", "t"});
+      std::string answer = AskLoggedChoice(run, kLabelCorrect, point + " ¿Es correcto? (S/N/T)", {"s", "n", "t"});
       if (answer == "n") continue;
       function.TableData.push_back(point);
       break;
@@ -84,7 +85,7 @@ FunctionText TypedTable(RunContext& run, const ElementSpec& element) {
 }
 
 FunctionText TypedFunction(RunContext& run, const ElementSpec& element, int maxLines) {
-  const long count = AskLoggedNumber(run, "   ¿Lineas de la funcion?",
+  const long count = AskLoggedNumber(run, kLabelFunctionLineCount,
                                      "¿Cuantas líneas tiene la función" + LF + element.FunctionHeader, 1, maxLines,
                                      NumberRecord::kAsNumber)
                          .value;
@@ -93,7 +94,7 @@ FunctionText TypedFunction(RunContext& run, const ElementSpec& element, int maxL
     function.Lines.push_back(
         AskLoggedLine(run, [&] { return AskLineText(run, "Línea" + NumText(k) + " de" + LF + element.FunctionHeader); }));
   }
-  if (AskLoggedChoice(run, "   ¿Corregir alguna ecuacion?", "¿Desea corregir la ecuación? (S/N/T)", {"s", "n", "t"}) ==
+  if (AskLoggedChoice(run, kLabelCorrectEquation, "¿Desea corregir la ecuación? (S/N/T)", {"s", "n", "t"}) ==
       "s") {
     for (long k = 1; k <= count; ++k) {
       function.Lines[static_cast<size_t>(k - 1)] =

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "simgen/bracket_codes.h"
@@ -39,30 +40,8 @@ struct ElementCodes {
   }
 };
 
-// A number from `low` to `high`, answered by `code` when it is one; recorded as
-// a number. A replayed number is taken as the log has it; `replayedText`, when
-// given, receives the log's text of it (nothing when it was asked).
-long AskCount(RunContext& run, const std::string& label, const std::string& prompt, long low, long high,
-              std::optional<long> code, std::optional<long> terminatesAt = std::nullopt,
-              std::optional<std::string>* replayedText = nullptr) {
-  bool replayed = false;
-  std::string text = AskLogged(
-      run, label,
-      [&] {
-        if (code && *code >= low && *code <= high) return PlainNum(*code);
-        for (;;) {
-          std::optional<long> value = ParseWholeNumber(Ask(run, prompt));
-          if (value && terminatesAt && *value == *terminatesAt) Terminate(run);
-          if (value && *value >= low && *value <= high) return PlainNum(*value);
-        }
-      },
-      NumberRecord::kAsNumber, &replayed);
-  if (replayedText != nullptr && replayed) *replayedText = text;
-  return NumberValue(text);
-}
-
 // The uncertainty question and its two records: the element's name alone, then
-// "   La funcion", the header, "¿Lleva incertidumbre?" and the answer.
+// the function record: its label, the header, the uncertainty label and the answer.
 bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSpec& element,
                     const ElementCodes& codes) {
   CheckEndOfReplay(run);
@@ -75,7 +54,7 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
     const bool whole = ReplayFields(run, 5, fields, &read);
     nameRecorded = read >= 1;
     if (whole) {
-      if (!SameLabel(fields[1], "   La funcion") || !SameLabel(fields[3], "¿Lleva incertidumbre?")) {
+      if (!SameLabel(fields[1], kLabelFunction) || !SameLabel(fields[3], kLabelFunctionUncertain)) {
         StopOutOfStep(run);
       }
       const bool uncertain = fields[4] == "s";
@@ -97,25 +76,16 @@ bool AskUncertainty(RunContext& run, const SimulationState& sim, const ElementSp
     code.reset();
   }
   if (!nameRecorded) RecordAnswer(run, {RecordField::Text(element.FullName)});
-  RecordAnswer(run, {RecordField::Text("   La funcion"), RecordField::Text(element.FunctionHeader),
-                     RecordField::Text("¿Lleva incertidumbre?"), RecordField::Text(answer)});
+  RecordAnswer(run, {RecordField::Text(std::string(kLabelFunction)), RecordField::Text(element.FunctionHeader),
+                     RecordField::Text(std::string(kLabelFunctionUncertain)), RecordField::Text(answer)});
   return answer == "s";
 }
 
 }  // namespace
 
 bool AskFunctionsRecorded(RunContext& run) {
-  static const std::string kLabel = "¿Funciones grabadas?";
-  CheckEndOfReplay(run);
-  if (run.Log.replaying()) {
-    std::vector<std::string> fields;
-    if (ReplayFields(run, 2, fields)) {
-      if (!SameLabel(fields[0], kLabel)) StopOutOfStep(run);
-      return fields[1] == "s";
-    }
-  }
-  return AskLoggedChoice(run, kLabel, "¿Tiene todas las funciones grabadas y correctas? (S/N/T)", {"s", "n", "t"}) ==
-         "s";
+  return AskLoggedChoice(run, kLabelFunctionsRecorded, "¿Tiene todas las funciones grabadas y correctas? (S/N/T)",
+                         {"s", "n", "t"}) == "s";
 }
 
 ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const SimulationState& sim, bool codesTrusted,
@@ -136,7 +106,7 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
   if (sim.DynamicChoice != "n") {
     bool replayed = false;
     std::string state =
-        AskCodedYesNo(run, "   ¿De estado?", "¿La variable " + element.FullName + " es de estado?" + "(S/N/T)",
+        AskCodedYesNo(run, kLabelState, "¿La variable " + element.FullName + " es de estado?" + "(S/N/T)",
                       codes.Fixed("esta=", 1), &replayed);
     if (replayed && state != "s" && state != "n") OutOfStep(run, DecouplingMessage(run));
     element.IsState = state == "s";
@@ -144,30 +114,33 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
   if (element.IsState) {
     const size_t width = static_cast<size_t>(model.IdLength);
     element.InitialValueName =
-        AskCodedText(run, "   Su valor inicial es", "¿Como se llama su valor inicial?", codes.Fixed("inic=", width),
+        AskCodedText(run, kLabelInitialValue, "¿Como se llama su valor inicial?", codes.Fixed("inic=", width),
                      [width](const std::string& answer) { return answer.size() == width; });
   }
 
   // "ndim=": one digit, both whether the element is an array and how many subscripts it has.
   std::optional<std::string> dimensionCode = codes.Fixed("ndim=", 1);
-  std::optional<long> dimensionCount;
+  std::optional<std::string> dimensionCount;
   std::optional<std::string> dimensionalCode;
   if (dimensionCode) {
     long digit = static_cast<long>(Val(*dimensionCode));
     dimensionalCode = digit != 0 ? "s" : "n";
-    if (digit != 0) dimensionCount = digit;
+    if (digit != 0) dimensionCount = PlainNum(digit);
   }
   element.IsDimensional =
-      AskCodedYesNo(run, "   ¿Dimensional?", "¿La variable " + element.Id + " es dimensional?" + "(S/N/T)",
+      AskCodedYesNo(run, kLabelDimensional, "¿La variable " + element.Id + " es dimensional?" + "(S/N/T)",
                     dimensionalCode) == "s";
   if (element.IsDimensional) {
-    long count = AskCount(run, "   Dimensiones", "¿Cuantas dimensiones tiene?", 1, kMaxDimensions, dimensionCount);
+    CountQuestion dimensions(kLabelDimensionCount, "¿Cuantas dimensiones tiene?", 1, kMaxDimensions);
+    dimensions.code = dimensionCount;
+    dimensions.record = NumberRecord::kAsNumber;
+    const long count = AskCount(run, dimensions).value;
     for (long k = 1; k <= count; ++k) {
       DelimitedCode size = codes.ToSemicolon("d" + PlainNum(k) + "=");
       auto acceptable = [](const std::string& text) { return !text.empty() && text.size() <= 6; };
       std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
       element.DimensionSizes.push_back(
-          AskCodedText(run, "   ", "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=", code, acceptable));
+          AskCodedText(run, kLabelDimensionSize, "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=", code, acceptable));
     }
     if (!run.Log.replaying() && !codesTrusted) {
       Tell(run, "Llame a los subíndices de " + element.Id + " i1,i2,..., correlativamente.");
@@ -181,24 +154,27 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
 
   if (!element.HasUncertainty) {
     element.IsTable =
-        AskCodedYesNo(run, "   ¿Tabla?", "¿La función " + element.FunctionHeader + " es una tabla? (S/N/T)",
+        AskCodedYesNo(run, kLabelTable, "¿La función " + element.FunctionHeader + " es una tabla? (S/N/T)",
                       codes.Fixed("tabl=", 1)) == "s";
   }
   if (element.IsTable) {
     std::optional<std::string> pointsCode = codes.Fixed("npun=", 1);
-    std::optional<long> points;
-    if (pointsCode) points = static_cast<long>(Val(*pointsCode));
-    const std::string prompt = codes.any ? "¿Cuantos puntos tiene la tabla?" : "¿Cuantos puntos tiene la tabla";
-    std::optional<std::string> replayed;
-    const long count =
-        AskCount(run, "   Puntos de la tabla", prompt, 1, kMaxTablePoints, points, /*terminatesAt=*/0, &replayed);
+    std::optional<std::string> points;
+    if (pointsCode) points = PlainNum(static_cast<long>(Val(*pointsCode)));
+    CountQuestion question(kLabelTablePoints,
+                           codes.any ? "¿Cuantos puntos tiene la tabla?" : "¿Cuantos puntos tiene la tabla", 1,
+                           kMaxTablePoints);
+    question.code = points;
+    question.record = NumberRecord::kAsNumber;
+    question.terminatesAt = 0;
+    const NumberAnswer count = AskCount(run, question);
     // A typed 0 ends the program as the modeller asked; a count the log holds
     // that is no count of points cannot build the table: the run stops and says why.
-    if (replayed && (count < 1 || count > kMaxTablePoints || !ParseWholeNumber(*replayed))) {
+    if (count.replayed && (count.value < 1 || count.value > kMaxTablePoints || !ParseWholeNumber(count.text))) {
       OutOfStep(run, "El fichero MODELO" + PlainNum(run.LogNumber) + " da a la tabla de " + element.Id + " " +
-                         *replayed + " puntos; han de ser entre 1 y" + NumText(kMaxTablePoints) + ".");
+                         count.text + " puntos; han de ser entre 1 y" + NumText(kMaxTablePoints) + ".");
     }
-    element.TablePoints = static_cast<int>(count);
+    element.TablePoints = static_cast<int>(count.value);
   }
   return element;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/log_labels.h"
 #include "core/questions.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
@@ -25,7 +26,7 @@ bool OnlyANumber(const std::string& text) {
 void CorrectOneStatement(RunContext& run, StatementBuffer& buffer) {
   const long used = buffer.Used();
   std::string number = AskLogged(
-      run, "   Sentencia a corregir",
+      run, kLabelStatementToCorrect,
       [&] {
         for (;;) {
           std::string answer = Ask(run, "Especifique el número de la sentencia a corregir");

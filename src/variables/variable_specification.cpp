@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/guarded_files.h"
+#include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
 #include "core/step_progress.h"
@@ -116,14 +117,14 @@ class SpecificationStage {
   bool LookupAccepted(const std::vector<std::string>& lookup) {
     std::string prompt;
     for (size_t k = lookup.size() >= 4 ? lookup.size() - 4 : 0; k < lookup.size(); ++k) prompt += lookup[k] + LF;
-    return AskLoggedChoice(run_, "   ¿Correcto?", prompt + "¿Es correcto? (S/N/T)", {"s", "n", "t"}) != "n";
+    return AskLoggedChoice(run_, kLabelCorrect, prompt + "¿Es correcto? (S/N/T)", {"s", "n", "t"}) != "n";
   }
 
   // Asked, or checked without asking when the element's codes are trusted;
   // a function that fails the check ends the program.
   bool FunctionAccepted(const ElementSpec& element, bool hasCodes, const std::vector<std::string>& lines) {
     if (!hasCodes || !codesTrusted_) {
-      return AskLoggedChoice(run_, "   ¿Correcto?", "¿Es correcto? (S/N/T)", {"s", "n", "t"}) != "n";
+      return AskLoggedChoice(run_, kLabelCorrect, "¿Es correcto? (S/N/T)", {"s", "n", "t"}) != "n";
     }
     if (!FunctionPassesCheck(element, lines)) {
       Tell(run_, "HAY ALGUN ERROR CON RESPECTO A LA FUNCIÓN " + element.FunctionHeader + LF +
@@ -132,7 +133,7 @@ class SpecificationStage {
       EndProgram(EndReason::kErrorReported);
     }
     return AskLogged(
-               run_, "   ¿Correcto?", [] { return std::string("s"); }, NumberRecord::kAsText) != "n";
+               run_, kLabelCorrect, [] { return std::string("s"); }, NumberRecord::kAsText) != "n";
   }
 
   void Accept(const ElementSpec& element, const FunctionText& function) {

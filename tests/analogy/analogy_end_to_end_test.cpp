@@ -16,6 +16,7 @@
 #include "dispatch/main_dialogue.h"
 #include "dispatch/run_state.h"
 #include "files/file_system.h"
+#include "support/answering_dialogue.h"
 #include "support/file_lines.h"
 #include "support/temp_dir.h"
 
@@ -27,30 +28,9 @@ using testing::LinesOf;
 using testing::TempDir;
 using Lines = std::vector<std::string>;
 
-// Answers each input box by the first rule whose text the prompt holds; a rule
-// with several answers gives them in turn and then repeats its last. A prompt
-// no rule answers is the end of the input: a logged question the prepared log
-// should have answered ends the run with an error.
-class AnsweringDialogue : public Dialogue {
- public:
-  explicit AnsweringDialogue(std::vector<std::pair<std::string, Lines>> rules) : rules_(std::move(rules)) {}
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> InputBox(const std::string& prompt) override {
-    for (auto& [text, answers] : rules_) {
-      if (prompt.find(text) == std::string::npos) continue;
-      std::string answer = answers.front();
-      if (answers.size() > 1) answers.erase(answers.begin());
-      return answer;
-    }
-    unanswered.push_back(prompt);
-    return std::nullopt;
-  }
-  Lines messages;
-  Lines unanswered;
-
- private:
-  std::vector<std::pair<std::string, Lines>> rules_;
-};
+// A prompt no rule answers is the end of the input: a logged question the
+// prepared log should have answered ends the run with an error.
+using testing::AnsweringDialogue;
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields;

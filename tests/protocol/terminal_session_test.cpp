@@ -85,6 +85,9 @@ std::string Korva(const TempDir& dir) { return std::string("'") + KORVA_BINARY +
 
 TEST(TerminalSession, AnswersAreEditedWithTheCursorKeysAndRecalledFromTheHistory) {
   if (!testing::TmuxAvailable()) GTEST_SKIP() << "tmux is not installed";
+#ifndef KORVA_HAVE_LIBEDIT
+  GTEST_SKIP() << "korva is built without libedit: the cursor keys do not edit answers";
+#endif
   TempDir dir;
   TmuxSession terminal(Korva(dir), 100, 40);
   Converse(terminal, {
