@@ -43,7 +43,7 @@ TEST(SpecificationAnswers, AnUncertainFunctionWithTrustedCodesNeedsItsEstimateAn
     EXPECT_NE(good.dir.Read("MODELO1.txt").find(lines[0] + "\r\ns=1\r\n\"   ¿Corregir alguna ecuacion?\",\"n\"\r\n"
                                                            "\"   ¿Correcto?\",\"s\"\r\n"),
               std::string::npos);
-    EXPECT_EQ(good.a.run.Cycle.Sim.UncertainCount, 1);
+    EXPECT_EQ(good.a.run.Cycle.Spec.UncertainFunctionCount, 1);
   }
   // No estimate "h=", or an argument missing: the run stops and names the function.
   for (const Lines& lines : {Lines{"YY=AA*2", "s=1"}, Lines{"h=2", "s=1"}}) {
