@@ -91,8 +91,7 @@ SimulatorStatements ClosingStatements(const CalculationClosing& in, const Simula
 
   // The control file of the simulation, which the results program reads.
   const std::string recordSize = in.recordSize.empty() ? "0" : in.recordSize;
-  std::string sizeVariables;
-  for (const std::string& name : in.sizeVariables) sizeVariables += "," + name;
+  const std::string sizeVariables = in.sizeVariables.empty() ? "" : "," + emitted::CommaJoined(in.sizeVariables);
   const std::string open = emitted::ControlFileOpen("output");
   const std::string write = " write #1," + std::string(emitted::kControlFieldsWritten) + sizeVariables + ":close #1";
   if (records) {
