@@ -10,8 +10,18 @@ missing=""
 for pkg in $needed; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing="$missing $pkg"
 done
+# As root the packages are installed directly, otherwise through sudo.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    env DEBIAN_FRONTEND=noninteractive "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo env DEBIAN_FRONTEND=noninteractive "$@"
+  else
+    echo "install-deps: missing packages:$missing; run this script as root" >&2
+    exit 1
+  fi
+}
 if [ -n "$missing" ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y $missing
+  as_root apt-get update
+  as_root apt-get install -y $missing
 fi
