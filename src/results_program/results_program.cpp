@@ -22,36 +22,35 @@ constexpr long kBodyNumberStep = 10;
 }  // namespace
 
 void ResultsProgram::Start(const std::string& model, const SimulationState& sim, int computed) {
-  MemorySink sink;
-  LineSink* head = &sink;
-  head->WriteLine(" defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
-  head->WriteLine(" dim UNFS,PP,RG,NV,UV(4),IV(4),UF,US,IA,IB,TS,INIC,VPER,NVI");
-  head->WriteLine(" dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()");
-  head->WriteLine(" dim KK,IX,IP,LS,UJA,JA(),UDI,UA,JB,UAIC,JC,JD,AIC(),IR");
-  head->WriteLine(" dim NR,NM,NU,ny,IC,WZ(),VL,Z(),S(),X(),k,UEL(),NPG,AA(),AP,a,B,C,UC");
+  lines_.clear();
+  auto head = [this](std::string line) { lines_.push_back(std::move(line)); };
+  head(" defsng a-h, o-t, x-z:deflng i-n:defstr u-w");
+  head(" dim UNFS,PP,RG,NV,UV(4),IV(4),UF,US,IA,IB,TS,INIC,VPER,NVI");
+  head(" dim NS1,NS2,NSI,UNS,NX,NN,NS,NVS,UID(),NO,IZOR(),LON()");
+  head(" dim KK,IX,IP,LS,UJA,JA(),UDI,UA,JB,UAIC,JC,JD,AIC(),IR");
+  head(" dim NR,NM,NU,ny,IC,WZ(),VL,Z(),S(),X(),k,UEL(),NPG,AA(),AP,a,B,C,UC");
   // The error routine's message outlives the routine: an error it does not
   // know shows the message of the one before.
-  head->WriteLine(" dim UB");
-  head->WriteLine(" Sub Main()");
-  head->WriteLine("  R" + model);
-  head->WriteLine(" End Sub ");
-  head->WriteLine(" Public Sub R" + model + "()");
-  head->WriteLine(std::to_string(emitted::kResultsProgramStartLabel) + " if nn=5 then end");
-  head->WriteLine(
+  head(" dim UB");
+  head(" Sub Main()");
+  head("  R" + model);
+  head(" End Sub ");
+  head(" Public Sub R" + model + "()");
+  head(std::to_string(emitted::kResultsProgramStartLabel) + " if nn=5 then end");
+  head(
       "20 Rem cls:print:print " +
       Quoted("Saludos. Soy R" + model + " y le puedo ayudar a representar los resultados del modelo " + model));
-  head->WriteLine("   uorg=" + Quoted("") + ":udep=" + Quoted("") + ": uarea=" + Quoted("") + ":uproy=" + Quoted(""));
+  head("   uorg=" + Quoted("") + ":udep=" + Quoted("") + ": uarea=" + Quoted("") + ":uproy=" + Quoted(""));
   if (sim.IsDynamic()) {
-    head->WriteLine("23 Rem print:print " + Quoted(std::string(37, ' ') + "Digame:"));
-    head->WriteLine(" :larga");
+    head("23 Rem print:print " + Quoted(std::string(37, ' ') + "Digame:"));
+    head(" :larga");
   } else {
-    head->WriteLine("40 pp=1:rg=1");
+    head("40 pp=1:rg=1");
   }
   headThirdRow_ = sim.UncertainInputCount != 0;
-  head->WriteLine("50 nvs=" + NumText(computed) + ":l=" + NumText(headThirdRow_ ? 3 : 2) +
+  head("50 nvs=" + NumText(computed) + ":l=" + NumText(headThirdRow_ ? 3 : 2) +
                   ":npg=pp/rg:redim uel(nvs),uid(nvs),aa(4,l,npg),lon(nvs)," +
                   "izor(nvs),z(nvs),wz(nvs),s(nvs),x(nvs):vper=" + Quoted(sim.TimeUnit));
-  lines_ = std::move(sink.lines);
   table_.clear();
   line_ = " :";
   nextNumber_ = kFirstBodyNumber;
