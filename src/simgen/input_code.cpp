@@ -29,8 +29,6 @@ Loops LoopsOf(const std::vector<std::string>& sizes) {
   return loops;
 }
 
-std::string Joined(const std::vector<std::string>& sizes) { return emitted::CommaJoined(sizes); }
-
 // Wraps a statement (beginning with ":") in the input's loops.
 std::string Wrapped(const Loops& loops, const std::string& statement) {
   if (!loops.any) return statement;
@@ -63,10 +61,10 @@ InputCode BuildInputCode(const InputSettings& s) {
   };
   auto redimWith = [&](const std::vector<std::string>& sizes) -> std::string {
     if (changes) {
-      return "redim " + starts + "(" + PlainNum(values) + ")," + valueArray + "(" + Joined(sizes) +
+      return "redim " + starts + "(" + PlainNum(values) + ")," + valueArray + "(" + emitted::CommaJoined(sizes) +
              (loops.any ? "," : "") + PlainNum(values) + ")";
     }
-    return loops.any ? "redim " + P + X + "(" + Joined(sizes) + ")" : "";
+    return loops.any ? "redim " + P + X + "(" + emitted::CommaJoined(sizes) + ")" : "";
   };
   const std::vector<std::string>& dataSizes = s.dataSizes.empty() ? s.sizes : s.dataSizes;
   const Loops dataLoops = LoopsOf(dataSizes);
@@ -82,11 +80,11 @@ InputCode BuildInputCode(const InputSettings& s) {
   // that neither changes nor is drawn, its values.
   std::string simulatorRedim = redim;
   if (changes && s.uncertain)
-    simulatorRedim += ",ñ" + X + "c(" + Joined(s.sizes) + (loops.any ? "," : "") + PlainNum(values) + ")";
+    simulatorRedim += ",ñ" + X + "c(" + emitted::CommaJoined(s.sizes) + (loops.any ? "," : "") + PlainNum(values) + ")";
   std::string statement = code.readingStatement;
   if (!simulatorRedim.empty()) statement = simulatorRedim + (statement[0] == ':' ? "" : ":") + statement;
   const bool readIntoMarked = !s.markersStripped || s.uncertain;
-  if (loops.any && (changes || readIntoMarked)) statement += ":redim " + X + "(" + Joined(s.sizes) + ")";
+  if (loops.any && (changes || readIntoMarked)) statement += ":redim " + X + "(" + emitted::CommaJoined(s.sizes) + ")";
   if (readIntoMarked && !s.uncertain && !changes) {
     statement += Wrapped(loops, ":" + X + loops.index + "=" + "ñ" + X + loops.index);
   }
