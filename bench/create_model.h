@@ -38,18 +38,28 @@ class RuleDialogue : public Dialogue {
 // A dynamic model of n elements: the first third inputs, each other element
 // calculated from one input and, in the last third, from an element of the
 // middle third; the equations file gives the matrix.
+// Element identifiers are all of one length: "E<five digits>", or
+// "E<six digits>" for a model of more than 99,999 elements.
+inline std::string ModelId(int i, int n) {
+  if (n <= 99999) return Id(i);
+  char id[16];
+  std::snprintf(id, sizeof id, "E%06d", i);
+  return id;
+}
+
 inline void WriteModel(const fs::path& dir, int n) {
   const int inputs = n / 3;
+  auto id = [n](int i) { return ModelId(i, n); };
   std::ofstream list(dir / "LBIG.txt", std::ios::binary);
   std::ofstream equations(dir / "GBIG.txt", std::ios::binary);
   for (int i = 1; i <= n; ++i) {
     if (i <= inputs) {
-      list << Id(i) << " entrada numero " << i << " [cval=0;ndim=0;\r\n";
+      list << id(i) << " entrada numero " << i << " [cval=0;ndim=0;\r\n";
       continue;
     }
-    list << Id(i) << " calculo numero " << i << " [ince=n;esta=n;ndim=0;tabl=n;\r\n";
-    std::string input = Id((i - 1) % inputs + 1);
-    equations << Id(i) << " " << Id(i) << " = " << input << (i > 2 * inputs ? " + " + Id(i - inputs) : " + 1")
+    list << id(i) << " calculo numero " << i << " [ince=n;esta=n;ndim=0;tabl=n;\r\n";
+    std::string input = id((i - 1) % inputs + 1);
+    equations << id(i) << " " << id(i) << " = " << input << (i > 2 * inputs ? " + " + id(i - inputs) : " + 1")
               << "\r\n";
   }
 }

@@ -34,6 +34,11 @@ bool EntryExists(const std::string& hostPath) {
   return ::lstat(hostPath.c_str(), &st) == 0;
 }
 
+unsigned long long FileLength(int fd) {
+  struct stat st;
+  return ::fstat(fd, &st) == 0 ? static_cast<unsigned long long>(st.st_size) : 0;
+}
+
 int ErrorFor(int err, const std::string& hostPath) {
   bool missingParent = (err == ENOENT) && !IsDirectory(ParentOf(hostPath));
   return ErrorNumberFromErrno(err, missingParent);
@@ -163,49 +168,23 @@ bool InputFile::ReadField(std::string& field, bool* quoted) { return ReadRecordF
 // ---------------------------------------------------------------- RandomFile
 
 RandomFile::RandomFile(int fd, std::string hostPath, std::string name, std::shared_ptr<OpenFileRegistry> registry)
-    : fd_(fd), hostPath_(std::move(hostPath)), name_(std::move(name)), registry_(std::move(registry)) {
+    : fd_(fd), pages_(fd, FileLength(fd), name), hostPath_(std::move(hostPath)), name_(std::move(name)), registry_(std::move(registry)) {
   registry_->writing.insert(hostPath_);
 }
 
 RandomFile::~RandomFile() {
+  FileError ignored;  // a failure to write here was reported by the Close that came first
+  pages_.Flush(ignored);
   ::close(fd_);
   registry_->writing.erase(hostPath_);
 }
 
 bool RandomFile::ReadAt(unsigned long long offset, size_t count, std::string& bytes, FileError& error) {
-  bytes.assign(count, '\0');
-  size_t got = 0;
-  while (got < count) {
-    ssize_t n = ::pread(fd_, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = FileError{ErrorNumberFromErrno(errno, false), name_};
-      return false;
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
-  bytes.resize(got);
-  return true;
+  return pages_.Read(offset, count, bytes, error);
 }
 
 bool RandomFile::WriteAt(unsigned long long offset, std::string_view bytes, FileError& error) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = FileError{ErrorNumberFromErrno(errno, false), name_};
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-unsigned long long RandomFile::Size() const {
-  struct stat st;
-  return ::fstat(fd_, &st) == 0 ? static_cast<unsigned long long>(st.st_size) : 0;
+  return pages_.Write(offset, bytes, error);
 }
 
 // ---------------------------------------------------------------- OutputFile

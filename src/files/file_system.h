@@ -18,6 +18,7 @@
 #include "files/line_sink.h"
 #include "files/file_error.h"
 #include "files/record_fields.h"
+#include "files/record_pages.h"
 
 namespace korva {
 
@@ -96,7 +97,9 @@ class OutputFile : public LineSink {
 };
 
 // A file open for random access in records (Open ... For Random): read and
-// written in place, created when missing.
+// written in place, created when missing. Its pages are held in memory
+// between reads and writes (record_pages.h): Flush, or closing, puts what
+// was written into the file.
 class RandomFile {
  public:
   RandomFile(int fd, std::string hostPath, std::string name, std::shared_ptr<OpenFileRegistry> registry);
@@ -106,10 +109,13 @@ class RandomFile {
   // The bytes at `offset` (fewer, or none, past the end of the file).
   bool ReadAt(unsigned long long offset, size_t count, std::string& bytes, FileError& error);
   bool WriteAt(unsigned long long offset, std::string_view bytes, FileError& error);
-  unsigned long long Size() const;
+  unsigned long long Size() const { return pages_.size(); }
+  // Writes what is held to the file; false with `error` set on failure.
+  bool Flush(FileError& error) { return pages_.Flush(error); }
 
  private:
   int fd_;
+  RecordPages pages_;
   std::string hostPath_;
   std::string name_;
   std::shared_ptr<OpenFileRegistry> registry_;

@@ -1,5 +1,7 @@
 #include "vbrun/checker.h"
 
+#include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 #include "text/cp1252.h"
@@ -72,7 +74,6 @@ class Checker {
   void DeclareModule(int module) {
     Module& m = program_.modules[module];
     moduleVariables_.emplace_back();
-    program_.lineLabels.emplace_back(m.lines.size());
     for (size_t i = 0; i < m.variables.size(); ++i) {
       Declared& d = m.variables[i];
       int line = m.variableLines[i];
@@ -170,6 +171,13 @@ class Checker {
   }
 
 
+  // A variable of a numeric type always holds a value of that type (every
+  // store converts to it), so reading it gives a number of that type.
+  void SetVariableType(Expr& e) const {
+    const VbType type = Info(e.binding, e.slot).type;
+    e.type = IsFixedNumeric(type) ? type : VbType::kEmpty;
+  }
+
   [[noreturn]] void Undefined(const Expr& e, int line) const {
     throw Failure{line, "Sub o Function no definida: " + e.name};
   }
@@ -178,12 +186,16 @@ class Checker {
     for (auto& arg : e.args) {
       if (arg) BindExpr(*arg, line);
     }
+    // The numeric type the value always has, where the operands' types fix it.
+    if (e.kind == ExprKind::kUnary) e.type = FixedUnaryType(e.negate, e.args[0]->type);
+    if (e.kind == ExprKind::kBinary) e.type = FixedBinaryType(e.op, e.args[0]->type, e.args[1]->type);
     if (e.kind == ExprKind::kLiteral || e.kind == ExprKind::kUnary || e.kind == ExprKind::kBinary) return;
     const std::string lower = LowerCase(e.name);
     switch (e.kind) {
       case ExprKind::kName: {
         if (FindVariable(lower, e.binding, e.slot)) {
           if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + e.name};
+          SetVariableType(e);
           return;
         }
         if (const BuiltinInfo* b = FindBuiltin(lower, e.suffix); b != nullptr && b->minArgs == 0) {
@@ -196,11 +208,13 @@ class Checker {
         }
         e.binding = Binding::kLocal;
         e.slot = AddLocal(e.name, lower, ImplicitType(e, lower), false, nullptr);
+        SetVariableType(e);
         return;
       }
       case ExprKind::kIndex: {
         if (FindVariable(lower, e.binding, e.slot)) {
           if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
+          SetVariableType(e);
           return;
         }
         if (const BuiltinInfo* b = FindBuiltin(lower, e.suffix)) {
@@ -250,10 +264,10 @@ class Checker {
   void DeclareLocals(StmtList& list) {
     for (Stmt& s : list) {
       if (s.kind == StmtKind::kIfLine) {
-        DeclareLocals(s.thenPart);
-        DeclareLocals(s.elsePart);
+        DeclareLocals(s.Parts().thenPart);
+        DeclareLocals(s.Parts().elsePart);
       } else if (s.kind == StmtKind::kDim) {
-        for (Declared& d : s.declared) {
+        for (Declared& d : s.Parts().declared) {
           if (locals_.count(d.lower)) throw Failure{s.line, "declaración duplicada de " + d.name};
           d.local = true;
           d.slot = AddLocal(d.name, d.lower, TypeOf(module_, d), d.isArray, d.dims.empty() ? nullptr : &d, s.line);
@@ -265,10 +279,10 @@ class Checker {
   void DeclareReDims(StmtList& list) {
     for (Stmt& s : list) {
       if (s.kind == StmtKind::kIfLine) {
-        DeclareReDims(s.thenPart);
-        DeclareReDims(s.elsePart);
+        DeclareReDims(s.Parts().thenPart);
+        DeclareReDims(s.Parts().elsePart);
       } else if (s.kind == StmtKind::kReDim) {
-        for (Declared& d : s.declared) {
+        for (Declared& d : s.Parts().declared) {
           Binding binding;
           int slot;
           if (FindVariable(d.lower, binding, slot)) {
@@ -305,28 +319,28 @@ class Checker {
         for (size_t i = 1; i < s.exprs.size(); ++i) BindTarget(*s.exprs[i], line);
         return;
       case StmtKind::kCall: {
-        const std::string lower = LowerCase(s.label);
+        const std::string lower = LowerCase(s.Parts().label);
         int proc = FindProcedure(module_, lower);
         if (proc >= 0) {
-          if (!s.exprs.empty()) throw Failure{line, "el procedimiento " + s.label + " no lleva argumentos"};
+          if (!s.exprs.empty()) throw Failure{line, "el procedimiento " + s.Parts().label + " no lleva argumentos"};
           s.procedure = proc;
         } else {
           const BuiltinInfo* b = FindBuiltin(lower, 0);
-          if (b == nullptr || !b->procedure) throw Failure{line, "Sub o Function no definida: " + s.label};
+          if (b == nullptr || !b->procedure) throw Failure{line, "Sub o Function no definida: " + s.Parts().label};
           int n = static_cast<int>(s.exprs.size());
-          if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + s.label};
+          if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + s.Parts().label};
           s.builtinCall = true;
           s.builtin = b->id;
         }
         break;
       }
       case StmtKind::kIfLine:
-        BindStatements(s.thenPart);
-        BindStatements(s.elsePart);
+        BindStatements(s.Parts().thenPart);
+        BindStatements(s.Parts().elsePart);
         break;
       case StmtKind::kReDim:
       case StmtKind::kDim:
-        for (Declared& d : s.declared) {
+        for (Declared& d : s.Parts().declared) {
           for (Bounds& b : d.dims) {
             if (b.lower) BindExpr(*b.lower, line);
             BindExpr(*b.upper, line);
@@ -334,7 +348,7 @@ class Checker {
         }
         break;
       case StmtKind::kPrint:
-        for (PrintItem& item : s.items) {
+        for (PrintItem& item : s.Parts().items) {
           if (item.expr) BindExpr(*item.expr, line);
         }
         break;
@@ -388,8 +402,8 @@ class Checker {
     in.op = op;
     in.stmt = &s;
     int at = Emit(in);
-    if (!s.label.empty() && !(s.kind == StmtKind::kOnErrorGoTo && s.label == "0")) {
-      fixups_.emplace_back(at, s.label);
+    if (!s.Parts().label.empty() && !(s.kind == StmtKind::kOnErrorGoTo && s.Parts().label == "0")) {
+      fixups_.emplace_back(at, s.Parts().label);
     }
   }
 
@@ -404,13 +418,13 @@ class Checker {
     switch (s.kind) {
       case StmtKind::kIfLine: {
         int test = Emit(Instr{OpCode::kJumpIfFalse, &s, s.exprs[0].get()});
-        Flatten(s.thenPart, nullptr);
-        if (s.elsePart.empty()) {
+        Flatten(s.Parts().thenPart, nullptr);
+        if (s.Parts().elsePart.empty()) {
           Patch(test, Here());
         } else {
           int skip = Emit(Instr{OpCode::kJump, &s});
           Patch(test, Here());
-          Flatten(s.elsePart, nullptr);
+          Flatten(s.Parts().elsePart, nullptr);
           Patch(skip, Here());
         }
         return;
@@ -550,6 +564,7 @@ class Checker {
     BindStatements(source.body);
 
     std::vector<int> starts(source.body.size() + 1);
+    proc.code.reserve(InstructionBound(source.body));
     Flatten(source.body, &starts);
     starts[source.body.size()] = Here();
     if (!blocks_.empty()) {
@@ -561,19 +576,49 @@ class Checker {
       throw Failure{b.line, what};
     }
 
-    std::unordered_map<std::string, int> labels;
-    auto& lineLabels = program_.lineLabels[module_];
+    // The labels sorted by their text (a procedure may hold hundreds of
+    // thousands): the first label written twice, in the order of the lines,
+    // is the error.
+    struct Target {
+      std::string_view label;
+      int instruction;
+      int line;
+    };
+    std::vector<Target> labels;
+    labels.reserve(source.labels.size());
     for (const LineLabel& written : source.labels) {
-      if (!labels.emplace(written.label, starts[written.bodyIndex]).second) {
-        throw Failure{written.line, "etiqueta duplicada: " + written.label};
+      labels.push_back(Target{written.label, starts[written.bodyIndex], written.line});
+    }
+    auto byLabel = [](const Target& a, const Target& b) { return a.label < b.label; };
+    std::stable_sort(labels.begin(), labels.end(), byLabel);
+    const Target* duplicate = nullptr;
+    for (size_t i = 1; i < labels.size(); ++i) {
+      if (labels[i].label == labels[i - 1].label && (duplicate == nullptr || labels[i].line < duplicate->line)) {
+        duplicate = &labels[i];
       }
-      lineLabels[written.line] = written.label;
     }
+    if (duplicate != nullptr) throw Failure{duplicate->line, "etiqueta duplicada: " + std::string(duplicate->label)};
     for (const auto& [at, label] : fixups_) {
-      auto it = labels.find(label);
-      if (it == labels.end()) throw Failure{proc.code[at].stmt->line, "etiqueta no definida: " + label};
-      proc.code[at].target = it->second;
+      auto it = std::lower_bound(labels.begin(), labels.end(), Target{label, 0, 0}, byLabel);
+      if (it == labels.end() || it->label != label) {
+        throw Failure{proc.code[at].stmt->line, "etiqueta no definida: " + label};
+      }
+      proc.code[at].target = it->instruction;
     }
+  }
+
+  // An upper bound of the instructions a list of statements flattens into,
+  // so that the instructions of a long procedure are not copied as they grow.
+  static size_t InstructionBound(const StmtList& list) {
+    size_t bound = 0;
+    for (const Stmt& s : list) {
+      if (s.kind == StmtKind::kIfLine) {
+        bound += 2 + InstructionBound(s.Parts().thenPart) + InstructionBound(s.Parts().elsePart);
+      } else {
+        bound += s.kind == StmtKind::kElseIf ? 2 : 1;
+      }
+    }
+    return bound;
   }
 
   Program program_;

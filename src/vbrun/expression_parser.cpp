@@ -141,7 +141,7 @@ bool LineParser::LevelOperator(int level, BinaryOp& op) const {
 }
 
 ExprPtr LineParser::MakeBinary(BinaryOp op, ExprPtr a, ExprPtr b, int column) {
-  auto e = std::make_unique<Expr>();
+  auto e = exprs_.New();
   e->kind = ExprKind::kBinary;
   e->op = op;
   e->column = column;
@@ -154,7 +154,7 @@ ExprPtr LineParser::NotLevel() {
   Nested level(*this);
   if (Peek().Is("not")) {
     int column = Next().column;
-    auto e = std::make_unique<Expr>();
+    auto e = exprs_.New();
     e->kind = ExprKind::kUnary;
     e->negate = false;
     e->column = column;
@@ -241,7 +241,7 @@ ExprPtr LineParser::Unary() {
   Nested level(*this);
   if (Peek().IsOp("-")) {
     int column = Next().column;
-    auto e = std::make_unique<Expr>();
+    auto e = exprs_.New();
     e->kind = ExprKind::kUnary;
     e->negate = true;
     e->column = column;
@@ -262,7 +262,7 @@ ExprPtr LineParser::Power() {
     ExprPtr right;
     if (Peek().IsOp("-")) {
       int minus = Next().column;
-      right = std::make_unique<Expr>();
+      right = exprs_.New();
       right->kind = ExprKind::kUnary;
       right->negate = true;
       right->column = minus;
@@ -276,9 +276,9 @@ ExprPtr LineParser::Power() {
 }
 
 ExprPtr LineParser::Literal(Value v, int column) {
-  auto e = std::make_unique<Expr>();
+  auto e = exprs_.New();
   e->kind = ExprKind::kLiteral;
-  e->literalType = v.type;
+  e->type = v.type;
   e->number = v.num;
   e->name = std::move(v.str);
   e->column = column;
@@ -333,7 +333,7 @@ ExprPtr LineParser::Primary() {
 // name, name(args) or name.member.
 ExprPtr LineParser::NameReference() {
   const Token tok = Next();
-  auto e = std::make_unique<Expr>();
+  auto e = exprs_.New();
   e->kind = ExprKind::kName;
   e->name = tok.text;
   e->suffix = tok.suffix;

@@ -111,7 +111,7 @@ void LineParser::PrintList(Stmt& s) {
     } else if (!AtStatementEnd()) {
       item.separator = ';';  // items written side by side are joined as by ";"
     }
-    s.items.push_back(std::move(item));
+    s.Parts().items.push_back(std::move(item));
   }
 }
 

@@ -212,9 +212,15 @@ void FileTable::Close(int number) {
   if (it == open_.end()) return;  // closing a number not open is no error
   std::unique_ptr<OpenFile> file = std::move(it->second);
   open_.erase(it);
-  if (file->out) {
+  FileError error;
+  if (file->out && !file->out->Close(error)) FailOn(error);
+  if (file->random && !file->random->Flush(error)) FailOn(error);
+}
+
+void FileTable::FlushRecords() {
+  for (auto& [number, file] : open_) {
     FileError error;
-    if (!file->out->Close(error)) FailOn(error);
+    if (file->random && !file->random->Flush(error)) FailOn(error);
   }
 }
 

@@ -29,6 +29,9 @@ class FileTable {
   void Open(int number, const std::string& name, FileMode mode, int recordLength);
   void Close(int number);
   void CloseAll();
+  // Puts what the random-access files hold in memory into them (before the
+  // program speaks to the modeller, who may end the run there).
+  void FlushRecords();
 
   // Input #: one field. Numbers and texts are told apart by `quoted`.
   void ReadField(int number, std::string& field, bool& quoted);

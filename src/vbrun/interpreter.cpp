@@ -148,8 +148,8 @@ struct Interpreter::Impl {
     std::vector<int32_t> lower, extent;
     double elements = 1;
     for (const Bounds& b : d.dims) {
-      int32_t lo = b.lower ? ToLong(Eval(*b.lower, frame)) : 0;
-      int32_t hi = ToLong(Eval(*b.upper, frame));
+      int32_t lo = b.lower ? LongOf(*b.lower, frame) : 0;
+      int32_t hi = LongOf(*b.upper, frame);
       if (hi < lo) Fail(err::kSubscript);
       lower.push_back(lo);
       extent.push_back(hi - lo + 1);
@@ -167,7 +167,7 @@ struct Interpreter::Impl {
     Variable& var = VariableOf(e, frame);
     int32_t subscripts[8];
     if (e.args.size() > 8) Fail(err::kSubscript);
-    for (size_t i = 0; i < e.args.size(); ++i) subscripts[i] = ToLong(Eval(*e.args[i], frame));
+    for (size_t i = 0; i < e.args.size(); ++i) subscripts[i] = LongOf(*e.args[i], frame);
     if (!var.array) Fail(err::kSubscript);
     return var.array->At(subscripts, e.args.size());
   }
@@ -185,9 +185,61 @@ struct Interpreter::Impl {
     place = Convert(v, type);
   }
 
+  // target = value: a number of a known type into a numeric variable is
+  // stored without making a value (a numeric variable always holds a value
+  // of its own type).
+  void Assign(const Expr& target, const Expr& value, Frame* frame) {
+    if (!IsFixedNumeric(value.type)) return Assign(target, Eval(value, frame), frame);
+    const double x = Number(value, frame);
+    VbType type;
+    Value& place = Place(target, frame, type);
+    if (IsFixedNumeric(type)) {
+      place.num = ConvertNumber(x, type);
+    } else {
+      place = Convert(Value{value.type, false, x, {}}, type);
+    }
+  }
+
   // ---------------------------------------------------------------- expressions
 
+  // The number of an expression whose type the checker found (Expr::type).
+  double Number(const Expr& e, Frame* frame) {
+    switch (e.kind) {
+      case ExprKind::kLiteral:
+        return e.number;
+      case ExprKind::kName:
+        return VariableOf(e, frame).value.num;
+      case ExprKind::kIndex:
+        return Element(e, frame).num;
+      case ExprKind::kUnary: {
+        const Expr& a = *e.args[0];
+        return FixedUnary(e.negate, a.type, Number(a, frame));
+      }
+      case ExprKind::kBinary: {
+        const Expr& a = *e.args[0];
+        const Expr& b = *e.args[1];
+        const double x = Number(a, frame);
+        const double y = Number(b, frame);
+        return FixedBinary(e.op, a.type, x, b.type, y);
+      }
+      default:
+        return ToNumber(Eval(e, frame));
+    }
+  }
+
+  int32_t LongOf(const Expr& e, Frame* frame) {
+    if (IsFixedNumeric(e.type)) return static_cast<int32_t>(ConvertNumber(Number(e, frame), VbType::kLong));
+    return ToLong(Eval(e, frame));
+  }
+
+  bool Condition(const Expr& e, Frame* frame) {
+    return IsFixedNumeric(e.type) ? Number(e, frame) != 0 : ToCondition(Eval(e, frame));
+  }
+
   Value Eval(const Expr& e, Frame* frame) {
+    if (IsFixedNumeric(e.type) && (e.kind == ExprKind::kUnary || e.kind == ExprKind::kBinary)) {
+      return Value{e.type, false, Number(e, frame), {}};
+    }
     switch (e.kind) {
       case ExprKind::kLiteral:
         return e.Literal();
@@ -232,12 +284,14 @@ struct Interpreter::Impl {
       case Builtin::kLOF:
         return Value::Long(static_cast<double>(table.Length(ToLong(args[0]))));
       case Builtin::kInputBox: {
+        table.FlushRecords();
         std::optional<std::string> answer = dialogue.InputBox(ToText(args[0]));
         heartbeat.Restart();
         if (!answer) throw InputEnded{};
         return Value::String(std::move(*answer));
       }
       case Builtin::kMsgBox:
+        table.FlushRecords();
         dialogue.MessageBox(ToText(args[0]));
         heartbeat.Restart();
         return Value::Integer(1);  // OK
@@ -263,7 +317,7 @@ struct Interpreter::Impl {
 
   void Print(PrintSink& sink, const Stmt& s, Frame* frame) {
     char last = 0;
-    for (const PrintItem& item : s.items) {
+    for (const PrintItem& item : s.Parts().items) {
       switch (item.kind) {
         case PrintItem::Kind::kExpr: {
           Value v = Eval(*item.expr, frame);
@@ -275,14 +329,14 @@ struct Interpreter::Impl {
           break;
         }
         case PrintItem::Kind::kTab: {
-          long n = ToLong(Eval(*item.expr, frame));
+          long n = LongOf(*item.expr, frame);
           int target = static_cast<int>(std::max(1L, std::min(n, 32000L))) - 1;
           if (sink.column > target) sink.LineEnd();
           sink.Text(std::string(target - sink.column, ' '));
           break;
         }
         case PrintItem::Kind::kSpc: {
-          long n = ToLong(Eval(*item.expr, frame));
+          long n = LongOf(*item.expr, frame);
           sink.Text(std::string(std::max(0L, std::min(n, 32000L)), ' '));
           break;
         }
@@ -342,10 +396,10 @@ struct Interpreter::Impl {
     }
   }
 
-  int FileNumber(const Expr& e, Frame* frame) { return ToLong(Eval(e, frame)); }
+  int FileNumber(const Expr& e, Frame* frame) { return LongOf(e, frame); }
 
   void ReDim(const Stmt& s, Frame* frame) {
-    for (const Declared& d : s.declared) {
+    for (const Declared& d : s.Parts().declared) {
       Variable& var = d.local ? frame->locals[d.slot] : globals[d.slot];
       if (!var.array) {
         var.array = std::make_unique<ArrayData>();
@@ -361,9 +415,9 @@ struct Interpreter::Impl {
       case OpCode::kJump:
         return in.target;
       case OpCode::kJumpIfFalse:
-        return ToCondition(Eval(*in.cond, &frame)) ? pc + 1 : in.target;
+        return Condition(*in.cond, &frame) ? pc + 1 : in.target;
       case OpCode::kDoTest:
-        return ToCondition(Eval(*in.cond, &frame)) == in.jumpWhen ? in.target : pc + 1;
+        return Condition(*in.cond, &frame) == in.jumpWhen ? in.target : pc + 1;
       case OpCode::kFor:
         return StartFor(frame, in, pc);
       case OpCode::kNext:
@@ -375,6 +429,9 @@ struct Interpreter::Impl {
   }
 
   bool LoopGoesOn(const Value& counter, const LoopState& loop) {
+    if (IsFixedNumeric(counter.type) && IsFixedNumeric(loop.end.type)) {
+      return loop.down ? !(counter.num < loop.end.num) : !(counter.num > loop.end.num);
+    }
     Value past = Binary(loop.down ? BinaryOp::kLt : BinaryOp::kGt, counter, loop.end);
     return past.num == 0;
   }
@@ -404,7 +461,12 @@ struct Interpreter::Impl {
     VbType type;
     Value& counter = Place(*s.target, &frame, type);
     const LoopState& loop = frame.loops[in.loop];
-    counter = Convert(Binary(BinaryOp::kAdd, counter, loop.step), type);
+    if (IsFixedNumeric(type)) {
+      // The counter and the step hold values of the counter's own type.
+      counter.num = ConvertNumber(FixedBinary(BinaryOp::kAdd, type, counter.num, type, loop.step.num), type);
+    } else {
+      counter = Convert(Binary(BinaryOp::kAdd, counter, loop.step), type);
+    }
     return LoopGoesOn(counter, loop) ? in.target : pc + 1;
   }
 
@@ -412,7 +474,7 @@ struct Interpreter::Impl {
     Frame* f = &frame;
     switch (s.kind) {
       case StmtKind::kAssign:
-        Assign(*s.target, Eval(*s.exprs[0], f), f);
+        Assign(*s.target, *s.exprs[0], f);
         break;
       case StmtKind::kCall:
         if (s.builtinCall) {
@@ -449,7 +511,7 @@ struct Interpreter::Impl {
         frame.inHandler = false;
         errNumber = 0;
         if (s.kind == StmtKind::kResumeNext) return frame.errorPc + 1;
-        if (s.label.empty()) return frame.errorPc;
+        if (s.Parts().label.empty()) return frame.errorPc;
         return in.target;
       }
       case StmtKind::kEnd:
@@ -459,7 +521,7 @@ struct Interpreter::Impl {
       case StmtKind::kOpen: {
         std::string name = ToText(Eval(*s.exprs[0], f));
         int number = FileNumber(*s.exprs[1], f);
-        int length = s.exprs.size() > 2 ? ToLong(Eval(*s.exprs[2], f)) : 128;
+        int length = s.exprs.size() > 2 ? LongOf(*s.exprs[2], f) : 128;
         table.Open(number, name, s.mode, length);
         break;
       }
@@ -501,14 +563,14 @@ struct Interpreter::Impl {
         break;
       case StmtKind::kPut: {
         int number = FileNumber(*s.exprs[0], f);
-        long long record = s.exprs[1] ? ToLong(Eval(*s.exprs[1], f)) : 0;
+        long long record = s.exprs[1] ? LongOf(*s.exprs[1], f) : 0;
         if (s.exprs[1] && record < 1) Fail(err::kBadRecordNumber);
         table.Put(number, record, Eval(*s.exprs[2], f));
         break;
       }
       case StmtKind::kGet: {
         int number = FileNumber(*s.exprs[0], f);
-        long long record = s.exprs[1] ? ToLong(Eval(*s.exprs[1], f)) : 0;
+        long long record = s.exprs[1] ? LongOf(*s.exprs[1], f) : 0;
         if (s.exprs[1] && record < 1) Fail(err::kBadRecordNumber);
         VbType type;
         Place(*s.target, f, type);
@@ -543,7 +605,7 @@ struct Interpreter::Impl {
         }
         break;
       case StmtKind::kErrorStmt: {
-        long number = ToLong(Eval(*s.exprs[0], f));
+        long number = LongOf(*s.exprs[0], f);
         if (number < 1 || number > 65535) Fail(err::kInvalidCall);
         Fail(static_cast<int>(number));
       }

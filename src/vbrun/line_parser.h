@@ -24,8 +24,9 @@ class LineParser {
   static constexpr int kMaxNesting = 1000;
 
   // `text` is the logical line (continuations joined); `scratch` is the
-  // lexer's (see Lexer).
-  LineParser(std::string_view text, std::string& scratch, int line) : lexer_(text, scratch), line_(line) {}
+  // lexer's (see Lexer); the expressions are made in `exprs`.
+  LineParser(std::string_view text, std::string& scratch, int line, ExprArena& exprs)
+      : lexer_(text, scratch), line_(line), exprs_(exprs) {}
 
   // The tokens are read as they are asked for, and only the last one taken
   // and those looked ahead at are kept (and, after a Mark, every one from
@@ -53,7 +54,7 @@ class LineParser {
   ExprPtr Expression();
   ExprPtr BinaryLevel(int level);
   bool LevelOperator(int level, BinaryOp& op) const;
-  static ExprPtr MakeBinary(BinaryOp op, ExprPtr a, ExprPtr b, int column);
+  ExprPtr MakeBinary(BinaryOp op, ExprPtr a, ExprPtr b, int column);
   ExprPtr NotLevel();
   ExprPtr Comparison();
   ExprPtr Concatenation();
@@ -64,7 +65,7 @@ class LineParser {
   // Unary minus binds less tightly than "^": -2^2 is -4.
   ExprPtr Unary();
   ExprPtr Power();
-  static ExprPtr Literal(Value v, int column);
+  ExprPtr Literal(Value v, int column);
   static Value NumberLiteral(const Token& tok);
   ExprPtr Primary();
   // name, name(args) or name.member.
@@ -184,6 +185,7 @@ class LineParser {
   bool marked_ = false;
   size_t mark_ = 0;
   int line_;
+  ExprArena& exprs_;
 };
 
 }  // namespace korva::vbrun

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace korva::vbrun {
 
@@ -14,54 +14,79 @@ namespace {
 // Significant digits shown for a floating value of the kind.
 int SignificantDigits(NumberKind kind) { return kind == NumberKind::kSingle ? 7 : 15; }
 
-// The digits of a whole number held in a double (below 2^63).
-std::string WholeDigits(double whole) {
-  char buffer[32];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(whole));
-  return std::string(buffer, end);
+// A number's text is made in a buffer of this size: at most 17 significant
+// digits, their point, a sign and a four-character exponent.
+constexpr size_t kTextBytes = 64;
+
+// Writes the digits of a whole number held in a double (below 2^63) at `out`;
+// returns the end.
+char* WholeDigits(char* out, double whole) {
+  return std::to_chars(out, out + 24, static_cast<long long>(whole)).ptr;
 }
 
-// The text of the magnitude of a value, without sign. `leadingZero` puts the
-// "0" before the decimal point of a value below one ("0.5" rather than ".5").
-std::string Magnitude(double value, NumberKind kind, bool leadingZero) {
+char* Repeat(char* out, char c, size_t n) {
+  std::memset(out, c, n);
+  return out + n;
+}
+
+char* Copy(char* out, const char* from, size_t n) {
+  std::memcpy(out, from, n);
+  return out + n;
+}
+
+// Writes the text of the magnitude of a value, without sign, at `out`;
+// returns the end. `leadingZero` puts the "0" before the decimal point of a
+// value below one ("0.5" rather than ".5").
+char* Magnitude(char* out, double value, NumberKind kind, bool leadingZero) {
   double magnitude = std::fabs(value);
-  if (kind == NumberKind::kInteger || kind == NumberKind::kLong) return WholeDigits(std::nearbyint(magnitude));
+  if (kind == NumberKind::kInteger || kind == NumberKind::kLong) return WholeDigits(out, std::nearbyint(magnitude));
   if (kind == NumberKind::kSingle) magnitude = std::fabs(static_cast<double>(static_cast<float>(value)));
   // A whole number that fits the significant digits shows as its digits alone
   // (the common case, written without going through the exponent form).
   if (magnitude < (kind == NumberKind::kSingle ? 1e7 : 1e15) && magnitude == std::floor(magnitude)) {
-    return WholeDigits(magnitude);
+    return WholeDigits(out, magnitude);
   }
-  if (magnitude == 0) return "0";
   // What the runtime library shows for values that no arithmetic of ours produces.
-  if (std::isnan(magnitude)) return "1.#QNAN";
-  if (std::isinf(magnitude)) return "1.#INF";
+  if (std::isnan(magnitude)) return Copy(out, "1.#QNAN", 7);
+  if (std::isinf(magnitude)) return Copy(out, "1.#INF", 6);
 
   // Rounded to the significant digits: "d.ddddde+XX".
   const int digits = SignificantDigits(kind);
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, magnitude);
-  std::string text = buffer;
-  const size_t e = text.find('e');
-  const int exponent = std::atoi(text.c_str() + e + 1);
-  std::string mantissa = text.substr(0, 1) + text.substr(2, e - 2);  // the digits alone
-  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  char scientific[kTextBytes];
+  const char* begin = scientific;
+  const char* end =
+      std::to_chars(scientific, scientific + sizeof scientific, magnitude, std::chars_format::scientific, digits - 1).ptr;
+  const char* e = std::find(begin, end, 'e');
+  int exponent = 0;
+  std::from_chars(e + 2, end, exponent);
+  if (e[1] == '-') exponent = -exponent;
+  char mantissa[kTextBytes];  // the digits alone, without trailing zeros
+  size_t count = 0;
+  mantissa[count++] = scientific[0];
+  for (const char* d = scientific + 2; d < e; ++d) mantissa[count++] = *d;
+  while (count > 1 && mantissa[count - 1] == '0') --count;
 
-  std::string out;
   if (exponent < -4 || exponent >= digits) {
-    out = mantissa.substr(0, 1);
-    if (mantissa.size() > 1) out += "." + mantissa.substr(1);
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return out + tail;
+    *out++ = mantissa[0];
+    if (count > 1) {
+      *out++ = '.';
+      out = Copy(out, mantissa + 1, count - 1);
+    }
+    const int size = std::abs(exponent);
+    *out++ = 'E';
+    *out++ = exponent < 0 ? '-' : '+';
+    if (size < 10) *out++ = '0';
+    return std::to_chars(out, out + 8, size).ptr;
   }
   if (exponent >= 0) {
     const size_t whole = static_cast<size_t>(exponent) + 1;
-    if (mantissa.size() <= whole) return mantissa + std::string(whole - mantissa.size(), '0');
-    return mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+    if (count <= whole) return Repeat(Copy(out, mantissa, count), '0', whole - count);
+    out = Copy(out, mantissa, whole);
+    *out++ = '.';
+    return Copy(out, mantissa + whole, count - whole);
   }
-  out = leadingZero ? "0." : ".";
-  return out + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+  out = leadingZero ? Copy(out, "0.", 2) : Copy(out, ".", 1);
+  return Copy(Repeat(out, '0', static_cast<size_t>(-exponent - 1)), mantissa, count);
 }
 
 // Whether the value shows a minus sign: negative and not zero once rounded to its kind.
@@ -123,19 +148,32 @@ long DecimalOrder(const std::string& plain) {
 
 }  // namespace
 
-std::string CStrText(double value, NumberKind kind) {
-  return (ShowsMinus(value, kind) ? "-" : "") + Magnitude(value, kind, true);
+namespace {
+
+// The text of a number: `positive` before a value without minus sign, the
+// magnitude, and `after`.
+std::string NumberText(double value, NumberKind kind, const char* positive, bool leadingZero, const char* after) {
+  char text[kTextBytes];
+  char* out = text;
+  if (ShowsMinus(value, kind)) {
+    *out++ = '-';
+  } else if (*positive != 0) {
+    *out++ = *positive;
+  }
+  out = Magnitude(out, value, kind, leadingZero);
+  if (*after != 0) *out++ = *after;
+  return std::string(text, out);
 }
 
-std::string StrText(double value, NumberKind kind) {
-  return (ShowsMinus(value, kind) ? "-" : " ") + Magnitude(value, kind, false);
-}
+}  // namespace
 
-std::string PrintText(double value, NumberKind kind) { return StrText(value, kind) + " "; }
+std::string CStrText(double value, NumberKind kind) { return NumberText(value, kind, "", true, ""); }
 
-std::string WriteText(double value, NumberKind kind) {
-  return (ShowsMinus(value, kind) ? "-" : "") + Magnitude(value, kind, false);
-}
+std::string StrText(double value, NumberKind kind) { return NumberText(value, kind, " ", false, ""); }
+
+std::string PrintText(double value, NumberKind kind) { return NumberText(value, kind, " ", false, " "); }
+
+std::string WriteText(double value, NumberKind kind) { return NumberText(value, kind, "", false, ""); }
 
 std::optional<double> TextToNumber(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

@@ -1,5 +1,7 @@
 #include "vbrun/parser.h"
 
+#include <new>
+
 #include "vbrun/lexer.h"
 #include "vbrun/line_parser.h"
 
@@ -21,6 +23,27 @@ std::string_view SourceLines::Line(size_t i) const {
   std::string_view line = std::string_view(text_).substr(start, end - start);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
+}
+
+void ExprEnd::operator()(Expr* e) const { e->~Expr(); }
+
+ExprPtr ExprArena::New() {
+  if (used_ == kBlockExprs) {
+    blocks_.push_back(std::make_unique<unsigned char[]>(kBlockExprs * sizeof(Expr)));
+    used_ = 0;
+  }
+  void* at = blocks_.back().get() + used_++ * sizeof(Expr);
+  return ExprPtr(new (at) Expr());
+}
+
+StmtParts& Stmt::Parts() {
+  if (!parts) parts = std::make_unique<StmtParts>();
+  return *parts;
+}
+
+const StmtParts& Stmt::Parts() const {
+  static const StmtParts kNone;
+  return parts ? *parts : kNone;
 }
 
 namespace {
@@ -48,7 +71,7 @@ class ModuleParser {
         text = joined;
       }
       try {
-        LineParser p(text, scratch, first);
+        LineParser p(text, scratch, first, *module_.exprs);
         Line(p, first);
       } catch (const ParseFailure& f) {
         return Error(first, f.column, f.message);

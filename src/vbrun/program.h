@@ -51,8 +51,6 @@ struct Program {
   std::vector<VariableInfo> globals;
   std::vector<CompiledProcedure> procedures;
   int main = -1;  // the procedure called Main
-  // Per module, per source line: the label written at its start ("" when none).
-  std::vector<std::vector<std::string>> lineLabels;
 };
 
 }  // namespace korva::vbrun

@@ -2,6 +2,8 @@
 
 #include <pthread.h>
 
+#include <algorithm>
+
 #include "text/cp1252.h"
 #include "vbrun/checker.h"
 #include "vbrun/interpreter.h"
@@ -23,24 +25,23 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, last - first + 1);
 }
 
-// The first source line of the procedure that holds `line`: the header of the
-// last procedure starting at or above it (0 when none does).
-int ProcedureStart(const Module& module, int line) {
-  int start = 0;
-  for (const Procedure& procedure : module.procedures) {
-    if (procedure.firstLine <= line && procedure.firstLine > start) start = procedure.firstLine;
-  }
-  return start;
-}
-
-// The label of the line, or of the nearest labelled line above it in its procedure.
+// The label of the line, or of the nearest labelled line above it in its
+// procedure (the last procedure starting at or above it).
 std::string LabelNear(const Program& program, int module, int line) {
-  const auto& labels = program.lineLabels[module];
-  const int start = ProcedureStart(program.modules[module], line);
-  for (int i = line; i >= start && i < static_cast<int>(labels.size()); --i) {
-    if (!labels[i].empty()) return i == line ? "etiqueta " + labels[i] : "tras la etiqueta " + labels[i];
+  const Procedure* holder = nullptr;
+  for (const Procedure& procedure : program.modules[module].procedures) {
+    if (procedure.firstLine <= line && (holder == nullptr || procedure.firstLine > holder->firstLine)) {
+      holder = &procedure;
+    }
   }
-  return "";
+  if (holder == nullptr) return "";
+  // The labels are kept in the order of their lines.
+  const std::vector<LineLabel>& labels = holder->labels;
+  auto after = std::upper_bound(labels.begin(), labels.end(), line,
+                                [](int at, const LineLabel& label) { return at < label.line; });
+  if (after == labels.begin()) return "";
+  const LineLabel& label = *(after - 1);
+  return label.line == line ? "etiqueta " + label.label : "tras la etiqueta " + label.label;
 }
 
 void ReportRuntime(std::FILE* out, const Program& program, const VbError& error) {

@@ -105,8 +105,8 @@ void LineParser::ParseIf(StmtList& out, const Opening& at) {
   if (Peek().Is("goto")) {  // If cond GoTo label
     Next();
     Stmt go = Make(StmtKind::kGoTo);
-    go.label = Label();
-    s.thenPart.push_back(std::move(go));
+    go.Parts().label = Label();
+    s.Parts().thenPart.push_back(std::move(go));
   } else {
     Keyword("then");
     if (AtEnd()) {
@@ -115,11 +115,11 @@ void LineParser::ParseIf(StmtList& out, const Opening& at) {
       out.push_back(std::move(s));
       return;
     }
-    Branch(s.thenPart, true);
+    Branch(s.Parts().thenPart, true);
   }
   if (Peek().Is("else")) {
     Next();
-    Branch(s.elsePart, false);
+    Branch(s.Parts().elsePart, false);
   }
   out.push_back(std::move(s));
 }
@@ -231,7 +231,7 @@ void LineParser::ParseExit(StmtList& out, const Opening&) {
 
 void LineParser::Jump(StmtList& out, StmtKind kind) {
   Stmt s = Make(kind);
-  s.label = Label();
+  s.Parts().label = Label();
   out.push_back(std::move(s));
 }
 
@@ -260,8 +260,8 @@ void LineParser::ParseResume(StmtList& out, const Opening&) {
   }
   Stmt s = Make(StmtKind::kResume);
   if (!AtStatementEnd()) {
-    s.label = Label();
-    if (s.label == "0") s.label.clear();
+    s.Parts().label = Label();
+    if (s.Parts().label == "0") s.Parts().label.clear();
   }
   out.push_back(std::move(s));
 }
@@ -322,7 +322,7 @@ void LineParser::DimStatement(StmtList& out, bool redim) {
   Stmt s = Make(redim ? StmtKind::kReDim : StmtKind::kDim);
   if (redim && TakeKeyword("preserve")) s.preserve = true;
   do {
-    s.declared.push_back(Declaration(redim));
+    s.Parts().declared.push_back(Declaration(redim));
   } while (TakeOp(","));
   out.push_back(std::move(s));
 }
@@ -358,7 +358,7 @@ void LineParser::CallStatement(StmtList& out) {
     throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "\""};
   }
   Stmt s = Make(StmtKind::kCall);
-  s.label = head->name;
+  s.Parts().label = head->name;
   if (head->kind == ExprKind::kIndex && AtStatementEnd()) {
     s.exprs = std::move(head->args);
   } else {

@@ -14,7 +14,25 @@ namespace korva::vbrun {
 enum class Builtin : uint8_t;
 
 struct Expr;
-using ExprPtr = std::unique_ptr<Expr>;
+// An expression lives in its module's arena (ExprArena): the pointer that
+// owns it ends its life, and its memory goes with the arena.
+struct ExprEnd {
+  void operator()(Expr* e) const;
+};
+using ExprPtr = std::unique_ptr<Expr, ExprEnd>;
+
+// Where the expressions of a module are made, in large blocks: a generated
+// module holds millions of them, and one allocation each would add a
+// bookkeeping header to every one.
+class ExprArena {
+ public:
+  ExprPtr New();
+
+ private:
+  static constexpr size_t kBlockExprs = 4096;
+  std::vector<std::unique_ptr<unsigned char[]>> blocks_;
+  size_t used_ = kBlockExprs;  // in the last block
+};
 
 enum class ExprKind : uint8_t {
   kLiteral,  // number or text
@@ -36,7 +54,10 @@ struct Expr {
   BinaryOp op = BinaryOp::kAdd;
   Binding binding = Binding::kUnbound;
   Builtin builtin{};                     // kBuiltin
-  VbType literalType = VbType::kEmpty;  // kLiteral
+  // kLiteral: the literal's type. Otherwise the numeric type the checker
+  // found the value always has (Boolean to Double, never held in a Variant),
+  // or kEmpty when it is known only as the program runs.
+  VbType type = VbType::kEmpty;
   int column = 0;
   int slot = -1;    // kLocal / kGlobal: the variable
   double number = 0;  // kLiteral of a number or Boolean
@@ -45,7 +66,7 @@ struct Expr {
   std::string name;
   std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
 
-  Value Literal() const { return literalType == VbType::kString ? Value::String(name) : Value{literalType, false, number, {}}; }
+  Value Literal() const { return type == VbType::kString ? Value::String(name) : Value{type, false, number, {}}; }
 };
 
 // An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
@@ -119,21 +140,34 @@ enum class FileMode : uint8_t { kInput, kOutput, kAppend, kRandom };
 struct Stmt;
 using StmtList = std::vector<Stmt>;
 
+struct StmtParts;
+
 struct Stmt {
   StmtKind kind = StmtKind::kEnd;
-  int line = 0;                 // index of the source line in the module
-  ExprPtr target;               // kAssign, kFor counter, kNext counter, kGet target
-  std::vector<ExprPtr> exprs;   // operands: condition, values, file numbers...
-  StmtList thenPart, elsePart;  // kIfLine
-  std::string label;            // GoTo/GoSub/Resume/On Error target; kCall: procedure name
-  bool until = false;           // kDo/kLoop: Until rather than While
-  bool preserve = false;        // ReDim Preserve
+  bool until = false;     // kDo/kLoop: Until rather than While
+  bool preserve = false;  // ReDim Preserve
   FileMode mode = FileMode::kInput;
+  Builtin builtin{};  // kCall of a built-in procedure (MsgBox)
+  bool builtinCall = false;
+  int line = 0;                // index of the source line in the module
+  int procedure = -1;          // kCall: the procedure, settled by the checker
+  ExprPtr target;              // kAssign, kFor counter, kNext counter, kGet target
+  std::vector<ExprPtr> exprs;  // operands: condition, values, file numbers...
+  // What only some statements have, kept apart so that the many that have
+  // none stay small (a generated module holds hundreds of thousands).
+  std::unique_ptr<StmtParts> parts;
+
+  // The parts, made when first wanted for writing.
+  StmtParts& Parts();
+  // The parts, or none (empty) when the statement has none.
+  const StmtParts& Parts() const;
+};
+
+struct StmtParts {
+  std::string label;               // GoTo/GoSub/Resume/On Error target; kCall: procedure name
+  StmtList thenPart, elsePart;     // kIfLine
   std::vector<PrintItem> items;    // kPrint
   std::vector<Declared> declared;  // kReDim, kDim
-  int procedure = -1;              // kCall: the procedure, settled by the checker
-  Builtin builtin{};               // kCall of a built-in procedure (MsgBox)
-  bool builtinCall = false;
 };
 
 // A label written at the start of a source line.
@@ -177,6 +211,8 @@ class SourceLines {
 // One module: its source lines (for messages), letter rules, module-level
 // variables and procedures.
 struct Module {
+  // First, so that it goes last: every expression of the module is in it.
+  std::unique_ptr<ExprArena> exprs = std::make_unique<ExprArena>();
   std::string name;  // file name as given
   SourceLines lines;
   VbType letterType[26] = {};  // deftype per first letter; kEmpty when none (Variant)

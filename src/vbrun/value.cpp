@@ -55,10 +55,128 @@ VbType WiderType(VbType a, VbType b) {
 bool FitsInteger(double x) { return x >= -32768.0 && x <= 32767.0; }
 bool FitsLong(double x) { return x >= -2147483648.0 && x <= 2147483647.0; }
 
+// The number a result of `type` holds, outside a Variant: rounded to a
+// Single, or error 6 when it does not fit its type.
+double ResultNumber(double x, VbType type) {
+  switch (type) {
+    case VbType::kInteger:
+      if (!FitsInteger(x)) Fail(err::kOverflow);
+      return x;
+    case VbType::kLong:
+      if (!FitsLong(x)) Fail(err::kOverflow);
+      return x;
+    case VbType::kSingle:
+      if (!std::isfinite(x) || std::fabs(x) > FLT_MAX) Fail(err::kOverflow);
+      return static_cast<float>(x);
+    default:
+      if (!std::isfinite(x)) Fail(err::kOverflow);
+      return x;
+  }
+}
+
+// A number as a Long, rounded half to even (error 6 out of range).
+int32_t LongOf(double x) {
+  if (!std::isfinite(x)) Fail(err::kOverflow);
+  x = RoundHalfEven(x);
+  if (!FitsLong(x)) Fail(err::kOverflow);
+  return static_cast<int32_t>(x);
+}
+
+// The type a number of a numeric type counts as in arithmetic (a Boolean as an Integer).
+VbType NumberType(VbType t) { return t == VbType::kBoolean ? VbType::kInteger : t; }
+
+bool IsComparison(BinaryOp op) { return op >= BinaryOp::kEq && op <= BinaryOp::kGe; }
+bool IsLogical(BinaryOp op) { return op >= BinaryOp::kAnd; }
+
+// The type of `op` on operands of these arithmetic types, before the result
+// is held (a Variant's may still grow).
+VbType OperationType(BinaryOp op, VbType ta, VbType tb) {
+  switch (op) {
+    case BinaryOp::kAdd:
+    case BinaryOp::kSub:
+    case BinaryOp::kMul:
+      return WiderType(ta, tb);
+    case BinaryOp::kDiv:
+      return (ta == VbType::kDouble || tb == VbType::kDouble)   ? VbType::kDouble
+             : (ta == VbType::kSingle || tb == VbType::kSingle) ? VbType::kSingle
+                                                                : VbType::kDouble;
+    case BinaryOp::kPow:
+      return VbType::kDouble;
+    default:  // \, Mod and the logical operators on numbers
+      return ta == VbType::kInteger && tb == VbType::kInteger ? VbType::kInteger : VbType::kLong;
+  }
+}
+
+// Arithmetic, and the logical operators on whole numbers, on x and y of the
+// arithmetic types ta and tb: the result before it is held in its type.
+double Arithmetic(BinaryOp op, double x, double y) {
+  switch (op) {
+    case BinaryOp::kAdd:
+      return x + y;
+    case BinaryOp::kSub:
+      return x - y;
+    case BinaryOp::kMul:
+      return x * y;
+    case BinaryOp::kDiv:
+      if (y == 0) Fail(x == 0 ? err::kOverflow : err::kDivisionByZero);
+      return x / y;
+    case BinaryOp::kIntDiv:
+    case BinaryOp::kMod: {
+      const int64_t i = LongOf(x);
+      const int64_t j = LongOf(y);
+      if (j == 0) Fail(err::kDivisionByZero);
+      return static_cast<double>(op == BinaryOp::kIntDiv ? i / j : i % j);
+    }
+    case BinaryOp::kPow:
+      if (x < 0 && y != std::floor(y)) Fail(err::kInvalidCall);
+      if (x == 0 && y < 0) Fail(err::kDivisionByZero);
+      return std::pow(x, y);
+    default: {
+      const int32_t i = LongOf(x);
+      const int32_t j = LongOf(y);
+      switch (op) {
+        case BinaryOp::kAnd:
+          return i & j;
+        case BinaryOp::kOr:
+          return i | j;
+        case BinaryOp::kXor:
+          return i ^ j;
+        case BinaryOp::kEqv:
+          return ~(i ^ j);
+        default:
+          return ~i | j;
+      }
+    }
+  }
+}
+
+// The logical operators on two truths.
+bool Truth(BinaryOp op, bool x, bool y) {
+  switch (op) {
+    case BinaryOp::kAnd:
+      return x && y;
+    case BinaryOp::kOr:
+      return x || y;
+    case BinaryOp::kXor:
+      return x != y;
+    case BinaryOp::kEqv:
+      return x == y;
+    default:
+      return !x || y;
+  }
+}
+
+// The type a result of `type` is held in: Integer, Long and Single as they
+// are, anything else as a Double.
+VbType HeldType(VbType type) {
+  return type == VbType::kInteger || type == VbType::kLong || type == VbType::kSingle ? type : VbType::kDouble;
+}
+
 // A result of type `type`; a Variant result grows into a wider type instead of overflowing.
 Value Result(double x, VbType type, bool variant) {
+  if (!variant) return Value{HeldType(type), false, ResultNumber(x, type), {}};
   Value r;
-  r.variant = variant;
+  r.variant = true;
   switch (type) {
     case VbType::kInteger:
       if (FitsInteger(x)) {
@@ -66,7 +184,6 @@ Value Result(double x, VbType type, bool variant) {
         r.num = x;
         return r;
       }
-      if (!variant) Fail(err::kOverflow);
       [[fallthrough]];
     case VbType::kLong:
       if (FitsLong(x)) {
@@ -74,7 +191,6 @@ Value Result(double x, VbType type, bool variant) {
         r.num = x;
         return r;
       }
-      if (!variant) Fail(err::kOverflow);
       r.type = VbType::kDouble;
       r.num = x;
       break;
@@ -84,7 +200,7 @@ Value Result(double x, VbType type, bool variant) {
         r.num = static_cast<float>(x);
         return r;
       }
-      if (!variant || !std::isfinite(x)) Fail(err::kOverflow);
+      if (!std::isfinite(x)) Fail(err::kOverflow);
       r.type = VbType::kDouble;
       r.num = x;
       break;
@@ -135,54 +251,13 @@ int Compare(const Value& a, const Value& b) {
 Value Logical(BinaryOp op, const Value& a, const Value& b) {
   bool variant = a.variant || b.variant;
   if (a.type == VbType::kBoolean && b.type == VbType::kBoolean) {
-    bool x = a.num != 0;
-    bool y = b.num != 0;
-    bool r = false;
-    switch (op) {
-      case BinaryOp::kAnd:
-        r = x && y;
-        break;
-      case BinaryOp::kOr:
-        r = x || y;
-        break;
-      case BinaryOp::kXor:
-        r = x != y;
-        break;
-      case BinaryOp::kEqv:
-        r = x == y;
-        break;
-      default:
-        r = !x || y;
-        break;
-    }
-    Value v = Value::Boolean(r);
+    Value v = Value::Boolean(Truth(op, a.num != 0, b.num != 0));
     v.variant = variant;
     return v;
   }
-  VbType ta = ArithmeticType(a);
-  VbType tb = ArithmeticType(b);
-  VbType type = (ta == VbType::kInteger && tb == VbType::kInteger) ? VbType::kInteger : VbType::kLong;
-  int32_t x = ToLong(a);
-  int32_t y = ToLong(b);
-  int32_t r = 0;
-  switch (op) {
-    case BinaryOp::kAnd:
-      r = x & y;
-      break;
-    case BinaryOp::kOr:
-      r = x | y;
-      break;
-    case BinaryOp::kXor:
-      r = x ^ y;
-      break;
-    case BinaryOp::kEqv:
-      r = ~(x ^ y);
-      break;
-    default:
-      r = ~x | y;
-      break;
-  }
-  return Result(r, type, variant);
+  const double x = ToLong(a);
+  const double y = ToLong(b);
+  return Result(Arithmetic(op, x, y), OperationType(op, ArithmeticType(a), ArithmeticType(b)), variant);
 }
 
 }  // namespace
@@ -262,19 +337,9 @@ Value DefaultValue(VbType declared) {
 
 double ToNumber(const Value& v) { return NumberOf(v); }
 
-int32_t ToInteger(const Value& v) {
-  double x = RoundHalfEven(NumberOf(v));
-  if (!FitsInteger(x)) Fail(err::kOverflow);
-  return static_cast<int32_t>(x);
-}
+int32_t ToInteger(const Value& v) { return static_cast<int32_t>(ConvertNumber(NumberOf(v), VbType::kInteger)); }
 
-int32_t ToLong(const Value& v) {
-  double x = NumberOf(v);
-  if (!std::isfinite(x)) Fail(err::kOverflow);
-  x = RoundHalfEven(x);
-  if (!FitsLong(x)) Fail(err::kOverflow);
-  return static_cast<int32_t>(x);
-}
+int32_t ToLong(const Value& v) { return LongOf(NumberOf(v)); }
 
 std::string ToText(const Value& v) {
   switch (v.type) {
@@ -291,6 +356,22 @@ std::string ToText(const Value& v) {
 
 bool ToCondition(const Value& v) { return NumberOf(v) != 0; }
 
+double ConvertNumber(double x, VbType declared) {
+  switch (declared) {
+    case VbType::kBoolean:
+      return x != 0 ? -1.0 : 0.0;
+    case VbType::kInteger: {
+      x = RoundHalfEven(x);
+      if (!FitsInteger(x)) Fail(err::kOverflow);
+      return x;
+    }
+    case VbType::kLong:
+      return LongOf(x);
+    default:
+      return ResultNumber(x, declared);
+  }
+}
+
 Value Convert(const Value& v, VbType declared) {
   switch (declared) {
     case VbType::kVariant: {
@@ -305,15 +386,12 @@ Value Convert(const Value& v, VbType declared) {
         if (LowerCase(v.str) == "true") return Value::Boolean(true);
         if (LowerCase(v.str) == "false") return Value::Boolean(false);
       }
-      return Value::Boolean(NumberOf(v) != 0);
+      [[fallthrough]];
     case VbType::kInteger:
-      return Value::Integer(ToInteger(v));
     case VbType::kLong:
-      return Value::Long(ToLong(v));
     case VbType::kSingle:
-      return Result(NumberOf(v), VbType::kSingle, false);
     case VbType::kDouble:
-      return Result(NumberOf(v), VbType::kDouble, false);
+      return Value{declared, false, ConvertNumber(NumberOf(v), declared), {}};
     default:
       return Value{};
   }
@@ -335,6 +413,28 @@ Value Not(const Value& v) {
   return Result(~ToLong(v), type, v.variant);
 }
 
+namespace {
+
+// Whether a comparison holds, from the sign of the difference.
+bool Holds(BinaryOp op, int c) {
+  switch (op) {
+    case BinaryOp::kEq:
+      return c == 0;
+    case BinaryOp::kNe:
+      return c != 0;
+    case BinaryOp::kLt:
+      return c < 0;
+    case BinaryOp::kGt:
+      return c > 0;
+    case BinaryOp::kLe:
+      return c <= 0;
+    default:
+      return c >= 0;
+  }
+}
+
+}  // namespace
+
 Value Binary(BinaryOp op, const Value& a, const Value& b) {
   bool variant = a.variant || b.variant;
   switch (op) {
@@ -353,39 +453,18 @@ Value Binary(BinaryOp op, const Value& a, const Value& b) {
       if (b.type == VbType::kEmpty && a.type == VbType::kString) return a;
       [[fallthrough]];
     case BinaryOp::kSub:
-    case BinaryOp::kMul: {
-      VbType type = WiderType(ArithmeticType(a), ArithmeticType(b));
-      double x = NumberOf(a);
-      double y = NumberOf(b);
-      double r = op == BinaryOp::kAdd ? x + y : (op == BinaryOp::kSub ? x - y : x * y);
-      return Result(r, type, variant);
-    }
-    case BinaryOp::kDiv: {
-      VbType ta = ArithmeticType(a);
-      VbType tb = ArithmeticType(b);
-      double x = NumberOf(a);
-      double y = NumberOf(b);
-      if (y == 0) Fail(x == 0 ? err::kOverflow : err::kDivisionByZero);
-      VbType type = (ta == VbType::kDouble || tb == VbType::kDouble)   ? VbType::kDouble
-                    : (ta == VbType::kSingle || tb == VbType::kSingle) ? VbType::kSingle
-                                                                       : VbType::kDouble;
-      return Result(x / y, type, variant);
+    case BinaryOp::kMul:
+    case BinaryOp::kDiv:
+    case BinaryOp::kPow: {
+      const double x = NumberOf(a);
+      const double y = NumberOf(b);
+      return Result(Arithmetic(op, x, y), OperationType(op, ArithmeticType(a), ArithmeticType(b)), variant);
     }
     case BinaryOp::kIntDiv:
     case BinaryOp::kMod: {
-      VbType type = (ArithmeticType(a) == VbType::kInteger && ArithmeticType(b) == VbType::kInteger) ? VbType::kInteger
-                                                                                                     : VbType::kLong;
-      int64_t x = ToLong(a);
-      int64_t y = ToLong(b);
-      if (y == 0) Fail(err::kDivisionByZero);
-      return Result(static_cast<double>(op == BinaryOp::kIntDiv ? x / y : x % y), type, variant);
-    }
-    case BinaryOp::kPow: {
-      double x = NumberOf(a);
-      double y = NumberOf(b);
-      if (x < 0 && y != std::floor(y)) Fail(err::kInvalidCall);
-      if (x == 0 && y < 0) Fail(err::kDivisionByZero);
-      return Result(std::pow(x, y), VbType::kDouble, variant);
+      const double x = ToLong(a);
+      const double y = ToLong(b);
+      return Result(Arithmetic(op, x, y), OperationType(op, ArithmeticType(a), ArithmeticType(b)), variant);
     }
     case BinaryOp::kEq:
     case BinaryOp::kNe:
@@ -393,20 +472,43 @@ Value Binary(BinaryOp op, const Value& a, const Value& b) {
     case BinaryOp::kGt:
     case BinaryOp::kLe:
     case BinaryOp::kGe: {
-      int c = Compare(a, b);
-      bool r = op == BinaryOp::kEq   ? c == 0
-               : op == BinaryOp::kNe ? c != 0
-               : op == BinaryOp::kLt ? c < 0
-               : op == BinaryOp::kGt ? c > 0
-               : op == BinaryOp::kLe ? c <= 0
-                                     : c >= 0;
-      Value v = Value::Boolean(r);
+      Value v = Value::Boolean(Holds(op, Compare(a, b)));
       v.variant = variant;
       return v;
     }
     default:
       return Logical(op, a, b);
   }
+}
+
+bool IsFixedNumeric(VbType type) {
+  return type == VbType::kBoolean || type == VbType::kInteger || type == VbType::kLong || type == VbType::kSingle ||
+         type == VbType::kDouble;
+}
+
+VbType FixedBinaryType(BinaryOp op, VbType ta, VbType tb) {
+  if (!IsFixedNumeric(ta) || !IsFixedNumeric(tb) || op == BinaryOp::kConcat) return VbType::kEmpty;
+  if (IsComparison(op) || (IsLogical(op) && ta == VbType::kBoolean && tb == VbType::kBoolean)) return VbType::kBoolean;
+  return HeldType(OperationType(op, NumberType(ta), NumberType(tb)));
+}
+
+double FixedBinary(BinaryOp op, VbType ta, double x, VbType tb, double y) {
+  if (IsComparison(op)) return Holds(op, CompareNumbers(x, y)) ? -1.0 : 0.0;
+  if (IsLogical(op) && ta == VbType::kBoolean && tb == VbType::kBoolean) return Truth(op, x != 0, y != 0) ? -1.0 : 0.0;
+  return ResultNumber(Arithmetic(op, x, y), OperationType(op, NumberType(ta), NumberType(tb)));
+}
+
+VbType FixedUnaryType(bool negate, VbType t) {
+  if (!IsFixedNumeric(t)) return VbType::kEmpty;
+  if (negate) return NumberType(t);
+  if (t == VbType::kBoolean) return VbType::kBoolean;
+  return NumberType(t) == VbType::kInteger ? VbType::kInteger : VbType::kLong;
+}
+
+double FixedUnary(bool negate, VbType t, double x) {
+  if (negate) return ResultNumber(-x, NumberType(t));
+  if (t == VbType::kBoolean) return x == 0 ? -1.0 : 0.0;
+  return ResultNumber(~LongOf(x), FixedUnaryType(false, t));
 }
 
 }  // namespace korva::vbrun

@@ -77,6 +77,21 @@ Value Binary(BinaryOp op, const Value& a, const Value& b);
 Value Negate(const Value& v);
 Value Not(const Value& v);
 
+// Numbers whose types are known before the run (an expression of Boolean,
+// Integer, Long, Single and Double variables and literals), worked without
+// making values: the same results and errors as Binary, Negate, Not and
+// Convert give values of those types outside a Variant.
+bool IsFixedNumeric(VbType type);
+// The type of `op` on operands of these types; kEmpty when it is not a
+// number of a known type.
+VbType FixedBinaryType(BinaryOp op, VbType ta, VbType tb);
+double FixedBinary(BinaryOp op, VbType ta, double x, VbType tb, double y);
+// - (negate) or Not.
+VbType FixedUnaryType(bool negate, VbType t);
+double FixedUnary(bool negate, VbType t, double x);
+// A number stored into a variable of a numeric type (error 6 when it does not fit).
+double ConvertNumber(double x, VbType declared);
+
 // The form a number of this type is shown in (Str$, Print, Write #); a text
 // that reads as a number shows as a Double.
 NumberKind NumberKindOf(VbType type);
