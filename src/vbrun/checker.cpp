@@ -6,6 +6,7 @@
 
 #include "text/cp1252.h"
 #include "vbrun/builtins.h"
+#include "vbrun/pure_builtins.h"
 
 namespace korva::vbrun {
 namespace {
@@ -179,7 +180,7 @@ class Checker {
   }
 
   [[noreturn]] void Undefined(const Expr& e, int line) const {
-    throw Failure{line, "Sub o Function no definida: " + e.name};
+    throw Failure{line, "Sub o Function no definida: " + std::string(e.name)};
   }
 
   void BindExpr(Expr& e, int line) {
@@ -194,7 +195,7 @@ class Checker {
     switch (e.kind) {
       case ExprKind::kName: {
         if (FindVariable(lower, e.binding, e.slot)) {
-          if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + e.name};
+          if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + std::string(e.name)};
           SetVariableType(e);
           return;
         }
@@ -204,24 +205,25 @@ class Checker {
           return;
         }
         if (FindProcedure(module_, lower) >= 0) {
-          throw Failure{line, "se esperaba una variable o una función, no el procedimiento " + e.name};
+          throw Failure{line, "se esperaba una variable o una función, no el procedimiento " + std::string(e.name)};
         }
         e.binding = Binding::kLocal;
-        e.slot = AddLocal(e.name, lower, ImplicitType(e, lower), false, nullptr);
+        e.slot = AddLocal(std::string(e.name), lower, ImplicitType(e, lower), false, nullptr);
         SetVariableType(e);
         return;
       }
       case ExprKind::kIndex: {
         if (FindVariable(lower, e.binding, e.slot)) {
-          if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
+          if (!Info(e.binding, e.slot).isArray) throw Failure{line, std::string(e.name) + " no es una matriz"};
           SetVariableType(e);
           return;
         }
         if (const BuiltinInfo* b = FindBuiltin(lower, e.suffix)) {
           int n = static_cast<int>(e.args.size());
-          if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + e.name};
+          if (n < b->minArgs || n > b->maxArgs) throw Failure{line, "número de argumentos incorrecto en " + std::string(e.name)};
           e.binding = Binding::kBuiltin;
           e.builtin = b->id;
+          if (n == 1) e.type = FixedBuiltinType(b->id, e.args[0]->type);
           return;
         }
         Undefined(e, line);
@@ -232,7 +234,7 @@ class Checker {
           e.builtin = lower == "err.number" ? Builtin::kErrNumber : Builtin::kErrDescription;
           return;
         }
-        throw Failure{line, "miembro no admitido: " + e.name};
+        throw Failure{line, "miembro no admitido: " + std::string(e.name)};
       default:
         return;
     }
@@ -245,19 +247,19 @@ class Checker {
       for (auto& arg : e.args) BindExpr(*arg, line);
       if (!FindVariable(lower, e.binding, e.slot)) {
         if (FindBuiltin(lower, e.suffix) != nullptr)
-          throw Failure{line, "no se puede asignar a la función " + e.name};
+          throw Failure{line, "no se puede asignar a la función " + std::string(e.name)};
         Undefined(e, line);
       }
-      if (!Info(e.binding, e.slot).isArray) throw Failure{line, e.name + " no es una matriz"};
+      if (!Info(e.binding, e.slot).isArray) throw Failure{line, std::string(e.name) + " no es una matriz"};
       return;
     }
     if (FindVariable(lower, e.binding, e.slot)) {
-      if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + e.name};
+      if (Info(e.binding, e.slot).isArray) throw Failure{line, "falta el subíndice de la matriz " + std::string(e.name)};
       return;
     }
-    if (FindProcedure(module_, lower) >= 0) throw Failure{line, "no se puede asignar al procedimiento " + e.name};
+    if (FindProcedure(module_, lower) >= 0) throw Failure{line, "no se puede asignar al procedimiento " + std::string(e.name)};
     e.binding = Binding::kLocal;
-    e.slot = AddLocal(e.name, lower, ImplicitType(e, lower), false, nullptr);
+    e.slot = AddLocal(std::string(e.name), lower, ImplicitType(e, lower), false, nullptr);
   }
 
   // Dim inside the procedure, and ReDim of names not declared elsewhere, make locals.
@@ -472,7 +474,7 @@ class Checker {
       case StmtKind::kNext: {
         Block& b = Top(StmtKind::kFor, s, "Next sin For");
         if (s.target && LowerCase(s.target->name) != LowerCase(b.forStmt->target->name)) {
-          throw Failure{s.line, "Next " + s.target->name + " no cierra el For de " + b.forStmt->target->name};
+          throw Failure{s.line, "Next " + std::string(s.target->name) + " no cierra el For de " + std::string(b.forStmt->target->name)};
         }
         Instr in{OpCode::kNext, &s};
         in.forStmt = b.forStmt;

@@ -280,7 +280,7 @@ ExprPtr LineParser::Literal(Value v, int column) {
   e->kind = ExprKind::kLiteral;
   e->type = v.type;
   e->number = v.num;
-  e->name = std::move(v.str);
+  e->name = exprs_.Keep(v.str);
   e->column = column;
   return e;
 }
@@ -335,7 +335,7 @@ ExprPtr LineParser::NameReference() {
   const Token tok = Next();
   auto e = exprs_.New();
   e->kind = ExprKind::kName;
-  e->name = tok.text;
+  e->name = exprs_.Keep(tok.text);
   e->suffix = tok.suffix;
   e->column = tok.column;
   if (Peek().IsOp("(")) {
@@ -353,8 +353,7 @@ ExprPtr LineParser::NameReference() {
     if (member.kind != TokenKind::kIdentifier) Expected("el nombre de un miembro");
     Next();
     e->kind = ExprKind::kMember;
-    e->name += '.';
-    e->name += member.text;
+    e->name = exprs_.Keep(std::string(e->name) + "." + std::string(member.text));
   }
   return e;
 }
@@ -365,7 +364,7 @@ ExprPtr LineParser::Target() {
   if (tok.kind != TokenKind::kIdentifier || tok.reserved) Expected("una variable");
   ExprPtr e = NameReference();
   if (e->kind == ExprKind::kMember)
-    throw ParseFailure{e->column, "no se puede asignar a \"" + e->name + "\""};
+    throw ParseFailure{e->column, "no se puede asignar a \"" + std::string(e->name) + "\""};
   return e;
 }
 

@@ -210,6 +210,10 @@ struct Interpreter::Impl {
       case ExprKind::kName:
         return VariableOf(e, frame).value.num;
       case ExprKind::kIndex:
+        if (e.binding == Binding::kBuiltin) {
+          const Expr& a = *e.args[0];
+          return FixedBuiltin(e.builtin, a.type, Number(a, frame));
+        }
         return Element(e, frame).num;
       case ExprKind::kUnary: {
         const Expr& a = *e.args[0];
@@ -220,7 +224,7 @@ struct Interpreter::Impl {
         const Expr& b = *e.args[1];
         const double x = Number(a, frame);
         const double y = Number(b, frame);
-        return FixedBinary(e.op, a.type, x, b.type, y);
+        return FixedBinary(e.op, e.type, x, y);
       }
       default:
         return ToNumber(Eval(e, frame));
@@ -237,7 +241,8 @@ struct Interpreter::Impl {
   }
 
   Value Eval(const Expr& e, Frame* frame) {
-    if (IsFixedNumeric(e.type) && (e.kind == ExprKind::kUnary || e.kind == ExprKind::kBinary)) {
+    if (IsFixedNumeric(e.type) &&
+        (e.kind == ExprKind::kUnary || e.kind == ExprKind::kBinary || e.binding == Binding::kBuiltin)) {
       return Value{e.type, false, Number(e, frame), {}};
     }
     switch (e.kind) {
@@ -463,7 +468,8 @@ struct Interpreter::Impl {
     const LoopState& loop = frame.loops[in.loop];
     if (IsFixedNumeric(type)) {
       // The counter and the step hold values of the counter's own type.
-      counter.num = ConvertNumber(FixedBinary(BinaryOp::kAdd, type, counter.num, type, loop.step.num), type);
+      const VbType sum = FixedBinaryType(BinaryOp::kAdd, type, type);
+      counter.num = ConvertNumber(FixedBinary(BinaryOp::kAdd, sum, counter.num, loop.step.num), type);
     } else {
       counter = Convert(Binary(BinaryOp::kAdd, counter, loop.step), type);
     }

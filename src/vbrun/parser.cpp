@@ -1,5 +1,6 @@
 #include "vbrun/parser.h"
 
+#include <functional>
 #include <new>
 
 #include "vbrun/lexer.h"
@@ -7,7 +8,7 @@
 
 namespace korva::vbrun {
 
-SourceLines::SourceLines(std::string_view text) : text_(text) {
+SourceLines::SourceLines(std::string_view text) : text_(std::make_unique<const std::string>(text)) {
   for (size_t start = 0; start < text.size();) {
     starts_.push_back(start);
     size_t end = text.find('\n', start);
@@ -18,9 +19,9 @@ SourceLines::SourceLines(std::string_view text) : text_(text) {
 
 std::string_view SourceLines::Line(size_t i) const {
   const size_t start = starts_[i];
-  size_t end = i + 1 < starts_.size() ? starts_[i + 1] - 1 : text_.find('\n', start);
-  if (end == std::string::npos) end = text_.size();
-  std::string_view line = std::string_view(text_).substr(start, end - start);
+  size_t end = i + 1 < starts_.size() ? starts_[i + 1] - 1 : text_->find('\n', start);
+  if (end == std::string::npos) end = text_->size();
+  std::string_view line = std::string_view(*text_).substr(start, end - start);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
 }
@@ -34,6 +35,14 @@ ExprPtr ExprArena::New() {
   }
   void* at = blocks_.back().get() + used_++ * sizeof(Expr);
   return ExprPtr(new (at) Expr());
+}
+
+std::string_view ExprArena::Keep(std::string_view text) {
+  const std::less_equal<const char*> notAfter;
+  if (notAfter(source_.data(), text.data()) && notAfter(text.data() + text.size(), source_.data() + source_.size())) {
+    return text;
+  }
+  return texts_.emplace_back(text);
 }
 
 StmtParts& Stmt::Parts() {
@@ -53,6 +62,7 @@ class ModuleParser {
   ModuleParser(const std::string& name, std::string_view text) {
     module_.name = name;
     module_.lines = SourceLines(text);
+    module_.exprs = std::make_unique<ExprArena>(module_.lines.text());
   }
 
   std::variant<Module, SyntaxError> Parse() {

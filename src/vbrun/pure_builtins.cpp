@@ -32,6 +32,11 @@ Value SameType(const Value& v, double x) {
   return r;
 }
 
+double SquareRoot(double x) {
+  if (x < 0) Fail(err::kInvalidCall);
+  return std::sqrt(x);
+}
+
 std::string Digits(double x, int decimals) {
   char buffer[512];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
@@ -303,12 +308,9 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
     case Builtin::kAbs:
       r = SameType(a[0], std::fabs(ToNumber(a[0])));
       return true;
-    case Builtin::kSqr: {
-      double x = ToNumber(a[0]);
-      if (x < 0) Fail(err::kInvalidCall);
-      r = Value::Double(std::sqrt(x));
+    case Builtin::kSqr:
+      r = Value::Double(SquareRoot(ToNumber(a[0])));
       return true;
-    }
     case Builtin::kExp: {
       double x = std::exp(ToNumber(a[0]));
       if (!std::isfinite(x)) Fail(err::kOverflow);
@@ -358,6 +360,47 @@ bool CallPureBuiltin(Builtin id, std::vector<Value>& a, Value& r) {
       return true;
     default:
       return false;
+  }
+}
+
+VbType FixedBuiltinType(Builtin id, VbType arg) {
+  if (!IsFixedNumeric(arg)) return VbType::kEmpty;
+  switch (id) {
+    case Builtin::kInt:
+    case Builtin::kFix:
+    case Builtin::kAbs:
+      return Numeric(Value{arg, false, 0, {}}).type;
+    case Builtin::kCInt:
+      return VbType::kInteger;
+    case Builtin::kCLng:
+      return VbType::kLong;
+    case Builtin::kCSng:
+      return VbType::kSingle;
+    case Builtin::kCDbl:
+    case Builtin::kSqr:
+      return VbType::kDouble;
+    default:
+      return VbType::kEmpty;
+  }
+}
+
+double FixedBuiltin(Builtin id, VbType arg, double x) {
+  const Value v{arg, false, x, {}};
+  switch (id) {
+    case Builtin::kInt:
+      return SameType(v, std::floor(x)).num;
+    case Builtin::kFix:
+      return SameType(v, std::trunc(x)).num;
+    case Builtin::kAbs:
+      return SameType(v, std::fabs(x)).num;
+    case Builtin::kCInt:
+      return ConvertNumber(x, VbType::kInteger);
+    case Builtin::kCLng:
+      return ConvertNumber(x, VbType::kLong);
+    case Builtin::kCSng:
+      return ConvertNumber(x, VbType::kSingle);
+    default:  // CDbl, Sqr
+      return id == Builtin::kSqr ? SquareRoot(x) : ConvertNumber(x, VbType::kDouble);
   }
 }
 

@@ -339,7 +339,7 @@ void LineParser::AssignmentOrCall(StmtList& out) {
   if (Peek().IsOp("=")) {
     Unmark();  // an assignment: the head read stands
     if (head->kind == ExprKind::kMember) {
-      throw ParseFailure{head->column, "no se puede asignar a \"" + head->name + "\""};
+      throw ParseFailure{head->column, "no se puede asignar a \"" + std::string(head->name) + "\""};
     }
     Next();
     Stmt s = Make(StmtKind::kAssign);
@@ -355,7 +355,7 @@ void LineParser::AssignmentOrCall(StmtList& out) {
 void LineParser::CallStatement(StmtList& out) {
   ExprPtr head = NameReference();
   if (head->kind == ExprKind::kMember) {
-    throw ParseFailure{head->column, "no se puede llamar a \"" + head->name + "\""};
+    throw ParseFailure{head->column, "no se puede llamar a \"" + std::string(head->name) + "\""};
   }
   Stmt s = Make(StmtKind::kCall);
   s.Parts().label = head->name;

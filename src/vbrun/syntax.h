@@ -2,6 +2,7 @@
 // The syntax tree of a module: declarations, procedures and their statements,
 // one source line after another. The checker fills in what each name stands
 // for (the binding fields) before anything runs.
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,12 +27,19 @@ using ExprPtr = std::unique_ptr<Expr, ExprEnd>;
 // bookkeeping header to every one.
 class ExprArena {
  public:
+  // `source`: the module's text, which outlives the arena.
+  explicit ExprArena(std::string_view source = {}) : source_(source) {}
   ExprPtr New();
+  // A text for an expression to view: the text itself when it lies in the
+  // module's text, else a copy kept here.
+  std::string_view Keep(std::string_view text);
 
  private:
   static constexpr size_t kBlockExprs = 4096;
   std::vector<std::unique_ptr<unsigned char[]>> blocks_;
   size_t used_ = kBlockExprs;  // in the last block
+  std::string_view source_;
+  std::deque<std::string> texts_;
 };
 
 enum class ExprKind : uint8_t {
@@ -62,11 +70,14 @@ struct Expr {
   int slot = -1;    // kLocal / kGlobal: the variable
   double number = 0;  // kLiteral of a number or Boolean
   // kName and kIndex: the name as written, without type character; kMember:
-  // the object and member as written ("Err.Number"); kLiteral of a text: the text.
-  std::string name;
+  // the object and member as written ("Err.Number"); kLiteral of a text: the
+  // text. Kept by the module's arena (ExprArena::Keep).
+  std::string_view name;
   std::vector<ExprPtr> args;  // kIndex arguments, kUnary operand, kBinary operands
 
-  Value Literal() const { return type == VbType::kString ? Value::String(name) : Value{type, false, number, {}}; }
+  Value Literal() const {
+    return type == VbType::kString ? Value::String(std::string(name)) : Value{type, false, number, {}};
+  }
 };
 
 // An item of a Print list: an expression, Tab(n) or Spc(n), and what follows it.
@@ -202,9 +213,11 @@ class SourceLines {
   std::string_view Line(size_t i) const;
   // A copy of line i, for messages.
   std::string operator[](size_t i) const { return std::string(Line(i)); }
+  // The whole text: it stays where it is while the lines are kept, moved or not.
+  std::string_view text() const { return text_ ? std::string_view(*text_) : std::string_view(); }
 
  private:
-  std::string text_;
+  std::unique_ptr<const std::string> text_;
   std::vector<size_t> starts_;
 };
 

@@ -481,21 +481,19 @@ Value Binary(BinaryOp op, const Value& a, const Value& b) {
   }
 }
 
-bool IsFixedNumeric(VbType type) {
-  return type == VbType::kBoolean || type == VbType::kInteger || type == VbType::kLong || type == VbType::kSingle ||
-         type == VbType::kDouble;
-}
-
 VbType FixedBinaryType(BinaryOp op, VbType ta, VbType tb) {
   if (!IsFixedNumeric(ta) || !IsFixedNumeric(tb) || op == BinaryOp::kConcat) return VbType::kEmpty;
   if (IsComparison(op) || (IsLogical(op) && ta == VbType::kBoolean && tb == VbType::kBoolean)) return VbType::kBoolean;
   return HeldType(OperationType(op, NumberType(ta), NumberType(tb)));
 }
 
-double FixedBinary(BinaryOp op, VbType ta, double x, VbType tb, double y) {
+double FixedBinary(BinaryOp op, VbType type, double x, double y) {
+  // `type` is Boolean only for a comparison or for a logical operator on two truths.
   if (IsComparison(op)) return Holds(op, CompareNumbers(x, y)) ? -1.0 : 0.0;
-  if (IsLogical(op) && ta == VbType::kBoolean && tb == VbType::kBoolean) return Truth(op, x != 0, y != 0) ? -1.0 : 0.0;
-  return ResultNumber(Arithmetic(op, x, y), OperationType(op, NumberType(ta), NumberType(tb)));
+  if (type == VbType::kBoolean) return Truth(op, x != 0, y != 0) ? -1.0 : 0.0;
+  // The type held is the operation's, or a Double where the operation's is
+  // none of Integer, Long and Single: ResultNumber holds both alike.
+  return ResultNumber(Arithmetic(op, x, y), type);
 }
 
 VbType FixedUnaryType(bool negate, VbType t) {

@@ -81,11 +81,12 @@ Value Not(const Value& v);
 // Integer, Long, Single and Double variables and literals), worked without
 // making values: the same results and errors as Binary, Negate, Not and
 // Convert give values of those types outside a Variant.
-bool IsFixedNumeric(VbType type);
+inline bool IsFixedNumeric(VbType type) { return type >= VbType::kBoolean && type <= VbType::kDouble; }
 // The type of `op` on operands of these types; kEmpty when it is not a
 // number of a known type.
 VbType FixedBinaryType(BinaryOp op, VbType ta, VbType tb);
-double FixedBinary(BinaryOp op, VbType ta, double x, VbType tb, double y);
+// `op` on x and y, of the types that give `type` (FixedBinaryType).
+double FixedBinary(BinaryOp op, VbType type, double x, double y);
 // - (negate) or Not.
 VbType FixedUnaryType(bool negate, VbType t);
 double FixedUnary(bool negate, VbType t, double x);
