@@ -74,7 +74,8 @@ class Checker {
 
   void DeclareModule(int module) {
     Module& m = program_.modules[module];
-    moduleVariables_.emplace_back();
+    moduleVariables_.emplace_back().reserve(m.variables.size());
+    program_.globals.reserve(program_.globals.size() + m.variables.size());
     for (size_t i = 0; i < m.variables.size(); ++i) {
       Declared& d = m.variables[i];
       int line = m.variableLines[i];

@@ -90,6 +90,8 @@ class ModuleParser {
     if (current_ != nullptr) {
       return Error(current_->firstLine, 1, "falta \"End Sub\" del procedimiento " + current_->name);
     }
+    module_.variables.shrink_to_fit();
+    module_.variableLines.shrink_to_fit();
     return std::move(module_);
   }
 
@@ -124,6 +126,10 @@ class ModuleParser {
       p.Next();
       p.Next();
       if (!p.AtEnd()) p.Expected("el final de la línea");
+      // What the growth of a long procedure left unused goes before the
+      // checker adds its own (the most a module's reading holds at once).
+      current_->body.shrink_to_fit();
+      current_->labels.shrink_to_fit();
       current_ = nullptr;
       return;
     }
