@@ -4,9 +4,9 @@
 // Each occurring word is reported once per mark: a word already marked is
 // passed over, and so are the shorter words ending where it ends, which were
 // marked with it.
+#include <array>
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace korva {
@@ -49,8 +49,13 @@ class SubstringAutomaton {
   int Next(int node, unsigned char c) const;  // the goto function; -1 when none
 
   std::vector<Node> nodes_;
-  std::unordered_map<uint64_t, int> edges_;  // node << 8 | byte -> child
-  std::vector<int> nodeOfWord_;              // -1 for an empty word
+  // The root's children by byte (-1 when none); every other node's children
+  // in one run of the two child arrays, in increasing byte order.
+  std::array<int, 256> rootNext_{};
+  std::vector<int> firstChild_;  // node -> start of its run; one entry more than nodes
+  std::vector<unsigned char> childByte_;
+  std::vector<int> childNode_;
+  std::vector<int> nodeOfWord_;  // -1 for an empty word
 };
 
 }  // namespace korva
