@@ -16,9 +16,19 @@ bool HoldsEstimate(const std::vector<std::string>& lines) {
   });
 }
 
+// Up to this many words are looked for one by one; more, all in one reading.
+constexpr size_t kWordsSoughtOneByOne = 8;
+
 // Whether every word occurs in some line, as a plain substring: the lines are
-// read once, however many and long the words. An empty word occurs in any line.
+// read a few times at most, however many and long the words. An empty word
+// occurs in any line.
 bool EveryWordInSomeLine(const std::vector<std::string_view>& words, const std::vector<std::string>& lines) {
+  if (words.size() <= kWordsSoughtOneByOne) {
+    return std::all_of(words.begin(), words.end(), [&](std::string_view word) {
+      return std::any_of(lines.begin(), lines.end(),
+                         [&](const std::string& line) { return line.find(word) != std::string::npos; });
+    });
+  }
   const SubstringAutomaton automaton(words);
   SubstringAutomaton::Marks marks;
   for (const std::string& line : lines) automaton.Feed(SubstringAutomaton::kStart, line, marks, nullptr);

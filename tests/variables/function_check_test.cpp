@@ -62,17 +62,22 @@ TEST(FunctionCheck, AgreesWithThePlainSearch) {
     return s;
   };
   int passed = 0;
+  int passedWithMany = 0;
   for (int round = 0; round < 2000; ++round) {
     ElementSpec element = Element(text(1 + random() % 3), {});
-    for (size_t k = random() % 6; k > 0; --k) element.Arguments.push_back(text(1 + random() % 4));
+    // Few inputs, or many: an element of many inputs is checked otherwise.
+    const size_t inputs = random() % 2 == 0 ? random() % 6 : 9 + random() % 12;
+    for (size_t k = inputs; k > 0; --k) element.Arguments.push_back(text(1 + random() % (inputs > 8 ? 3 : 4)));
     std::vector<std::string> lines(random() % 4);
-    for (std::string& line : lines) line = text(random() % 12);
+    for (std::string& line : lines) line = text(random() % (inputs > 8 ? 40 : 12));
     const bool expected = PlainCheck(element, lines);
     passed += expected;
+    passedWithMany += expected && element.Arguments.size() > 8;
     EXPECT_EQ(FunctionPassesCheck(element, lines), expected) << "round " << round;
   }
   EXPECT_GT(passed, 100);  // both outcomes well represented
   EXPECT_LT(passed, 1900);
+  EXPECT_GT(passedWithMany, 50);
 }
 
 }  // namespace
