@@ -2,6 +2,7 @@
 // The model's structure as the create dialogue builds it: the elements with
 // their identifiers, the connection matrix and the calculation levels. Tables
 // are indexed 1..ElementCount; entry 0 is unused.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,9 +12,9 @@ namespace korva {
 
 // Identifier look-ups in constant time: the last and the first element that
 // carry an identifier (identifiers compare as exact, case-sensitive text). The
-// index holds its own copy of the identifiers' text, all in one piece, and its
-// slots in one array probed in order, so that a look-up touches few places in
-// memory however large the model.
+// slots are in one array probed in order, each holding a short identifier's
+// text itself (a longer one is in one shared piece of text), so that a look-up
+// mostly touches one place in memory however large the model.
 class IdentifierIndex {
  public:
   void Rebuild(const std::vector<std::string>& ids, int count);
@@ -21,18 +22,20 @@ class IdentifierIndex {
   int First(std::string_view id) const;  // 0 when none
 
  private:
+  static constexpr size_t kInlineLength = 16;
   struct Slot {
     uint32_t hash = 0;
     uint32_t length = 0;
-    size_t offset = 0;  // of the identifier in text_
-    int first = 0;      // 0: a free slot
+    int first = 0;  // 0: a free slot
     int last = 0;
+    std::array<char, kInlineLength> text{};  // the identifier, or where it is in longText_
   };
   // The slot that holds `id`, or the free one where it would go.
   size_t SlotOf(std::string_view id, size_t hash) const;
+  bool Holds(const Slot& slot, std::string_view id) const;
 
-  std::vector<Slot> slots_;  // a power of two of them, at most half used
-  std::string text_;
+  std::vector<Slot> slots_;  // a power of two of them, at most two thirds used
+  std::string longText_;
 };
 
 struct ModelTables {
