@@ -7,12 +7,15 @@ namespace korva {
 
 int SubstringAutomaton::Next(int node, unsigned char c) const {
   if (node == 0) return rootNext_[c];
-  const auto begin = childByte_.begin() + firstChild_[static_cast<size_t>(node)];
-  const auto end = childByte_.begin() + firstChild_[static_cast<size_t>(node) + 1];
+  const Node& from = nodes_[static_cast<size_t>(node)];
+  const auto begin = children_.begin() + from.firstChild;
+  const auto end = begin + from.childCount;
   // Most nodes have a few children: a scan; a wide one is searched by halves.
-  auto at = end - begin <= 8 ? std::find(begin, end, c) : std::lower_bound(begin, end, c);
-  if (at == end || *at != c) return -1;
-  return childNode_[static_cast<size_t>(at - childByte_.begin())];
+  auto at = from.childCount <= 8 ? std::find_if(begin, end, [c](const Child& child) { return child.byte == c; })
+                                 : std::lower_bound(begin, end, c, [](const Child& child, unsigned char b) {
+                                     return child.byte < b;
+                                   });
+  return at == end || at->byte != c ? -1 : at->node;
 }
 
 SubstringAutomaton::SubstringAutomaton(const std::vector<std::string_view>& words) : nodes_(1) {
@@ -49,30 +52,31 @@ SubstringAutomaton::SubstringAutomaton(const std::vector<std::string_view>& word
   // The children runs, by counting; nodes were made in byte order within a parent.
   const size_t count = nodes_.size();
   rootNext_.fill(-1);
-  firstChild_.assign(count + 1, 0);
-  for (size_t node = 1; node < count; ++node) ++firstChild_[static_cast<size_t>(parent[node]) + 1];
-  for (size_t node = 1; node <= count; ++node) firstChild_[node] += firstChild_[node - 1];
-  childByte_.resize(count > 0 ? count - 1 : 0);
-  childNode_.resize(childByte_.size());
-  std::vector<int> fill(firstChild_.begin(), firstChild_.end() - 1);
+  for (size_t node = 1; node < count; ++node) ++nodes_[static_cast<size_t>(parent[node])].childCount;
+  int start = 0;
+  for (Node& node : nodes_) {
+    node.firstChild = start;
+    start += node.childCount;
+  }
+  children_.resize(count > 0 ? count - 1 : 0);
+  std::vector<int> fill(count);
+  for (size_t node = 0; node < count; ++node) fill[node] = nodes_[node].firstChild;
   for (size_t node = 1; node < count; ++node) {
     const auto at = static_cast<size_t>(fill[static_cast<size_t>(parent[node])]++);
-    childByte_[at] = byte[node];
-    childNode_[at] = static_cast<int>(node);
+    children_[at] = Child{byte[node], static_cast<int>(node)};
     if (parent[node] == 0) rootNext_[byte[node]] = static_cast<int>(node);
   }
   // Breadth first: a node's fail link is the longest proper suffix of its text
   // that is a node too.
   std::vector<int> queue;
   queue.reserve(count);
-  for (int k = firstChild_[0]; k < firstChild_[1]; ++k) queue.push_back(childNode_[static_cast<size_t>(k)]);
+  for (int k = 0; k < nodes_[0].childCount; ++k) queue.push_back(children_[static_cast<size_t>(k)].node);
   for (size_t head = 0; head < queue.size(); ++head) {
     const int node = queue[head];
     Node& self = nodes_[static_cast<size_t>(node)];
     self.output = self.word >= 0 ? node : nodes_[static_cast<size_t>(self.fail)].output;
-    for (int k = firstChild_[static_cast<size_t>(node)]; k < firstChild_[static_cast<size_t>(node) + 1]; ++k) {
-      const unsigned char c = childByte_[static_cast<size_t>(k)];
-      const int child = childNode_[static_cast<size_t>(k)];
+    for (int k = self.firstChild; k < self.firstChild + self.childCount; ++k) {
+      const auto [c, child] = children_[static_cast<size_t>(k)];
       int fail = self.fail;
       int next = Next(fail, c);
       while (next < 0 && fail != 0) {

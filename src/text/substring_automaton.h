@@ -41,20 +41,26 @@ class SubstringAutomaton {
   bool Marked(int number, const Marks& marks) const;
 
  private:
+  // A node and its children lie together, so that a step of a scan reads
+  // few places in memory.
   struct Node {
     int fail = 0;
     int output = -1;  // the nearest node on the fail chain (itself included) that ends a word
     int word = -1;    // the word this node ends
+    int firstChild = 0;
+    int childCount = 0;
+  };
+  struct Child {
+    unsigned char byte;
+    int node;
   };
   int Next(int node, unsigned char c) const;  // the goto function; -1 when none
 
   std::vector<Node> nodes_;
   // The root's children by byte (-1 when none); every other node's children
-  // in one run of the two child arrays, in increasing byte order.
+  // in one run, in increasing byte order.
   std::array<int, 256> rootNext_{};
-  std::vector<int> firstChild_;  // node -> start of its run; one entry more than nodes
-  std::vector<unsigned char> childByte_;
-  std::vector<int> childNode_;
+  std::vector<Child> children_;
   std::vector<int> nodeOfWord_;  // -1 for an empty word
 };
 
