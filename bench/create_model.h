@@ -1,8 +1,8 @@
 #pragma once
 // A large dynamic model made through the whole create path, for the benchmarks
 // that time the create cycle and the run of its simulator.
-#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -49,14 +49,12 @@ enum class Shape {
   kRandom,  // each on two calculated elements before it, drawn at random
 };
 
-// Identifiers of one length for a model of n elements, so that none is part of
-// another: "E" and at least five digits.
-inline std::string ModelId(int i, int n) {
-  int digits = 5;
-  for (int rest = n / 100000; rest > 0; rest /= 10) ++digits;
-  std::string number = std::to_string(i);
-  return "E" + std::string(static_cast<size_t>(digits) - std::min(number.size(), static_cast<size_t>(digits)), '0') +
-         number;
+// Identifiers of one length, "E" and six digits, whatever the size of the
+// model: none is part of another, and every size has as much text per element.
+inline std::string ModelId(int i) {
+  char id[16];
+  std::snprintf(id, sizeof id, "E%06d", i);
+  return id;
 }
 
 // A dynamic model of n elements: the first third inputs, each other element
@@ -64,7 +62,7 @@ inline std::string ModelId(int i, int n) {
 // file gives the matrix. The random graph is the same for the same n.
 inline void WriteModel(const fs::path& dir, int n, Shape shape = Shape::kThirds) {
   const int inputs = n / 3;
-  auto id = [&](int i) { return shape == Shape::kThirds ? Id(i) : ModelId(i, n); };
+  auto id = [&](int i) { return shape == Shape::kThirds ? Id(i) : ModelId(i); };
   uint64_t seed = 0x9E3779B97F4A7C15ULL;
   auto draw = [&](int below) {  // splitmix64, so the graph does not depend on the library
     uint64_t z = (seed += 0x9E3779B97F4A7C15ULL);
@@ -137,13 +135,13 @@ inline void WriteFanInModel(const fs::path& dir, int inputs, bool longElement) {
   const int n = inputs + 2;
   std::ofstream list(dir / "LBIG.txt", std::ios::binary);
   std::ofstream equations(dir / "GBIG.txt", std::ios::binary);
-  for (int i = 1; i <= inputs; ++i) list << ModelId(i, n) << " entrada numero " << i << " [cval=0;ndim=0;\r\n";
-  list << ModelId(inputs + 1, n) << " calculo corto [ince=n;esta=n;ndim=0;tabl=n;\r\n";
-  equations << ModelId(inputs + 1, n) << " " << ModelId(inputs + 1, n) << " = " << ModelId(1, n) << " + 1\r\n";
+  for (int i = 1; i <= inputs; ++i) list << ModelId(i) << " entrada numero " << i << " [cval=0;ndim=0;\r\n";
+  list << ModelId(inputs + 1) << " calculo corto [ince=n;esta=n;ndim=0;tabl=n;\r\n";
+  equations << ModelId(inputs + 1) << " " << ModelId(inputs + 1) << " = " << ModelId(1) << " + 1\r\n";
   if (!longElement) return;
-  list << ModelId(n, n) << " calculo de todas [ince=n;esta=n;ndim=0;tabl=n;\r\n";
-  equations << ModelId(n, n) << " " << ModelId(n, n) << " = " << ModelId(1, n);
-  for (int i = 2; i <= inputs; ++i) equations << " + " << ModelId(i, n);
+  list << ModelId(n) << " calculo de todas [ince=n;esta=n;ndim=0;tabl=n;\r\n";
+  equations << ModelId(n) << " " << ModelId(n) << " = " << ModelId(1);
+  for (int i = 2; i <= inputs; ++i) equations << " + " << ModelId(i);
   equations << "\r\n";
 }
 
