@@ -1,6 +1,7 @@
 #include "core/questions.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -20,32 +21,58 @@ bool IsAccepted(const std::string& answer, Choices accepted) {
 
 bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
-// The base letter of a letter written with an accent, in Windows-1252 or in the
-// DOS glyphs that old logs carry ("funci\xA2n" for "funcion"); 0 for anything else.
-char BaseLetter(unsigned char c) {
-  static const std::string_view kFrom = "\xE1\xE0\xE4\xE2\xC1\xC0\xC4\xC2\xE9\xE8\xEB\xEA\xC9\xC8\xCB\xCA"
-                                        "\xED\xEC\xEF\xEE\xCD\xCC\xCF\xCE\xF3\xF2\xF6\xF4\xD3\xD2\xD6\xD4"
-                                        "\xFA\xF9\xFC\xFB\xDA\xD9\xDC\xDB\xF1\xD1\xA0\x82\xA2\xA3\xA4\x81";
-  static const std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeounu";
-  size_t at = kFrom.find(static_cast<char>(c));
-  return at == std::string_view::npos ? 0 : kTo[at];
-}
-
-// A label reduced to its letters and digits, lower-cased and without accents:
-// blanks, signs and the way accents were written do not tell two labels apart.
-std::string LabelKey(std::string_view label) {
-  std::string key;
-  for (size_t i = 0; i < label.size(); ++i) {
-    const auto c = static_cast<unsigned char>(label[i]);
-    if (std::isalnum(c) != 0 && c < 0x80) {
-      key += static_cast<char>(std::tolower(c));
-    } else if (c == 0xA1 && i > 0 && std::isalpha(static_cast<unsigned char>(label[i - 1])) != 0) {
-      key += 'i';  // "s\xA1": the DOS glyph of an accented i after a letter
-    } else if (char base = BaseLetter(c); base != 0) {
-      key += base;
+// The key letter of each byte of a label: an ASCII letter or digit
+// lower-cased, a letter written with an accent (in Windows-1252 or in the DOS
+// glyphs that old logs carry, "funci\xA2n" for "funcion") its base letter, 0
+// for anything else. "\xA1" is decided by the byte before it (LabelKeyReader).
+struct KeyLetters {
+  std::array<char, 256> of{};
+  KeyLetters() {
+    for (int c = 0; c < 0x80; ++c) {
+      if (std::isalnum(c) != 0) of[static_cast<size_t>(c)] = static_cast<char>(std::tolower(c));
     }
+    static constexpr std::string_view kFrom = "\xE1\xE0\xE4\xE2\xC1\xC0\xC4\xC2\xE9\xE8\xEB\xEA\xC9\xC8\xCB\xCA"
+                                              "\xED\xEC\xEF\xEE\xCD\xCC\xCF\xCE\xF3\xF2\xF6\xF4\xD3\xD2\xD6\xD4"
+                                              "\xFA\xF9\xFC\xFB\xDA\xD9\xDC\xDB\xF1\xD1\xA0\x82\xA2\xA3\xA4\x81";
+    static constexpr std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeounu";
+    for (size_t k = 0; k < kFrom.size(); ++k) of[static_cast<unsigned char>(kFrom[k])] = kTo[k];
   }
-  return key;
+};
+
+// A label read as its key: its letters and digits, lower-cased and without
+// accents; blanks, signs and the way accents were written do not tell two
+// labels apart. Labels are compared key letter by key letter, with no copy.
+class LabelKeyReader {
+ public:
+  explicit LabelKeyReader(std::string_view label) : label_(label) {}
+  // The next key letter; 0 at the end.
+  char Next() {
+    static const KeyLetters kLetters;
+    while (at_ < label_.size()) {
+      const auto c = static_cast<unsigned char>(label_[at_++]);
+      if (c == 0xA1) {
+        // "s\xA1": the DOS glyph of an accented i after a letter
+        if (at_ >= 2 && std::isalpha(static_cast<unsigned char>(label_[at_ - 2])) != 0) return 'i';
+        continue;
+      }
+      if (kLetters.of[c] != 0) return kLetters.of[c];
+    }
+    return 0;
+  }
+
+ private:
+  std::string_view label_;
+  size_t at_ = 0;
+};
+
+bool SameKey(std::string_view a, std::string_view b) {
+  LabelKeyReader left(a);
+  LabelKeyReader right(b);
+  for (;;) {
+    const char c = left.Next();
+    if (c != right.Next()) return false;
+    if (c == 0) return true;
+  }
 }
 
 // An answer the log could not give back as it was typed: a line end or a NUL
@@ -118,11 +145,10 @@ bool SameLabel(std::string_view recorded, std::string_view asked) {
   static const std::pair<std::string_view, std::string_view> kOlderWordings[] = {
       {kPreparedLabelMatrixView, kLabelMatrixView},
   };
-  std::string key = LabelKey(recorded);
   for (const auto& [older, current] : kOlderWordings) {
-    if (key == LabelKey(older)) key = LabelKey(current);
+    if (SameKey(recorded, older)) return SameKey(current, asked);
   }
-  return key == LabelKey(asked);
+  return SameKey(recorded, asked);
 }
 
 void CheckEndOfReplay(RunContext& run) { FailOnLogError(run, run.Log.CheckEndOfReplay(run.Files)); }

@@ -24,12 +24,14 @@ void ModuleWriter::CountedLine(std::string_view text) {
 
 void ModuleWriter::Numbered(std::string_view text) {
   ++counter_;
-  Sink().WriteLine(LineNumberText(counter_) + std::string(text));
+  std::string line = LineNumberText(counter_);
+  Sink().WriteLine(line.append(text));
 }
 
 void ModuleWriter::PlainNumbered(std::string_view text) {
   ++counter_;
-  Sink().WriteLine(PlainLineNumberText(counter_) + std::string(text));
+  std::string line = PlainLineNumberText(counter_);
+  Sink().WriteLine(line.append(text));
 }
 
 void ModuleWriter::Template(TemplateId id, const TemplateValues& values) {

@@ -91,6 +91,9 @@ bool Within(const std::string& path, const std::string& root) {
   return path.starts_with(root) && (path.size() == root.size() || path[root.size()] == '/');
 }
 
+// The buffer of a file written other than line by line.
+constexpr size_t kOutputBufferBytes = 1 << 18;
+
 // The hidden temporary a rewrite writes beside `base` while this process runs.
 constexpr std::string_view kTempMark = ".korva-tmp-";
 
@@ -201,7 +204,12 @@ OutputFile::OutputFile(std::FILE* stream, std::string hostPath, std::string temp
   registry_->writing.insert(hostPath_);
   // A line written at once goes out whole or is taken back: nothing is held in
   // a buffer that a later flush could add after a failure.
-  if (flushEachLine_) std::setvbuf(stream_, nullptr, _IONBF, 0);
+  // Any other file goes to the host in large pieces.
+  if (flushEachLine_) {
+    std::setvbuf(stream_, nullptr, _IONBF, 0);
+  } else {
+    std::setvbuf(stream_, nullptr, _IOFBF, kOutputBufferBytes);
+  }
 }
 
 OutputFile::~OutputFile() { Close(); }
@@ -332,6 +340,7 @@ std::unique_ptr<InputFile> FileSystem::OpenInput(const std::string& name, FileEr
     return nullptr;
   }
   std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     ssize_t got = ::read(fd, buffer, sizeof buffer);

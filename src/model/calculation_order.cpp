@@ -134,7 +134,9 @@ bool CalculationOrderStep(RunContext& run, ModelCycle& cycle, const StructurePat
     std::vector<std::string> lines;
     int running = 0;
     for (int i : CalcOrder(model, 2)) {
-      lines.push_back(PlainNum(++running) + " " + PlainNum(i) + " " + model.ElementList[i].substr(0, 65));
+      std::string line = PlainNum(++running);
+      line.append(" ").append(PlainNum(i)).append(" ").append(model.ElementList[i], 0, 65);
+      lines.push_back(std::move(line));
     }
     WriteGuardedLines(run, ModelFile(run, cycle, "O", ".txt"), lines);
   }

@@ -21,8 +21,8 @@ void ReadMatrixFile(RunContext& run, ModelCycle& cycle) {
   ReadMatrixLines(cycle.Model, ReadGuardedLines(run, ModelFile(run, cycle, "C", ".txt")));
 }
 
-// The matrix derived from the equations file is written to the matrix file,
-// which is then read as a matrix file written by the modeller.
+// The matrix derived from the equations file is written to the matrix file
+// and taken as the model's matrix, as a matrix file written by the modeller.
 void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
   const std::string gName = ModelFile(run, cycle, "G", ".txt");
   std::vector<std::string> lines = ReadGuardedLines(run, gName);
@@ -46,7 +46,7 @@ void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
   }
   progress.Finish();
   WriteGuardedLines(run, ModelFile(run, cycle, "C", ".txt"), derived.rows);
-  ReadMatrixFile(run, cycle);
+  ReadMatrixLines(cycle.Model, derived.rows);
 }
 
 void TypeMatrix(RunContext& run, ModelCycle& cycle) {

@@ -110,7 +110,6 @@ constexpr size_t kRepeatsNamed = 5;
 void WarnAboutNames(RunContext& run, ModelCycle& cycle) {
   const ModelTables& model = cycle.Model;
   std::unordered_map<std::string_view, std::vector<int>> earlier;
-  earlier.reserve(static_cast<size_t>(model.ElementCount) * 2);
   for (int j = 1; j <= model.ElementCount; ++j) {
     const std::string& name = model.ElementList[j];
     if (name.find(',') != std::string::npos) {
@@ -120,6 +119,8 @@ void WarnAboutNames(RunContext& run, ModelCycle& cycle) {
     }
     // Each repeated name is warned about the first few earlier ones: a list of
     // thousands of copies of one name would otherwise warn about every pair.
+    // An identifier carried by one element only is not kept.
+    if (model.Ids.First(model.ElementIds[j]) == model.Ids.Last(model.ElementIds[j])) continue;
     std::vector<int>& same = earlier[model.ElementIds[j]];
     for (int k : same) {
       Tell(run, "Debe cambiar las" + NumText(FirstBlankPosition(name)) + " primeras letras del nombre de la variable" +

@@ -31,19 +31,27 @@ std::vector<std::string> StoreEquationLines(const std::vector<std::string>& line
 }
 
 std::vector<std::string> OrderEquations(const std::vector<std::string>& stored, const ModelTables& model) {
-  std::unordered_map<std::string_view, std::vector<size_t>> starts;
+  // The lines that start an element's equations, in file order: the first and
+  // last by element (the first of its identifier), and from each the next one.
+  // A line of an identifier that no element carries is never asked for.
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  std::vector<size_t> firstStart(static_cast<size_t>(model.ElementCount) + 1, kNone);
+  std::vector<size_t> lastStart(firstStart.size(), kNone);
+  std::vector<size_t> nextStart(stored.size(), kNone);
   for (size_t m = 0; m < stored.size(); ++m) {
     const std::string& line = stored[m];
     if (line[0] == ' ') continue;
     int idLength = LineIdentifierLength(line);
     if (idLength < 0) continue;  // no blank after the identifier: it starts no equation
-    starts[std::string_view(line).substr(0, static_cast<size_t>(idLength))].push_back(m);
+    const auto element = static_cast<size_t>(model.Ids.First(std::string_view(line).substr(0, static_cast<size_t>(idLength))));
+    if (element == 0) continue;
+    (firstStart[element] == kNone ? firstStart[element] : nextStart[lastStart[element]]) = m;
+    lastStart[element] = m;
   }
   std::vector<std::string> ordered;
+  ordered.reserve(stored.size());
   for (int i : CalcOrder(model, 2)) {
-    auto it = starts.find(model.ElementIds[i]);
-    if (it == starts.end()) continue;
-    for (size_t m : it->second) {
+    for (size_t m = firstStart[static_cast<size_t>(model.Ids.First(model.ElementIds[i]))]; m != kNone; m = nextStart[m]) {
       const size_t from = model.ElementIds[i].size() + 1;
       ordered.push_back(stored[m].substr(from));
       for (size_t c = m + 1; c < stored.size() && stored[c].starts_with("   "); ++c) {

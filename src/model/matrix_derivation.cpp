@@ -41,10 +41,11 @@ class RowBuilder {
     text_.clear();
     marks_.Clear();
     state_ = SubstringAutomaton::kStart;
-    Append(id + "    ");
+    Append(id);
+    Append("    ");
   }
   bool Contains(int element) const { return ids_.Marked(element - 1, marks_); }
-  void Append(const std::string& more) {
+  void Append(std::string_view more) {
     text_ += more;
     state_ = ids_.Feed(state_, more, marks_, nullptr);
   }
@@ -96,9 +97,11 @@ MatrixDerivation DeriveMatrix(const std::vector<std::string>& lines, const Model
       inEquation = true;
     }
     if (!inEquation) continue;
-    std::string upper = UpperCase(line);
-    for (int j : Occurring(ids, upper, static_cast<size_t>(idLength) + 1, lineMarks)) {
-      if (!row.Contains(j)) row.Append(model.ElementIds[j] + ",");
+    for (int j : Occurring(ids, UpperCase(line), static_cast<size_t>(idLength) + 1, lineMarks)) {
+      if (!row.Contains(j)) {
+        row.Append(model.ElementIds[j]);
+        row.Append(",");
+      }
     }
   }
   if (inEquation) result.rows.push_back(row.Finished());

@@ -2,16 +2,19 @@
 // The model's structure as the create dialogue builds it: the elements with
 // their identifiers, the connection matrix and the calculation levels. Tables
 // are indexed 1..ElementCount; entry 0 is unused.
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "text/string_map.h"
-
 namespace korva {
 
 // Identifier look-ups in constant time: the last and the first element that
-// carry an identifier (identifiers compare as exact, case-sensitive text).
+// carry an identifier (identifiers compare as exact, case-sensitive text). The
+// slots are in one array probed in order, each holding a short identifier's
+// text itself (a longer one is in one shared piece of text), so that a look-up
+// mostly touches one place in memory however large the model.
 class IdentifierIndex {
  public:
   void Rebuild(const std::vector<std::string>& ids, int count);
@@ -19,11 +22,20 @@ class IdentifierIndex {
   int First(std::string_view id) const;  // 0 when none
 
  private:
-  struct Span {
-    int first = 0;
+  static constexpr size_t kInlineLength = 16;
+  struct Slot {
+    uint32_t hash = 0;
+    uint32_t length = 0;
+    int first = 0;  // 0: a free slot
     int last = 0;
+    std::array<char, kInlineLength> text{};  // the identifier, or where it is in longText_
   };
-  StringMap<Span> spans_;
+  // The slot that holds `id`, or the free one where it would go.
+  size_t SlotOf(std::string_view id, size_t hash) const;
+  bool Holds(const Slot& slot, std::string_view id) const;
+
+  std::vector<Slot> slots_;  // a power of two of them, at most two thirds used
+  std::string longText_;
 };
 
 struct ModelTables {

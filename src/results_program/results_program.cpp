@@ -1,6 +1,8 @@
 #include "results_program/results_program.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "core/guarded_files.h"
 #include "emit/emitted_text.h"
@@ -57,7 +59,7 @@ void ResultsProgram::Start(const std::string& model, const SimulationState& sim,
 }
 
 void ResultsProgram::EndLine() {
-  table_.push_back(line_);
+  table_.push_back(std::move(line_));
   // The numbers of the representer's menu stay free for it: it follows this
   // table in the same procedure.
   while (RepresenterMenuLabels().count(nextNumber_) != 0) nextNumber_ += kBodyNumberStep;
@@ -120,7 +122,7 @@ void ResultsProgram::Finish(const ModelTables& model, int uncertainCount,
   table_.clear();
   out.Line("");
   EmitResultsRepresenter(out);
-  lines_.insert(lines_.end(), sink.lines.begin(), sink.lines.end());
+  lines_.insert(lines_.end(), std::make_move_iterator(sink.lines.begin()), std::make_move_iterator(sink.lines.end()));
 }
 
 void ResultsProgram::Save(RunContext& run, const std::string& path) const { WriteGuardedLines(run, path, lines_); }

@@ -47,8 +47,8 @@ void ForEachPiece(const std::string& size, Piece piece) {
 std::string DataSize(const std::string& size, const SizeInputs& sizeInputs) {
   std::string out;
   ForEachPiece(size, [&](const std::string& piece, bool name) {
-    auto found = name ? sizeInputs.usable.find(UpperCase(piece)) : sizeInputs.usable.end();
-    out += found == sizeInputs.usable.end() ? piece : found->second;
+    const std::string* variable = name ? sizeInputs.UsableVariable(UpperCase(piece)) : nullptr;
+    out += variable == nullptr ? piece : *variable;
   });
   return out;
 }
@@ -60,12 +60,30 @@ std::string UnknownSizeName(const std::string& size, const SizeInputs& sizeInput
   ForEachPiece(size, [&](const std::string& piece, bool name) {
     if (!name || !unknown.empty()) return;
     const std::string word = UpperCase(piece);
-    if (!sizeInputs.usable.contains(word) && sizeInputs.elements.contains(word)) unknown = piece;
+    if (sizeInputs.UsableVariable(word) == nullptr && sizeInputs.IsElement(word)) unknown = piece;
   });
   return unknown;
 }
 
 }  // namespace
+
+const std::string* SizeInputs::UsableVariable(const std::string& upperWord) const {
+  for (; usableIndexed_ < usableElements_.size(); ++usableIndexed_) {
+    const std::string& id = model_->ElementIds[static_cast<size_t>(usableElements_[usableIndexed_])];
+    usable_.emplace(UpperCase(id), "ñ" + id);  // the first of one name counts
+  }
+  auto found = usable_.find(upperWord);
+  return found == usable_.end() ? nullptr : &found->second;
+}
+
+bool SizeInputs::IsElement(const std::string& upperWord) const {
+  if (model_ == nullptr) return false;
+  if (!elements_) {
+    elements_.emplace();
+    for (int i = 1; i <= model_->ElementCount; ++i) elements_->insert(UpperCase(model_->ElementIds[static_cast<size_t>(i)]));
+  }
+  return elements_->contains(upperWord);
+}
 
 InputSettings SettleInput(RunContext& run, const ModelTables& model, const SimulationState& sim, int element,
                           bool useCodes, const SizeInputs& sizeInputs) {
@@ -147,8 +165,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
   sim.DimensionalFlags.assign(static_cast<size_t>(n) + 1, 0);
   sim.ValueCounts.assign(static_cast<size_t>(n) + 1, 1);
   const bool strip = sim.UncertaintyChoice == Uncertainty::kNoInputs;
-  SizeInputs sizeInputs;
-  for (int i = 1; i <= n; ++i) sizeInputs.elements.insert(UpperCase(model.ElementIds[i]));
+  SizeInputs sizeInputs(model);
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1) continue;
     const std::string& name = model.ElementList[i];
@@ -199,7 +216,7 @@ void InputVariablesStep(RunContext& run, const ModelTables& model, SimulationSta
     sim.ValueCounts[i] = static_cast<int>(settings.changes + 1);
     if (!settings.uncertain && settings.changes == 0 && settings.sizes.empty()) {
       // A certain input's value is read into its data variable.
-      sizeInputs.usable.emplace(UpperCase(settings.id), "ñ" + settings.id);
+      sizeInputs.AddUsable(i);
     }
 
     // The reading statement goes straight into the simulator.

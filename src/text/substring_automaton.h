@@ -4,9 +4,9 @@
 // Each occurring word is reported once per mark: a word already marked is
 // passed over, and so are the shorter words ending where it ends, which were
 // marked with it.
+#include <array>
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace korva {
@@ -41,16 +41,27 @@ class SubstringAutomaton {
   bool Marked(int number, const Marks& marks) const;
 
  private:
+  // A node and its children lie together, so that a step of a scan reads
+  // few places in memory.
   struct Node {
     int fail = 0;
     int output = -1;  // the nearest node on the fail chain (itself included) that ends a word
     int word = -1;    // the word this node ends
+    int firstChild = 0;
+    int childCount = 0;
+  };
+  struct Child {
+    unsigned char byte;
+    int node;
   };
   int Next(int node, unsigned char c) const;  // the goto function; -1 when none
 
   std::vector<Node> nodes_;
-  std::unordered_map<uint64_t, int> edges_;  // node << 8 | byte -> child
-  std::vector<int> nodeOfWord_;              // -1 for an empty word
+  // The root's children by byte (-1 when none); every other node's children
+  // in one run, in increasing byte order.
+  std::array<int, 256> rootNext_{};
+  std::vector<Child> children_;
+  std::vector<int> nodeOfWord_;  // -1 for an empty word
 };
 
 }  // namespace korva

@@ -53,6 +53,17 @@ TEST(EquationOrdering, EveryEquationOfAnIdentifierInFileOrder) {
             (std::vector<std::string>{"NAC = 1", " + TN", "NAC = NAC * 2", "POB = 0"}));
 }
 
+// Two elements of one identifier are both given the equations of that identifier.
+TEST(EquationOrdering, ElementsOfOneIdentifierShareItsEquations) {
+  ModelTables model = ModelOf({"TN tasa", "NAC nacimientos", "NAC nacidos"}, {"NAC  TN"});
+  model.ConnectionMatrix[3] = {"TN"};
+  Levelling levelling = LevelElements(model);
+  model.CalcLevel = levelling.levels;
+  model.LevelCount = levelling.levelCount;
+  std::vector<std::string> stored = {"NAC NAC = TN", "     + 1", "TN  TN = 0.1"};
+  EXPECT_EQ(OrderEquations(stored, model), (std::vector<std::string>{"NAC = TN", " + 1", "NAC = TN", " + 1"}));
+}
+
 TEST(SpecificationOrdering, GroupsFollowTheCalculationOrder) {
   ModelTables model = Leveled(kNames, kRows);
   std::vector<std::string> m = {
