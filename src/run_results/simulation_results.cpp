@@ -100,8 +100,9 @@ Checked<ControlRecord> ReadControl(FileSystem& files, const std::string& directo
   return control;
 }
 
-// The purpose answered for `model` in an answers log of the folder, or "".
-std::string PurposeOf(FileSystem& files, const std::string& directory, const std::string& model) {
+}  // namespace
+
+std::string ModelPurpose(FileSystem& files, const std::string& directory, const std::string& model) {
   std::error_code ec;
   std::filesystem::directory_iterator it(files.HostPath(directory.empty() ? "." : directory), ec);
   if (ec) return "";
@@ -127,6 +128,8 @@ std::string PurposeOf(FileSystem& files, const std::string& directory, const std
   }
   return "";
 }
+
+namespace {
 
 // The variables of the table with their sizes and offsets, and their full names.
 Checked<std::vector<RecordedVariable>> RecordLayout(const ResultsTable& table, const ControlRecord& control,
@@ -290,7 +293,7 @@ Checked<SimulationResults> ReadSimulationResults(FileSystem& files, const std::s
   if (!variables) return Failure{variables.message()};
   r.variables = std::move(*variables);
   r.timeUnit = r.control.dynamic ? table.timeUnit : "";
-  r.purpose = PurposeOf(files, directory, model);
+  r.purpose = ModelPurpose(files, directory, model);
 
   const long periods = r.control.dynamic ? RoundHalfEven(r.control.span / r.control.interval) : 1;
   if (periods < 1 || periods > 100000000) {

@@ -108,6 +108,10 @@ Checked<Repetitions> ReadRepetitions(FileSystem& files, const std::string& direc
 // An array named without subscripts is refused (name one value).
 Checked<ValueRef> FindValue(const SimulationResults& results, std::string_view label);
 
+// The purpose answered for `model` ("¿Su modelo servirá para ...?") in the
+// first answers log of the folder (MODELO<n>.txt) that names it; "" when none does.
+std::string ModelPurpose(FileSystem& files, const std::string& directory, const std::string& model);
+
 // Every value of the record, in order.
 std::vector<ValueRef> AllValues(const SimulationResults& results);
 
