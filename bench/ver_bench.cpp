@@ -30,20 +30,26 @@ fs::path Folder(const std::string& name) {
 
 void Write(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
-// n elements: a tenth are inputs, each other one influenced by two to four
-// elements before it (the one just before among them, so the levels are
-// many), and every fiftieth closes a loop of three.
+// n elements in 30 calculation levels: the first level inputs, each other
+// element influenced by two to four elements of the level before it (one in
+// five of two levels before), and every hundredth influenced by the next
+// one, which closes a loop when that one depends on it.
 void WriteLargeModel(const fs::path& dir, int n) {
   std::mt19937 random(7);
   std::string list, matrix;
-  const int inputs = n / 10;
+  const int width = n / 30;
   for (const std::string& name : Names(n)) list += name + "\r\n";
-  for (int i = inputs + 1; i <= n; ++i) {
-    std::string row = Id(i) + "    " + Id(i - 1);
-    const int more = 1 + static_cast<int>(random() % 3);
-    for (int k = 0; k < more; ++k) row += "," + Id(1 + static_cast<int>(random() % static_cast<unsigned>(i - 1)));
-    if (i % 50 == 0 && i + 2 <= n) row += "," + Id(i + 2);
-    matrix += row + "\r\n";
+  for (int i = width + 1; i <= n; ++i) {
+    const int level = (i - 1) / width;
+    std::string row;
+    const int count = 2 + static_cast<int>(random() % 3);
+    for (int k = 0; k < count; ++k) {
+      const int from = level >= 2 && random() % 5 == 0 ? (level - 2) * width + 1 + static_cast<int>(random() % width)
+                                                        : (level - 1) * width + 1 + static_cast<int>(random() % width);
+      row += (k ? "," : "") + Id(from);
+    }
+    if (i % 100 == 0 && i < n) row += "," + Id(i + 1);
+    matrix += Id(i) + "    " + row + "\r\n";
   }
   Write(dir / "LBIG.txt", list);
   Write(dir / "CBIG.txt", matrix);

@@ -85,8 +85,8 @@ KindStyle StyleOf(ElementKind kind) {
   return {"ellipse", "filled", "#fbf6da", "elemento calculado"};
 }
 
-std::string LegendRow(const std::string& swatch, const std::string& words) {
-  return "<TR><TD>" + swatch + "</TD><TD ALIGN=\"LEFT\">" + words + "</TD></TR>";
+std::string LegendRow(const std::string& words) {
+  return "<TR><TD ALIGN=\"LEFT\">" + words + "</TD></TR>";
 }
 
 std::string Legend(const ModelGraph& graph, const std::string& title) {
@@ -96,16 +96,16 @@ std::string Legend(const ModelGraph& graph, const std::string& title) {
     kinds.insert(e.kind);
     uncertain |= e.uncertain;
   }
-  std::string rows = "<TR><TD COLSPAN=\"2\" ALIGN=\"LEFT\"><B>" + Html(Utf8(title)) + "</B></TD></TR>";
+  std::string rows = LegendRow("<B>" + Html(Utf8(title)) + "</B>");
   for (ElementKind kind : kinds) {
     const KindStyle style = StyleOf(kind);
     const char* shape = kind == ElementKind::kCalculated ? "elipse"
                         : kind == ElementKind::kTable    ? "carpeta"
                         : kind == ElementKind::kInput    ? "rectángulo redondeado"
                                                          : "rectángulo doble";
-    rows += LegendRow(std::string("<FONT COLOR=\"#555555\">") + Utf8(shape) + "</FONT>", Utf8(style.words));
+    rows += LegendRow(Utf8(std::string(style.words) + ": " + shape));
   }
-  if (uncertain) rows += LegendRow("<FONT COLOR=\"#555555\">borde a trazos</FONT>", "con incertidumbre");
+  if (uncertain) rows += LegendRow("con incertidumbre: borde a trazos");
   for (size_t k = 0; k < graph.loops.size(); ++k) {
     std::string members;
     const std::vector<int>& loop = graph.loops[k];
@@ -113,8 +113,9 @@ std::string Legend(const ModelGraph& graph, const std::string& title) {
       members += (m ? ", " : "") + Html(Utf8(graph.elements[static_cast<size_t>(loop[m])].id));
     }
     if (loop.size() > 12) members += ", ... (" + std::to_string(loop.size()) + ")";
-    rows += "<TR><TD BGCOLOR=\"" + LoopColour(k) + "\"> </TD><TD ALIGN=\"LEFT\"><FONT COLOR=\"" + LoopColour(k) +
-            "\">bucle " + std::to_string(k + 1) + ": " + members + "</FONT></TD></TR>";
+    // A filled square of the loop's colour before its words.
+    rows += LegendRow("<FONT COLOR=\"" + LoopColour(k) + "\">&#9632; bucle " + std::to_string(k + 1) + ": " + members +
+                      "</FONT>");
   }
   return "<TABLE BORDER=\"0\" CELLBORDER=\"0\" CELLSPACING=\"2\">" + rows + "</TABLE>";
 }
@@ -156,11 +157,10 @@ Checked<std::string> DrawDiagram(const ModelGraph& graph, const std::string& tit
   // Crossing reduction and spline routing grow fast with the size; a large
   // model is laid out with fewer passes and straight arrows.
   if (large) {
-    Set(g, "mclimit", "0.2");
-    Set(g, "nslimit", "2");
-    Set(g, "nslimit1", "2");
+    Set(g, "mclimit", "0.05");
+    Set(g, "nslimit", "0");
+    Set(g, "nslimit1", "0");
     Set(g, "splines", "line");
-    Set(g, "searchsize", "10");
   }
   SetHtml(g, g, "label", Legend(graph, title));
 
@@ -171,15 +171,11 @@ Checked<std::string> DrawDiagram(const ModelGraph& graph, const std::string& tit
     const GraphElement& e = graph.elements[i];
     std::string nodeName = Utf8(e.id);
     if (int repeat = ++seen[nodeName]; repeat > 1) nodeName += "#" + std::to_string(repeat);
-    Agraph_t* owner = g;
-    if (e.level > 0) {
-      Agraph_t*& level = levels[e.level];
-      if (!level) {
-        std::string name = "nivel" + std::to_string(e.level);
-        level = agsubg(g, const_cast<char*>(name.c_str()), 1);
-        Set(level, "rank", "same");
-      }
-      owner = level;
+    Agraph_t*& owner = levels[e.rank];
+    if (!owner) {
+      std::string name = "nivel" + std::to_string(e.rank);
+      owner = agsubg(g, const_cast<char*>(name.c_str()), 1);
+      Set(owner, "rank", "same");
     }
     Agnode_t* n = agnode(owner, const_cast<char*>(nodeName.c_str()), 1);
     nodes[i] = n;

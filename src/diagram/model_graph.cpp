@@ -30,20 +30,28 @@ bool ReadLines(FileSystem& files, const std::string& name, std::vector<std::stri
 
 }  // namespace
 
-std::vector<std::vector<int>> FindLoops(int count, const std::vector<std::pair<int, int>>& connections) {
-  // Tarjan's strongly connected components, without recursion.
+namespace {
+
+// The strongly connected components (Tarjan, without recursion): each
+// element's component, and the components in the order found, which is a
+// reverse topological order (a component comes before those that influence it).
+struct Components {
+  std::vector<int> of;                   // per element
+  std::vector<std::vector<int>> members;  // per component
+  std::vector<std::vector<int>> next;     // successors per element
+};
+
+Components StrongComponents(int count, const std::vector<std::pair<int, int>>& connections) {
   const size_t n = static_cast<size_t>(count);
-  std::vector<std::vector<int>> next(n);
-  std::vector<bool> selfLoop(n, false);
-  for (const auto& [from, to] : connections) {
-    next[static_cast<size_t>(from)].push_back(to);
-    if (from == to) selfLoop[static_cast<size_t>(from)] = true;
-  }
+  Components result;
+  result.of.assign(n, -1);
+  result.next.resize(n);
+  for (const auto& [from, to] : connections) result.next[static_cast<size_t>(from)].push_back(to);
+  const std::vector<std::vector<int>>& next = result.next;
   std::vector<int> index(n, -1), low(n, 0);
   std::vector<bool> onStack(n, false);
   std::vector<int> stack;
   std::vector<std::pair<int, size_t>> calls;  // element, next successor to visit
-  std::vector<std::vector<int>> loops;
   int counter = 0;
   for (int root = 0; root < count; ++root) {
     if (index[static_cast<size_t>(root)] >= 0) continue;
@@ -73,12 +81,10 @@ std::vector<std::vector<int>> FindLoops(int count, const std::vector<std::pair<i
           w = stack.back();
           stack.pop_back();
           onStack[static_cast<size_t>(w)] = false;
+          result.of[static_cast<size_t>(w)] = static_cast<int>(result.members.size());
           component.push_back(w);
         } while (w != v);
-        if (component.size() > 1 || selfLoop[vi]) {
-          std::sort(component.begin(), component.end());
-          loops.push_back(std::move(component));
-        }
+        result.members.push_back(std::move(component));
       }
       const int done = v;
       calls.pop_back();
@@ -88,8 +94,42 @@ std::vector<std::vector<int>> FindLoops(int count, const std::vector<std::pair<i
       }
     }
   }
+  return result;
+}
+
+}  // namespace
+
+std::vector<std::vector<int>> FindLoops(int count, const std::vector<std::pair<int, int>>& connections) {
+  Components components = StrongComponents(count, connections);
+  std::vector<std::vector<int>> loops;
+  for (std::vector<int>& members : components.members) {
+    const size_t first = static_cast<size_t>(members[0]);
+    const bool selfLoop = std::find(components.next[first].begin(), components.next[first].end(), members[0]) !=
+                          components.next[first].end();
+    if (members.size() > 1 || selfLoop) {
+      std::sort(members.begin(), members.end());
+      loops.push_back(std::move(members));
+    }
+  }
   std::sort(loops.begin(), loops.end());
   return loops;
+}
+
+std::vector<int> DrawingRanks(int count, const std::vector<std::pair<int, int>>& connections) {
+  Components components = StrongComponents(count, connections);
+  std::vector<int> rank(components.members.size(), 1);
+  // Influencing components come later in the order found: walk it backwards.
+  for (size_t c = components.members.size(); c-- > 0;) {
+    for (int v : components.members[c]) {
+      for (int w : components.next[static_cast<size_t>(v)]) {
+        const size_t target = static_cast<size_t>(components.of[static_cast<size_t>(w)]);
+        if (target != c) rank[target] = std::max(rank[target], rank[c] + 1);
+      }
+    }
+  }
+  std::vector<int> ranks(static_cast<size_t>(count));
+  for (size_t v = 0; v < ranks.size(); ++v) ranks[v] = rank[static_cast<size_t>(components.of[v])];
+  return ranks;
 }
 
 Checked<ModelGraph> ReadModelGraph(FileSystem& files, const std::string& directory, const std::string& model,
@@ -151,6 +191,8 @@ Checked<ModelGraph> ReadModelGraph(FileSystem& files, const std::string& directo
     e.kind = influenced ? ElementKind::kCalculated : ElementKind::kInput;
   }
   graph.loops = FindLoops(n, graph.connections);
+  const std::vector<int> ranks = DrawingRanks(n, graph.connections);
+  for (size_t i = 0; i < graph.elements.size(); ++i) graph.elements[i].rank = ranks[i];
   for (size_t k = 0; k < graph.loops.size(); ++k) {
     for (int i : graph.loops[k]) graph.elements[static_cast<size_t>(i)].loop = static_cast<int>(k);
   }

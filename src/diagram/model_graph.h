@@ -24,6 +24,9 @@ struct GraphElement {
   ElementKind kind = ElementKind::kCalculated;
   bool uncertain = false;
   int level = 0;  // calculation level; 0 when a loop keeps it out of the order
+  int rank = 1;   // its column in the drawing: the level, or for an element the
+                  // order leaves out, one past the elements that influence it,
+                  // a loop counted as one element
   int loop = -1;  // the loop it belongs to, or -1
 };
 
@@ -50,5 +53,10 @@ Checked<ModelGraph> ReadModelGraph(FileSystem& files, const std::string& directo
 // elements, or one element that influences itself. Linear in the elements and
 // connections. `count` elements, `connections` as in ModelGraph.
 std::vector<std::vector<int>> FindLoops(int count, const std::vector<std::pair<int, int>>& connections);
+
+// The drawing ranks: 1 for an element nothing influences from outside its
+// loop, else one more than the highest rank of those that do; the elements of
+// a loop share one. Linear in the elements and connections.
+std::vector<int> DrawingRanks(int count, const std::vector<std::pair<int, int>>& connections);
 
 }  // namespace korva

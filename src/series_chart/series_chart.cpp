@@ -107,7 +107,7 @@ std::string Label(const SimulationResults& r, const ValueRef& value) {
 void Frame(const Range& x, const Range& y, double bottom, const std::string& title, const std::string& xLabel,
            bool numberedX) {
   pladv(0);
-  plvpor(0.10, 0.96, bottom, 0.90);
+  plvpor(0.12, 0.96, bottom, 0.90);
   plwind(x.low, x.high, y.low, y.high);
   plschr(0, 0.9);
   plcol0(kGrid);
@@ -148,7 +148,7 @@ void DrawTrajectories(const SimulationResults& r, const Repetitions* reps, const
   if (thin) {
     legend.Add(PL_LEGEND_LINE, ThinColour(0), 0.7, PlText("repeticiones (" + std::to_string(reps->count) + ")"));
   }
-  const double bottom = 0.16 + 0.045 * static_cast<double>(legend.size());
+  const double bottom = 0.22 + 0.045 * static_cast<double>(legend.size());
   const std::string unit = r.timeUnit.empty() ? "periodo" : r.timeUnit;
   Frame(x, y, bottom, title, PlText("tiempo (" + unit + ")"), true);
 
@@ -187,7 +187,7 @@ void DrawTrajectories(const SimulationResults& r, const Repetitions* reps, const
   }
   plwidth(1);
   plschr(0, 0.9);
-  legend.Draw(0.11);
+  legend.Draw(0.17);
 }
 
 void DrawBars(const SimulationResults& r, const std::vector<ValueRef>& values, const std::string& title) {
@@ -203,7 +203,7 @@ void DrawBars(const SimulationResults& r, const std::vector<ValueRef>& values, c
   LegendEntries legend;
   for (size_t k = 0; k < values.size(); ++k) legend.Add(PL_LEGEND_COLOR_BOX, LineColour(k), 1, Label(r, values[k]));
   if (r.repeated) legend.Add(PL_LEGEND_LINE, kAxes, 1, PlText("± 1 desviación típica"));
-  const double bottom = 0.14 + 0.045 * static_cast<double>(legend.size());
+  const double bottom = 0.17 + 0.045 * static_cast<double>(legend.size());
   Frame(x, y, bottom, title, "", false);
   for (size_t k = 0; k < values.size(); ++k) {
     const double centre = static_cast<double>(k + 1);
@@ -225,7 +225,7 @@ void DrawBars(const SimulationResults& r, const std::vector<ValueRef>& values, c
     }
   }
   plschr(0, 0.9);
-  legend.Draw(0.07);
+  legend.Draw(0.10);
 }
 
 }  // namespace

@@ -25,5 +25,14 @@ TEST(FindLoops, ACycleOfThreeHundredThousandElements) {
   EXPECT_EQ(loops[0].size(), static_cast<size_t>(n));
 }
 
+TEST(DrawingRanks, ALoopSharesOneRankAndWhatFollowsItComesAfter) {
+  // 0 -> 1, 1 and 2 influence each other, 2 -> 3, and 4 -> 3 from nowhere.
+  EXPECT_EQ(DrawingRanks(5, {{0, 1}, {1, 2}, {2, 1}, {2, 3}, {4, 3}}), (std::vector<int>{1, 2, 2, 3, 1}));
+  // A long chain ranks one by one.
+  std::vector<std::pair<int, int>> chain;
+  for (int i = 0; i + 1 < 1000; ++i) chain.emplace_back(i, i + 1);
+  EXPECT_EQ(DrawingRanks(1000, chain).back(), 1000);
+}
+
 }  // namespace
 }  // namespace korva
