@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "results_csv/results_csv.h"
 #include "support/example_run.h"
 #include "support/file_lines.h"
 
@@ -100,6 +101,46 @@ TEST(SimulationResults, StaticModelsArraysAndTexts) {
   EXPECT_EQ(t->texts[1], "bajo");
   EXPECT_TRUE(std::isnan(t->values[1]));
   EXPECT_EQ(t->variables[0].name, "rendimiento por hectarea") << "the bracket codes are left out";
+}
+
+TEST(SimulationResults, ArraysSizedByASizeVariableInADynamicModelWithoutRepetitions) {
+  // The files a dynamic model without uncertainty leaves: GRD(2,N) with N = 3
+  // given in R1ic after its six fields, then TOT; records every 0.5 days from day 10.
+  testing::TempDir dir;
+  dir.Write("RGEN.bas",
+            "50 nvs= 2:l= 2:npg=pp/rg:redim uel(nvs):vper=\"dia\"\r\n"
+            "54 redim aic( 1):uaic=\"N\":nl=15\r\n"
+            " :uid( 1)=\"GRD(2,N)\":uel( 1)=\"GRD grados por celda...\":izor( 1)=ica:\r\n"
+            "60 uid( 2)=\"TOT\":uel( 2)=\"TOT total...\":izor( 2)=ica+2*N:no= 3:nvi= 0\r\n");
+  dir.Write("LGEN.txt", "N   celdas\r\nGRD grados por celda de la malla [ince=n;ndim=2;d1=2;d2=N;\r\nTOT total\r\n");
+  dir.Write("R1ic", "7,\"s\",1,.5,10,0,3\r\n");
+  std::string values;
+  for (int i = 1; i <= 14; ++i) values += std::to_string(i) + "\r\n";
+  dir.Write("resul1", values);
+  FileSystem files;
+  Checked<SimulationResults> r = ReadSimulationResults(files, dir.dir(), "GEN", 1);
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_FALSE(r->repeated);
+  EXPECT_EQ(r->times, (std::vector<double>{10.5, 11}));
+  ASSERT_EQ(r->variables.size(), 2u);
+  EXPECT_EQ(r->variables[0].sizes, (std::vector<long>{2, 3}));
+  EXPECT_EQ(r->variables[0].name, "grados por celda de la malla");
+  EXPECT_EQ(r->variables[1].offset, 6u);
+  // The last subscript runs fastest: GRD(2,1) is the fourth value.
+  Checked<ValueRef> g21 = FindValue(*r, "GRD(2,1)");
+  ASSERT_TRUE(g21.ok()) << g21.message();
+  EXPECT_EQ(g21->column, 3u);
+  EXPECT_EQ(r->Value(1, g21->column), 11);
+  EXPECT_EQ(r->Value(1, FindValue(*r, "TOT")->column), 14);
+  // As CSV, the subscripts' comma quoted, the times as numbers.
+  const std::string csv = PeriodsCsv(*r);
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+            "tiempo,\"GRD(1,1)\",\"GRD(1,2)\",\"GRD(1,3)\",\"GRD(2,1)\",\"GRD(2,2)\",\"GRD(2,3)\",TOT");
+  EXPECT_NE(csv.find("\r\n11,8,9,10,11,12,13,14\r\n"), std::string::npos) << csv;
+  // Without the size in the control file the layout cannot be known.
+  dir.Write("R1ic", "7,\"s\",1,.5,10,0\r\n");
+  EXPECT_EQ(ReadSimulationResults(files, dir.dir(), "GEN", 1).message(),
+            "El tamaño N de GRD no está en el fichero de control R1ic.");
 }
 
 TEST(SimulationResults, FoldersThatDoNotHoldTheSimulation) {
