@@ -180,6 +180,13 @@ TEST(Ver, EveryCreateExampleDrawnChartedAndTabulated) {
       edges.emplace(title.substr(0, title.find("->")), title.substr(title.find("->") + 2));
     }
     EXPECT_EQ(edges, files.connections);
+    // Kinds the simulator tells: tables, an uncertain function.
+    if (model == "TAB") {
+      EXPECT_TRUE(HasClass(drawn.nodes["REN"], "tabla") && HasClass(drawn.nodes["WPR"], "tabla"));
+    }
+    if (model == "EPI") {
+      EXPECT_TRUE(HasClass(drawn.nodes["CON"], "calculado") && HasClass(drawn.nodes["CON"], "incierto"));
+    }
 
     // The CSV: a row per period with exactly the numbers of resul1.
     ASSERT_EQ(Ver(ex.dir, "csv . " + model + " -o tabla.csv"), 0) << ex.dir.Read("ver.err");
