@@ -1,10 +1,12 @@
 #include "ver/ver_commands.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 
 #include "diagram/diagram_svg.h"
 #include "diagram/model_graph.h"
+#include "files/file_error.h"
 #include "files/temporaries.h"
 #include "results_csv/results_csv.h"
 #include "run_results/simulation_results.h"
@@ -132,6 +134,16 @@ int Series(const Request& r, FileSystem& files, std::FILE* out, std::FILE* err) 
   // PLplot writes the file itself: under the hidden name, put in place when whole.
   const std::string hidden = HiddenTemporaryName(files.HostPath(name));
   const int slot = NoteTemporary(hidden);
+  // PLplot gives up on a file it cannot open by ending the process: the
+  // place is tried first.
+  if (std::FILE* probe = std::fopen(hidden.c_str(), "wb")) {
+    std::fclose(probe);
+  } else {
+    const int number = ErrorNumberFromErrno(errno, errno == ENOENT);
+    ForgetTemporary(slot);
+    Print(err, "korva-ver: no puedo escribir " + name + " (error " + PlainNum(number) + ").\n");
+    return kExitNotWritten;
+  }
   Checked<bool> drawn = DrawSeriesChart(*results, repetitions ? &*repetitions : nullptr, values,
                                         png ? ChartFormat::kPng : ChartFormat::kSvg, hidden);
   FileError error;
