@@ -329,6 +329,7 @@ TEST(Ver, BadRequestsEndWithAMessageAndStatus2) {
   ex.dir.Write("resul1.ale", records.substr(0, 100));
   refused("csv . PRE --repeticiones", "resul1.ale");
   refused("serie . PRE", "resul1.ale");
+  ex.dir.Write("resul1.ale", records);
   // An output that cannot be written: status 1, whichever writes it.
   for (const char* arguments : {"serie . PRE -o falta/x.svg", "csv . PRE -o falta/x.csv", "diagrama . PRE -o falta/x.svg"}) {
     EXPECT_EQ(Ver(ex.dir, arguments), 1) << arguments;
