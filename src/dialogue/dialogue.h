@@ -17,6 +17,16 @@ class Dialogue {
   // no answer can ever come.
   virtual std::optional<std::string> InputBox(const std::string& prompt) = 0;
 
+  // An input box that carries the question's help text (empty when it has
+  // none). A front-end where a person answers may show the help on request
+  // ("?" or "ayuda" on a terminal, a button elsewhere) and ask the same
+  // question again: the request is never an answer. Where it cannot, as from
+  // a pipe, this is the plain input box.
+  virtual std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const std::string& help) {
+    (void)help;
+    return InputBox(prompt);
+  }
+
   // A line on the progress of a long step (Windows-1252); `finished` closes
   // it. A front-end may show it or not; boxes shown later take it away.
   virtual void Progress(const std::string& line, bool finished) {

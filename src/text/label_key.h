@@ -1,0 +1,13 @@
+#pragma once
+// The key of a text that names a question (a log label, a prompt): its letters
+// and digits, lower-cased and without accents. Blanks, signs and the way an
+// accent was written (Windows-1252 or the DOS glyphs old logs carry) do not
+// tell two such texts apart.
+#include <string>
+#include <string_view>
+
+namespace korva {
+
+std::string LabelKey(std::string_view label);
+
+}  // namespace korva
