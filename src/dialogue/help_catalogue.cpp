@@ -24,11 +24,11 @@ std::vector<std::string> PatternPieces(std::string_view pattern) {
   }
 }
 
-// Whether `key` is the pieces with any text between them; the literal length
-// matched (how specific the pattern is), or -1.
+// Whether `key` is the pieces with any text between them; how specific the
+// pattern is (the literal length matched, a pattern without "*" first), or -1.
 long Match(const std::vector<std::string>& pieces, std::string_view key) {
   const std::string& first = pieces.front();
-  if (pieces.size() == 1) return key == first ? static_cast<long>(first.size()) : -1;
+  if (pieces.size() == 1) return key == first ? 2 * static_cast<long>(first.size()) + 1 : -1;
   const std::string& last = pieces.back();
   if (!key.starts_with(first) || key.size() < first.size() + last.size() || !key.ends_with(last)) return -1;
   long matched = static_cast<long>(first.size() + last.size());
@@ -40,7 +40,7 @@ long Match(const std::vector<std::string>& pieces, std::string_view key) {
     at = found + pieces[i].size();
     matched += static_cast<long>(pieces[i].size());
   }
-  return matched;
+  return 2 * matched;
 }
 
 std::string TrimmedText(const std::vector<std::string_view>& lines) {

@@ -28,6 +28,7 @@ class HelpCatalogue {
     size_t text = 0;                  // index into texts_
   };
   const std::vector<Entry>& entries() const { return entries_; }
+  std::string_view TextOf(const Entry& entry) const { return texts_[entry.text]; }
 
  private:
   std::vector<Entry> entries_;
