@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/element_list.h"
+#include "support/dialogue_run.h"
+#include "support/file_lines.h"
+#include "support/temp_dir.h"
 
 namespace korva {
 namespace {
@@ -44,6 +49,36 @@ TEST(CertainInitialValues, NamedOnlyWithRepetitionsAndOnlyWhenCertain) {
   EXPECT_EQ(CertainInitialValuesNotice(m.tables, m.sim, m.states), "") << "every input uncertain";
   m.sim.UncertaintyChoice = Uncertainty::kNoInputs;
   EXPECT_EQ(CertainInitialValuesNotice(m.tables, m.sim, m.states), "") << "no repetitions";
+}
+
+}  // namespace
+}  // namespace korva
+
+namespace korva {
+namespace {
+
+// The prey-and-predators example with the predators' initial value left
+// certain: its replay ends the specification with the notice.
+TEST(CertainInitialValues, TheNoticeEndsTheSpecificationOfTheExample) {
+  testing::TempDir dir;
+  std::filesystem::copy(std::filesystem::path(KORVA_SOURCE_DIR) / "examples" / "presas", dir.dir(),
+                        std::filesystem::copy_options::recursive);
+  std::string log = dir.Read("MODELO1.txt");
+  const std::string uncertain = "\"   Incertidumbre: \",\"s\"\r\n\"   Aleatorios distintos: \",\"n\"\r\n";
+  const size_t second = log.find(uncertain, log.find(uncertain) + 1);  // YAN, the second input
+  ASSERT_NE(second, std::string::npos);
+  log.replace(second, uncertain.size(), "\"   Incertidumbre: \",\"n\"\r\n");
+  dir.Write("MODELO1.txt", log);
+  std::vector<std::string> answers = testing::TextLinesOf(dir.Read("stdin.txt"));
+  answers.insert(answers.begin(), dir.dir());
+  testing::DialogueRun run(answers);
+  EXPECT_EQ(run.Go(), 0);
+  const std::vector<std::string> messages = run.box.Messages();
+  size_t notice = 0;
+  while (notice < messages.size() && messages[notice].find("(valor inicial YAN)") == std::string::npos) ++notice;
+  ASSERT_LT(notice + 1, messages.size()) << "the notice is shown";
+  EXPECT_EQ(messages[notice].find("XPR"), std::string::npos) << "XAN is uncertain";
+  EXPECT_TRUE(messages[notice + 1].starts_with(" Ahora tiene Vd. que compilarlos")) << "at the end of the specification";
 }
 
 }  // namespace
