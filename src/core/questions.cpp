@@ -57,7 +57,7 @@ bool Loggable(std::string_view answer, bool quotesAllowed) {
 std::string AskLoggable(RunContext& run, const std::string& prompt, bool quotesAllowed) {
   for (;;) {
     std::optional<std::string> answer =
-        run.Box.InputBoxWithHelp(prompt, std::string(KorvaHelp().Find(prompt, run.QuestionLabel)));
+        run.Box.InputBoxWithHelp(prompt, [&] { return std::string(KorvaHelp().Find(prompt, run.QuestionLabel)); });
     if (!answer) EndProgram(EndReason::kEndOfInput);
     if (Loggable(*answer, quotesAllowed)) return *answer;
     Tell(run, quotesAllowed ? "La respuesta no puede llevar caracteres de control. Escríbala de nuevo."

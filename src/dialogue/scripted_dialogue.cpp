@@ -19,10 +19,11 @@ std::optional<std::string> ScriptedDialogue::InputBox(const std::string& prompt)
   return answer;
 }
 
-std::optional<std::string> ScriptedDialogue::InputBoxWithHelp(const std::string& prompt, const std::string& help) {
-  if (help.empty()) PromptsWithoutHelp().push_back(prompt);
+std::optional<std::string> ScriptedDialogue::InputBoxWithHelp(const std::string& prompt, const HelpText& help) {
+  const std::string text = help ? help() : std::string();
+  if (text.empty()) PromptsWithoutHelp().push_back(prompt);
   std::optional<std::string> answer = InputBox(prompt);
-  transcript_.back().help = help;
+  transcript_.back().help = text;
   return answer;
 }
 

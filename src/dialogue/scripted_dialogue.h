@@ -27,7 +27,7 @@ class ScriptedDialogue : public Dialogue {
 
   void MessageBox(const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& prompt) override;
-  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const std::string& help) override;
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override;
 
   // The prompts of every input box asked without a help text, by any
   // scripted dialogue of the process: the tests check that there are none.

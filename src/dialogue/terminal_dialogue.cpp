@@ -64,12 +64,13 @@ std::optional<std::string> TerminalDialogue::InputBox(const std::string& prompt)
   return Utf8ToCp1252(*line);
 }
 
-std::optional<std::string> TerminalDialogue::InputBoxWithHelp(const std::string& prompt, const std::string& help) {
+std::optional<std::string> TerminalDialogue::InputBoxWithHelp(const std::string& prompt, const HelpText& help) {
   for (;;) {
     std::optional<std::string> answer = InputBox(prompt);
     if (!answer || !options_.helpOnRequest || !IsHelpRequest(*answer)) return answer;
     if (options_.dressed) std::fprintf(out_, "\n%s\n", BoxRule("Ayuda", options_.width).c_str());
-    ShowText(help.empty() ? "Esta pregunta no tiene texto de ayuda." : help);
+    const std::string text = help ? help() : std::string();
+    ShowText(text.empty() ? "Esta pregunta no tiene texto de ayuda." : text);
     std::fflush(out_);
   }
 }

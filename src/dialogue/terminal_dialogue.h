@@ -43,7 +43,7 @@ class TerminalDialogue : public Dialogue {
 
   void MessageBox(const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& prompt) override;
-  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const std::string& help) override;
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override;
   void Progress(const std::string& line, bool finished) override;
   void ClearProgress() override;
 

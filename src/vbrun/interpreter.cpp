@@ -234,7 +234,8 @@ struct Interpreter::Impl {
         return Value::Long(static_cast<double>(table.Length(ToLong(args[0]))));
       case Builtin::kInputBox: {
         const std::string prompt = ToText(args[0]);
-        std::optional<std::string> answer = dialogue.InputBoxWithHelp(prompt, std::string(ProgramsHelp().Find(prompt)));
+        std::optional<std::string> answer =
+            dialogue.InputBoxWithHelp(prompt, [&prompt] { return std::string(ProgramsHelp().Find(prompt)); });
         heartbeat.Restart();
         if (!answer) throw InputEnded{};
         return Value::String(std::move(*answer));

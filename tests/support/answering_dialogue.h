@@ -27,9 +27,10 @@ class AnsweringDialogue : public Dialogue {
     unanswered.push_back(prompt);
     return Unanswered(prompt);
   }
-  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const std::string& help) override {
-    if (help.empty()) ScriptedDialogue::PromptsWithoutHelp().push_back(prompt);
-    helps.push_back(help);
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override {
+    const std::string text = help ? help() : std::string();
+    if (text.empty()) ScriptedDialogue::PromptsWithoutHelp().push_back(prompt);
+    helps.push_back(text);
     return InputBox(prompt);
   }
   Lines messages;
