@@ -10,6 +10,7 @@
 #include "core/step_progress.h"
 #include "files/file_error.h"
 #include "model/file_ordering.h"
+#include "model/identifier_traps.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
@@ -27,7 +28,11 @@ std::vector<std::string> AskKeywords(RunContext& run) {
   for (long i = 1; i <= count; ++i) {
     // An empty keyword would be found in every name of the library.
     keywords.push_back(AskLoggedChecked(run, kLabelKeyword, "Introduzca la palabra clave " + NumText(i),
-                                        [](const std::string& keyword) { return !keyword.empty(); }));
+                                        [](const std::string& keyword) {
+                                          return keyword.empty() ? std::string("escriba una palabra: una vacía "
+                                                                               "se encontraría en todos los nombres")
+                                                                 : std::string();
+                                        }));
   }
   return keywords;
 }
@@ -135,7 +140,23 @@ bool CompleteProposedModel(RunContext& run, ModelCycle& cycle, const ProposedMod
   return levelling.complete;
 }
 
-void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
+// The traps of the proposed model's identifiers (model/identifier_traps.h):
+// the language names are refused, each with the library model it comes from;
+// the rest are told. False when some identifier is refused.
+bool TellIdentifierTraps(RunContext& run, const ModelCycle& cycle, const ProposedModel& proposed) {
+  const IdentifierTraps traps = FindIdentifierTraps(cycle.Model);
+  if (!traps.reserved.empty()) {
+    Tell(run, ReservedRefusalText(cycle.Model, traps.reserved, [&proposed](const std::string& id) {
+           auto origin = proposed.Taken.find(id);
+           return origin == proposed.Taken.end() ? std::string()
+                                                 : " del modelo " + origin->second.Model + " de la biblioteca";
+         }));
+  }
+  if (traps.notice()) Tell(run, TrapsNoticeText(cycle.Model, traps));
+  return traps.reserved.empty();
+}
+
+void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable, bool namesAccepted) {
   const std::string& name = cycle.ModelName;
   CheckEndOfReplay(run);
   if (!run.Log.replaying()) {
@@ -152,6 +173,11 @@ void ClosingDialogue(RunContext& run, const ModelCycle& cycle, bool buildable) {
     // the programs, so none is offered until the loops are mended.
     Tell(run, "El modelo propuesto tiene bucles (vea CEROS.txt): sus programas no se pueden construir" + LF +
                   " hasta que los corrija, así que no le preparo un fichero Modelo*.");
+    return;
+  }
+  if (!namesAccepted) {
+    Tell(run, "El modelo propuesto tiene identificadores que son palabras de Visual Basic: sus programas no" + LF +
+                  " compilarían hasta que los cambie, así que no le preparo un fichero Modelo*.");
     return;
   }
   if (!run.Log.replaying()) {
@@ -198,7 +224,11 @@ void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
   std::optional<ProposedModel> proposed =
       SearchLibrary(run, cycle, run.WorkDir + library + ".txt", keywords, maxGLines, report);
   bool buildable = false;
-  if (proposed && !proposed->List.empty()) buildable = CompleteProposedModel(run, cycle, *proposed, report);
+  bool namesAccepted = true;
+  if (proposed && !proposed->List.empty()) {
+    buildable = CompleteProposedModel(run, cycle, *proposed, report);
+    namesAccepted = TellIdentifierTraps(run, cycle, *proposed);
+  }
   if (!report.Lines.empty()) WriteGuardedLines(run, run.WorkDir + "CEROS.txt", report.Lines);
   if (!proposed) return;
   if (proposed->List.empty()) {
@@ -207,7 +237,7 @@ void AnalogySearch(RunContext& run, ModelCycle& cycle, int maxGLines) {
                   " no puedo proponerle ningún modelo.");
     return;
   }
-  ClosingDialogue(run, cycle, buildable);
+  ClosingDialogue(run, cycle, buildable, namesAccepted);
 }
 
 }  // namespace korva

@@ -1,15 +1,15 @@
 #include "core/questions.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cmath>
 #include <limits>
 
 #include "core/file_errors.h"
 #include "core/log_labels.h"
 #include "core/program_end.h"
+#include "dialogue/help_catalogue.h"
 #include "text/cp1252.h"
+#include "text/label_key.h"
 #include "text/vb_text.h"
 
 namespace korva {
@@ -21,58 +21,26 @@ bool IsAccepted(const std::string& answer, Choices accepted) {
 
 bool AcceptsTerminate(Choices accepted) { return IsAccepted("t", accepted); }
 
-// The key letter of each byte of a label: an ASCII letter or digit
-// lower-cased, a letter written with an accent (in Windows-1252 or in the DOS
-// glyphs that old logs carry, "funci\xA2n" for "funcion") its base letter, 0
-// for anything else. "\xA1" is decided by the byte before it (LabelKeyReader).
-struct KeyLetters {
-  std::array<char, 256> of{};
-  KeyLetters() {
-    for (int c = 0; c < 0x80; ++c) {
-      if (std::isalnum(c) != 0) of[static_cast<size_t>(c)] = static_cast<char>(std::tolower(c));
-    }
-    static constexpr std::string_view kFrom = "\xE1\xE0\xE4\xE2\xC1\xC0\xC4\xC2\xE9\xE8\xEB\xEA\xC9\xC8\xCB\xCA"
-                                              "\xED\xEC\xEF\xEE\xCD\xCC\xCF\xCE\xF3\xF2\xF6\xF4\xD3\xD2\xD6\xD4"
-                                              "\xFA\xF9\xFC\xFB\xDA\xD9\xDC\xDB\xF1\xD1\xA0\x82\xA2\xA3\xA4\x81";
-    static constexpr std::string_view kTo = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuunnaeounu";
-    for (size_t k = 0; k < kFrom.size(); ++k) of[static_cast<unsigned char>(kFrom[k])] = kTo[k];
+// The answers a choice accepts, as the refusal names them: "s, n o t", the
+// empty answer as "nada".
+std::string AcceptedList(Choices accepted) {
+  std::string list;
+  size_t i = 0;
+  for (std::string_view choice : accepted) {
+    if (i > 0) list += i + 1 == accepted.size() ? " o " : ", ";
+    list += choice.empty() ? std::string("nada") : std::string(choice);
+    ++i;
   }
-};
+  return list;
+}
 
-// A label read as its key: its letters and digits, lower-cased and without
-// accents; blanks, signs and the way accents were written do not tell two
-// labels apart. Labels are compared key letter by key letter, with no copy.
-class LabelKeyReader {
- public:
-  explicit LabelKeyReader(std::string_view label) : label_(label) {}
-  // The next key letter; 0 at the end.
-  char Next() {
-    static const KeyLetters kLetters;
-    while (at_ < label_.size()) {
-      const auto c = static_cast<unsigned char>(label_[at_++]);
-      if (c == 0xA1) {
-        // "s\xA1": the DOS glyph of an accented i after a letter
-        if (at_ >= 2 && std::isalpha(static_cast<unsigned char>(label_[at_ - 2])) != 0) return 'i';
-        continue;
-      }
-      if (kLetters.of[c] != 0) return kLetters.of[c];
-    }
-    return 0;
+// What a whole number from `low` to `high` is asked as.
+std::string NumberExpected(long low, long high, std::optional<long> terminatesAt) {
+  std::string expected = "escriba un número entero de " + PlainNum(low) + " a " + PlainNum(high);
+  if (terminatesAt && (*terminatesAt < low || *terminatesAt > high)) {
+    expected += " (" + PlainNum(*terminatesAt) + " para terminar)";
   }
-
- private:
-  std::string_view label_;
-  size_t at_ = 0;
-};
-
-bool SameKey(std::string_view a, std::string_view b) {
-  LabelKeyReader left(a);
-  LabelKeyReader right(b);
-  for (;;) {
-    const char c = left.Next();
-    if (c != right.Next()) return false;
-    if (c == 0) return true;
-  }
+  return expected;
 }
 
 // An answer the log could not give back as it was typed: a line end or a NUL
@@ -88,12 +56,21 @@ bool Loggable(std::string_view answer, bool quotesAllowed) {
 
 std::string AskLoggable(RunContext& run, const std::string& prompt, bool quotesAllowed) {
   for (;;) {
-    std::optional<std::string> answer = run.Box.InputBox(prompt);
+    std::optional<std::string> answer =
+        run.Box.InputBoxWithHelp(prompt, [&] { return std::string(KorvaHelp().Find(prompt, run.QuestionLabel)); });
     if (!answer) EndProgram(EndReason::kEndOfInput);
     if (Loggable(*answer, quotesAllowed)) return *answer;
     Tell(run, quotesAllowed ? "La respuesta no puede llevar caracteres de control. Escríbala de nuevo."
                             : "La respuesta no puede llevar comillas (\") ni caracteres de control. Escríbala de nuevo.");
   }
+}
+
+// Asks under the label of the logged question, which finds the help of its prompts.
+std::string AskingUnder(RunContext& run, std::string_view label, const std::function<std::string()>& ask) {
+  std::string outer = std::exchange(run.QuestionLabel, std::string(label));
+  std::string answer = ask();
+  run.QuestionLabel = std::move(outer);
+  return answer;
 }
 
 // A failed operation on the answers log names the log in its message and ends the program.
@@ -117,7 +94,7 @@ std::string AskLogged(RunContext& run, std::string_view label, const std::functi
       return fields[1];
     }
   }
-  std::string answer = ask();
+  std::string answer = AskingUnder(run, label, ask);
   RecordField field =
       record == NumberRecord::kAsNumber ? RecordField::Number(NumberValue(answer)) : RecordField::Text(answer);
   RecordAnswer(run, {RecordField::Text(std::string(label)), field});
@@ -130,6 +107,11 @@ void Terminate(RunContext& run) {
 }
 
 void Tell(RunContext& run, const std::string& text) { run.Box.MessageBox(text); }
+
+void RefuseAnswer(RunContext& run, const std::string& answer, const std::string& expected) {
+  Tell(run, (answer.empty() ? std::string("La respuesta vacía") : "La respuesta «" + answer + "»") +
+                " no vale aquí: " + expected + ".");
+}
 
 std::string Ask(RunContext& run, const std::string& prompt) { return AskLoggable(run, prompt, false); }
 
@@ -205,6 +187,7 @@ std::string AskUnloggedChoice(RunContext& run, const std::string& prompt, Choice
   for (;;) {
     std::string answer = LowerCase(Ask(run, prompt));
     if (IsAccepted(answer, accepted)) return answer;
+    RefuseAnswer(run, answer, "conteste " + AcceptedList(accepted));
   }
 }
 
@@ -225,13 +208,15 @@ std::string AskLoggedText(RunContext& run, std::string_view label, const std::st
 }
 
 std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
-                             const std::function<bool(const std::string&)>& valid) {
+                             const std::function<std::string(const std::string&)>& refusal) {
   return AskLogged(
       run, label,
       [&] {
         for (;;) {
           std::string answer = Ask(run, prompt);
-          if (valid(answer)) return answer;
+          const std::string why = refusal(answer);
+          if (why.empty()) return answer;
+          RefuseAnswer(run, answer, why);
         }
       },
       NumberRecord::kAsText);
@@ -239,8 +224,10 @@ std::string AskLoggedChecked(RunContext& run, std::string_view label, const std:
 
 long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, long high) {
   for (;;) {
-    std::optional<long> value = ParseWholeNumber(Ask(run, prompt));
+    std::string answer = Ask(run, prompt);
+    std::optional<long> value = ParseWholeNumber(answer);
     if (value && *value >= low && *value <= high) return *value;
+    RefuseAnswer(run, answer, NumberExpected(low, high, std::nullopt));
   }
 }
 
@@ -267,6 +254,7 @@ NumberAnswer AskCount(RunContext& run, const CountQuestion& question) {
           std::optional<long> value = ParseWholeNumber(answer);
           if (value && question.terminatesAt && *value == *question.terminatesAt) Terminate(run);
           if (inRange(value)) return answer;
+          RefuseAnswer(run, answer, NumberExpected(question.low, question.high, question.terminatesAt));
         }
       },
       question.record, &replayed);

@@ -23,6 +23,10 @@ enum class NumberRecord { kAsText, kAsNumber };
 // A message box.
 void Tell(RunContext& run, const std::string& text);
 
+// The one line that tells why a typed answer is refused before its question
+// is asked again: "La respuesta «x» no vale aquí: " + `expected` + ".".
+void RefuseAnswer(RunContext& run, const std::string& answer, const std::string& expected);
+
 // An input box; the end of the input ends the program. An answer the answers
 // log could not hold as typed (a double quote, a line end, a NUL or another
 // control character) is refused with a message and asked again.
@@ -46,8 +50,9 @@ bool SameLabel(std::string_view recorded, std::string_view asked);
 // reported and ends the program.
 void CheckEndOfReplay(RunContext& run);
 
-// Unlogged choice: lower-cased and asked again until it is one of `accepted`
-// ("" accepts the empty answer). A "t" is returned like any other letter.
+// Unlogged choice: lower-cased and asked again, saying which answers it
+// takes, until it is one of `accepted` ("" accepts the empty answer). A "t"
+// is returned like any other letter.
 std::string AskUnloggedChoice(RunContext& run, const std::string& prompt, Choices accepted);
 
 // The protocol itself: replays the record (label, answer), or calls `ask`
@@ -69,9 +74,10 @@ std::string AskLoggedChoice(RunContext& run, std::string_view label, const std::
 // answer came from the log.
 std::string AskLoggedText(RunContext& run, std::string_view label, const std::string& prompt, bool* replayed = nullptr);
 
-// Logged free text with its own validation: asked again while `valid` is false.
+// Logged free text with its own validation: `refusal` gives what an answer
+// lacks (empty when it is accepted); a refused answer is told so and asked again.
 std::string AskLoggedChecked(RunContext& run, std::string_view label, const std::string& prompt,
-                             const std::function<bool(const std::string&)>& valid);
+                             const std::function<std::string(const std::string&)>& refusal);
 
 struct NumberAnswer {
   std::string text;  // the answer as typed (or as recorded)
@@ -79,8 +85,8 @@ struct NumberAnswer {
   bool replayed = false;  // the answer came from the log
 };
 
-// Logged whole number from `low` to `high`; asked again while outside (a text
-// that is not a whole number counts as outside). Recorded as typed, or as a
+// Logged whole number from `low` to `high`; asked again, saying the range,
+// while outside (a text that is not a whole number counts as outside). Recorded as typed, or as a
 // bare number where the answer is kept as a number.
 // When `terminatesAt` is given, typing that number ends the program without a record.
 NumberAnswer AskLoggedNumber(RunContext& run, std::string_view label, const std::string& prompt, long low, long high,
@@ -110,7 +116,7 @@ struct CountQuestion {
 // log has it, whatever it holds (`replayed` tells the caller to check it).
 NumberAnswer AskCount(RunContext& run, const CountQuestion& question);
 
-// Unlogged whole number from `low` to `high`, asked again while outside.
+// Unlogged whole number from `low` to `high`, asked again, saying the range, while outside.
 long AskUnloggedNumber(RunContext& run, const std::string& prompt, long low, long high);
 
 // One entry of a series logged one field per line, without label. `ask` asks

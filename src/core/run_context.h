@@ -26,6 +26,9 @@ struct RunContext {
   std::optional<int> GivenLogNumber;
   int LogNumber = 0;    // the answers log of the current cycle
   AnswerLog Log;
+  // The label of the logged question being asked, which finds its help when
+  // its prompt does not; empty outside a logged question.
+  std::string QuestionLabel;
 
   // The file whose opening is guarded, and the last failed file operation.
   std::string CurrentFileName;

@@ -14,6 +14,7 @@ struct BoxRecord {
   std::string text;       // the message or the prompt (Windows-1252)
   std::string answer;     // for an input box, the answer given
   bool answered = false;  // false when the answers had run out
+  std::string help;       // for an input box, the help text it carried
 };
 
 class ScriptedDialogue : public Dialogue {
@@ -26,6 +27,11 @@ class ScriptedDialogue : public Dialogue {
 
   void MessageBox(const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& prompt) override;
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override;
+
+  // The prompts of every input box asked without a help text, by any
+  // scripted dialogue of the process: the tests check that there are none.
+  static std::vector<std::string>& PromptsWithoutHelp();
 
   const std::vector<BoxRecord>& transcript() const { return transcript_; }
   // Texts of the message boxes, in order.

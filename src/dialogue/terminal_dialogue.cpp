@@ -2,13 +2,14 @@
 
 #include <unistd.h>
 
+#include "dialogue/help_catalogue.h"
 #include "dialogue/terminal_style.h"
 #include "text/cp1252.h"
 
 namespace korva {
 
 TerminalDialogue::TerminalDialogue(std::FILE* in, std::FILE* out, bool interactive)
-    : TerminalDialogue(in, out, stderr, Options{interactive, false, false, false, 80}) {}
+    : TerminalDialogue(in, out, stderr, Options{interactive, false, false, false, interactive, 80}) {}
 
 TerminalDialogue::TerminalDialogue(std::FILE* in, std::FILE* out, std::FILE* err, const Options& options)
     : in_(in),
@@ -23,6 +24,7 @@ TerminalDialogue TerminalDialogue::Standard() {
   options.dressed = options.waitsForEnter && ::isatty(1) != 0;
   options.editing = options.dressed;
   options.progress = ::isatty(2) != 0;
+  options.helpOnRequest = options.waitsForEnter;
   options.width = options.dressed ? TerminalWidth(1, 80) : 80;
   return TerminalDialogue(stdin, stdout, stderr, options);
 }
@@ -60,6 +62,17 @@ std::optional<std::string> TerminalDialogue::InputBox(const std::string& prompt)
     return std::nullopt;
   }
   return Utf8ToCp1252(*line);
+}
+
+std::optional<std::string> TerminalDialogue::InputBoxWithHelp(const std::string& prompt, const HelpText& help) {
+  for (;;) {
+    std::optional<std::string> answer = InputBox(prompt);
+    if (!answer || !options_.helpOnRequest || !IsHelpRequest(*answer)) return answer;
+    if (options_.dressed) std::fprintf(out_, "\n%s\n", BoxRule("Ayuda", options_.width).c_str());
+    const std::string text = help ? help() : std::string();
+    ShowText(text.empty() ? "Esta pregunta no tiene texto de ayuda." : text);
+    std::fflush(out_);
+  }
 }
 
 void TerminalDialogue::Progress(const std::string& line, bool finished) {

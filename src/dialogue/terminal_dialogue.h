@@ -11,6 +11,10 @@
 // at "[Intro] " instead of after an empty line, and answers are read with line
 // editing and the run's history. Progress lines go to the error stream when it
 // is a terminal. None of this happens when the input is not a terminal.
+//
+// When the input is a terminal, "?" or "ayuda" typed at a question that has a
+// help text shows the text (in a box of its own, "Ayuda", when dressed) and
+// asks the question again. From a pipe they are answers like any other.
 #include <cstdio>
 #include <memory>
 
@@ -27,6 +31,7 @@ class TerminalDialogue : public Dialogue {
     bool dressed = false;        // rules, folding and the "[Intro] " wait
     bool editing = false;        // line editing and history
     bool progress = false;       // progress lines on the error stream
+    bool helpOnRequest = false;  // "?" or "ayuda" shows a question's help
     int width = 80;              // folding width of a dressed box
   };
 
@@ -38,6 +43,7 @@ class TerminalDialogue : public Dialogue {
 
   void MessageBox(const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& prompt) override;
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override;
   void Progress(const std::string& line, bool finished) override;
   void ClearProgress() override;
 

@@ -93,6 +93,8 @@ const char* KorvaUsage() {
          "terminal las respuestas se pueden editar y recuperar con las flechas."
 #endif
          "\n"
+         "En un terminal, \"?\" o \"ayuda\" muestra qué pide una pregunta y cómo\n"
+         "contestarla, y la hace de nuevo.\n"
          "\n"
          "Estado de salida: 0 si el diálogo termina por sí mismo o con una respuesta\n"
          "\"t\"; 1 si se detiene por un error del que ha avisado o porque la entrada se\n"

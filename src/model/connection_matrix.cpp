@@ -33,6 +33,7 @@ void ReadEquationsFile(RunContext& run, ModelCycle& cycle) {
                                         "Introduzca el identificador correcto o, nada para terminar.");
       if (answer.empty()) return std::nullopt;
       if (cycle.Model.Ids.First(answer) != 0) return answer;
+      RefuseAnswer(run, answer, "no es el identificador de ningún elemento de la lista; escriba uno que lo sea");
     }
   });
   if (derived.abandoned) {
@@ -85,6 +86,9 @@ void TypeMatrix(RunContext& run, ModelCycle& cycle) {
         for (;;) {
           std::string answer = Ask(run, "Elemento " + NumText(k));
           if (static_cast<int>(answer.size()) <= cycle.Model.IdLength) return answer;
+          RefuseAnswer(run, answer,
+                       "tiene más de " + PlainNum(cycle.Model.IdLength) +
+                           " caracteres; escriba el identificador de un elemento, o nada para acabar la fila");
         }
       });
       line += (k > 1 ? "," : "") + entry;

@@ -9,6 +9,7 @@
 #include "core/log_labels.h"
 #include "core/program_end.h"
 #include "core/questions.h"
+#include "model/identifier_traps.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 
@@ -91,7 +92,14 @@ void TypeList(RunContext& run, ModelCycle& cycle) {
     std::string name = AskSeriesEntry(run, [&] {
       for (;;) {
         std::string answer = Ask(run, "Elemento " + NumText(i));
-        if (answer.empty() || answer[0] < '1' || answer[0] > '9') return answer;
+        if (!answer.empty() && answer[0] >= '1' && answer[0] <= '9') {
+          RefuseAnswer(run, answer,
+                       "una línea no puede empezar por una cifra; escriba identificador, un blanco y nombre");
+          continue;
+        }
+        const std::string refusal = LanguageNameRefusal(IdentifierOf(answer));
+        if (refusal.empty()) return answer;
+        RefuseAnswer(run, answer, refusal);
       }
     });
     if (name.empty()) break;
@@ -138,6 +146,17 @@ void RequireFirstIdentifier(RunContext& run, ModelCycle& cycle) {
   }
 }
 
+// The identifiers that would break the generated programs refuse the list;
+// the other traps are told in one notice, before the matrix is built.
+void CheckIdentifierTraps(RunContext& run, const ModelCycle& cycle) {
+  const IdentifierTraps traps = FindIdentifierTraps(cycle.Model);
+  if (!traps.reserved.empty()) {
+    Tell(run, ReservedRefusalText(cycle.Model, traps.reserved));
+    EndProgram(EndReason::kErrorReported);
+  }
+  if (traps.notice()) Tell(run, TrapsNoticeText(cycle.Model, traps));
+}
+
 void ShowList(RunContext& run, ModelCycle& cycle) {
   for (int j = 1; j <= cycle.Model.ElementCount; ++j) Tell(run, NumText(j) + " " + cycle.Model.ElementList[j]);
 }
@@ -172,13 +191,17 @@ bool CorrectList(RunContext& run, ModelCycle& cycle) {
     std::string answer = AskLogged(
         run, kLabelElementCorrection,
         [&] {
-          std::string typed = Ask(run,
-                                  "Y el nombre correcto. O bien,"
-                                  " una s si desea suprimir la línea,"
-                                  " una i si desea intercalar otra,"
-                                  " o una t para terminar.");
-          if (LowerCase(typed) == "t") Terminate(run);
-          return typed;
+          for (;;) {
+            std::string typed = Ask(run,
+                                    "Y el nombre correcto. O bien,"
+                                    " una s si desea suprimir la línea,"
+                                    " una i si desea intercalar otra,"
+                                    " o una t para terminar.");
+            if (LowerCase(typed) == "t") Terminate(run);
+            const std::string refusal = LanguageNameRefusal(IdentifierOf(typed));
+            if (refusal.empty()) return typed;
+            RefuseAnswer(run, typed, refusal);
+          }
         },
         NumberRecord::kAsText);
     std::string choice = LowerCase(answer);
@@ -267,6 +290,7 @@ StepOutcome ElementListDialogue(RunContext& run, ModelCycle& cycle) {
     RequireFirstIdentifier(run, cycle);
     RewriteListFile(run, cycle);
   }
+  CheckIdentifierTraps(run, cycle);
   if (AskUnloggedChoice(run, "¿Seguimos?", {"s", "n", ""}) == "n") return StepOutcome::kEndCycle;
   return StepOutcome::kGoOn;
 }

@@ -50,6 +50,13 @@ struct SimulationState {
   std::vector<int> UncertainFlags;
   std::vector<int> DimensionalFlags;
   std::vector<int> ValueCounts;
+
+  // Whether input `element` is drawn at random: all inputs under "t", the flagged ones under "a".
+  bool IsUncertainInput(int element) const {
+    return UncertaintyChoice == Uncertainty::kAllInputs ||
+           (element >= 0 && static_cast<size_t>(element) < UncertainFlags.size() &&
+            UncertainFlags[static_cast<size_t>(element)] == 1);
+  }
 };
 
 // What a run keeps across its cycles.

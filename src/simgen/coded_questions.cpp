@@ -23,7 +23,7 @@ std::string AskCodedYesNo(RunContext& run, std::string_view label, const std::st
 
 std::string AskCodedText(RunContext& run, std::string_view label, const std::string& prompt,
                          const std::optional<std::string>& code,
-                         const std::function<bool(const std::string&)>& acceptable) {
+                         const std::function<bool(const std::string&)>& acceptable, const std::string& expected) {
   return AskLogged(
       run, label,
       [&] {
@@ -31,6 +31,7 @@ std::string AskCodedText(RunContext& run, std::string_view label, const std::str
         for (;;) {
           std::string answer = Ask(run, prompt);
           if (acceptable(answer)) return answer;
+          if (!expected.empty()) RefuseAnswer(run, answer, expected);
         }
       },
       NumberRecord::kAsText);

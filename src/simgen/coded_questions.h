@@ -16,9 +16,11 @@ std::string AskCodedYesNo(RunContext& run, std::string_view label, const std::st
                           const std::optional<std::string>& code, bool* replayed = nullptr);
 
 // Through the answers log, recorded as text: the code's value answers it when
-// `acceptable`; else it is asked until the answer is.
+// `acceptable`; else it is asked until the answer is, a refused answer told
+// what is `expected` (when `acceptable` does not tell it itself).
 std::string AskCodedText(RunContext& run, std::string_view label, const std::string& prompt,
                          const std::optional<std::string>& code,
-                         const std::function<bool(const std::string&)>& acceptable);
+                         const std::function<bool(const std::string&)>& acceptable,
+                         const std::string& expected = {});
 
 }  // namespace korva

@@ -138,7 +138,10 @@ InputSettings SettleInput(RunContext& run, const ModelTables& model, const Simul
         AskCount(run, CodedCount(kLabelDimensionCount, "¿Cuantas dimensiones tiene", 1, countCode, "ndim", name)).value;
     // A size is a number, or names what holds a value when the data are read.
     auto acceptable = [&](const std::string& size) {
-      if (size.empty()) return false;
+      if (size.empty()) {
+        RefuseAnswer(run, size, "escriba un número o el identificador de una variable de entrada");
+        return false;
+      }
       const std::string unknown = UnknownSizeName(size, sizeInputs);
       if (unknown.empty()) return true;
       Tell(run, "El tamaño " + size + " de la variable " + X + " depende de " + unknown + "," + LF +

@@ -32,11 +32,6 @@ class DimStatement {
   size_t count_ = 0;
 };
 
-bool IsUncertainInput(const SimulationState& sim, int element) {
-  return sim.UncertaintyChoice == Uncertainty::kAllInputs ||
-         (static_cast<size_t>(element) < sim.UncertainFlags.size() && sim.UncertainFlags[element] == 1);
-}
-
 }  // namespace
 
 std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const SimulationState& sim) {
@@ -72,7 +67,7 @@ std::vector<std::string> SimulatorDeclarations(const ModelTables& model, const S
   for (int i = 1; i <= n; ++i) {
     if (model.CalcLevel[i] != 1 || static_cast<size_t>(i) >= sim.ValueCounts.size()) continue;
     const std::string& id = model.ElementIds[i];
-    const bool uncertain = IsUncertainInput(sim, i);
+    const bool uncertain = sim.IsUncertainInput(i);
     if (sim.ValueCounts[i] <= 1) {
       if (dimensional(i) && uncertain) out.push_back(" Dim w" + id + "() As String");
       if (dimensional(i) && !uncertain && !stripped) out.push_back(" Dim ñ" + id + "()" + TypeClause(id));

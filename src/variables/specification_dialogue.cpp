@@ -115,7 +115,9 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
     const size_t width = static_cast<size_t>(model.IdLength);
     element.InitialValueName =
         AskCodedText(run, kLabelInitialValue, "¿Como se llama su valor inicial?", codes.Fixed("inic=", width),
-                     [width](const std::string& answer) { return answer.size() == width; });
+                     [width](const std::string& answer) { return answer.size() == width; },
+                     "su valor inicial es un elemento de la lista, con un identificador de " + PlainNum(model.IdLength) +
+                         " caracteres como todos");
   }
 
   // "ndim=": one digit, both whether the element is an array and how many subscripts it has.
@@ -140,7 +142,8 @@ ElementSpec SpecifyElement(RunContext& run, const ModelCycle& cycle, const Simul
       auto acceptable = [](const std::string& text) { return !text.empty() && text.size() <= 6; };
       std::optional<std::string> code = size.closed ? std::optional(size.value) : std::nullopt;
       element.DimensionSizes.push_back(
-          AskCodedText(run, kLabelDimensionSize, "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=", code, acceptable));
+          AskCodedText(run, kLabelDimensionSize, "Vaya introduciendolas." + std::string(" d") + PlainNum(k) + "=", code, acceptable,
+                       "el tamaño es un número o un nombre de 1 a 6 caracteres"));
     }
     if (!run.Log.replaying() && !codesTrusted) {
       Tell(run, "Llame a los subíndices de " + element.Id + " i1,i2,..., correlativamente.");

@@ -32,6 +32,7 @@ void CorrectOneStatement(RunContext& run, StatementBuffer& buffer) {
           std::string answer = Ask(run, "Especifique el número de la sentencia a corregir");
           std::optional<long> value = ParseWholeNumber(answer);
           if (value && IndexOf(*value) >= 1 && IndexOf(*value) <= used) return answer;
+          RefuseAnswer(run, answer, "escriba el número de una de las sentencias mostradas");
         }
       },
       NumberRecord::kAsNumber);

@@ -14,6 +14,7 @@
 #include "simulator/calculation_section.h"
 #include "variables/function_check.h"
 #include "variables/function_source.h"
+#include "variables/initial_value_notice.h"
 #include "results_program/results_program.h"
 #include "emit/emitted_text.h"
 #include "variables/specification_dialogue.h"
@@ -72,6 +73,8 @@ class SpecificationStage {
     resultsProgram_.Save(run_, StagedModelFile(run_, cycle_, "R", ".bas"));
     CommitStaged(run_, ModelFile(run_, cycle_, "S", ".bas"));
     CommitStaged(run_, ModelFile(run_, cycle_, "R", ".bas"));
+    const std::string certain = CertainInitialValuesNotice(cycle_.Model, sim_, state_.StateElements);
+    if (!certain.empty()) Tell(run_, certain);
     Tell(run_, GenerationEndMessage(cycle_.ModelName));
   }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "dialogue/help_catalogue.h"
 #include "text/cp1252.h"
 #include "text/vb_text.h"
 #include "vbrun/builtins.h"
@@ -290,7 +291,9 @@ struct Interpreter::Impl {
         return Value::Long(static_cast<double>(table.Length(ToLong(args[0]))));
       case Builtin::kInputBox: {
         table.FlushRecords();
-        std::optional<std::string> answer = dialogue.InputBox(ToText(args[0]));
+        const std::string prompt = ToText(args[0]);
+        std::optional<std::string> answer =
+            dialogue.InputBoxWithHelp(prompt, [&prompt] { return std::string(ProgramsHelp().Find(prompt)); });
         heartbeat.Restart();
         if (!answer) throw InputEnded{};
         return Value::String(std::move(*answer));

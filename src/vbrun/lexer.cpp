@@ -10,8 +10,9 @@
 namespace korva::vbrun {
 namespace {
 
-// The reserved words: they cannot name a variable, a label or a procedure.
-bool IsReserved(std::string_view lower) {
+}  // namespace
+
+bool IsReservedWord(std::string_view lower) {
   static const std::unordered_set<std::string_view> kWords = {
       "and",    "as",     "call", "close",     "debug", "dim",    "do",      "else",     "elseif", "end",
       "endif",  "eqv",    "exit", "for",       "get",   "gosub",  "goto",    "if",       "imp",    "input",
@@ -21,6 +22,8 @@ bool IsReserved(std::string_view lower) {
       "select", "case",   "with", "option",    "true",  "false",  "error",   "preserve", "const",  "type"};
   return kWords.count(lower) != 0;
 }
+
+namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -191,7 +194,7 @@ std::optional<LexError> Lexer::Next(Token& token) {
     Scratch(0, 0);
     for (size_t k = start; k < i; ++k) scratch_[k] = LowerChar(line[k]);
     token.lower = Scratch(start, i - start);
-    token.reserved = IsReserved(token.lower);
+    token.reserved = IsReservedWord(token.lower);
     if (i < line.size() && IsTypeChar(line[i])) {
       char t = line[i];
       // "a&b" joins texts and "x!y" names a member: a type character must not be followed by a name.

@@ -22,6 +22,10 @@ struct LexError {
 bool IsNameStart(char c);
 bool IsNameChar(char c);
 
+// The reserved words (lower-case text): they cannot name a variable, a label
+// or a procedure.
+bool IsReservedWord(std::string_view lower);
+
 class Lexer {
  public:
   // `scratch` holds the lower-case names and the texts whose doubled quotes

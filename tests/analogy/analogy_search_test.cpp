@@ -84,6 +84,28 @@ TEST(AnalogySearch, AProposedModelWithALoopIsReportedBesideTheLibrarysAndGetsNoL
   EXPECT_EQ(r.TimesAsked("¿Desea que le prepare un fichero Modelo* para construir los programas?"), 0);
 }
 
+// A library model whose element is named as a reserved word of the target
+// language: the proposal is refused, naming the model that holds it.
+TEST(AnalogySearch, AReservedWordFromTheLibraryIsRefusedWithItsModel) {
+  LibraryDir dir;
+  dir.Write("biblioteca/LTAX.txt", "BAS base del impuesto\r\nTIP tipo del impuesto\r\nIMP impuesto a pagar\r\n");
+  dir.Write("biblioteca/CTAX.txt", "IMP    BAS,TIP\r\n");
+  dir.Write("biblioteca/GTAX.txt", "IMP IMP = BAS * TIP\r\n");
+  dir.Write("biblioteca/MTAX.txt", "");
+  dir.Write("BIBLIO.txt", "biblioteca\\LDEM\r\nbiblioteca\\LTAX\r\n");
+  AnalogyRun r(dir, {"2", "poblacion", "impuesto", "BIBLIO"});
+  EXPECT_EQ(r.Go(), std::nullopt);
+  EXPECT_EQ(r.box.remaining(), 0u);
+  EXPECT_TRUE(r.Showed("Estos identificadores son palabras reservadas o nombres de funciones de Visual Basic:\n"
+                       "los programas generados no compilarían con ellos.\n"
+                       "   IMP, elemento 9 del modelo TAX de la biblioteca\n"
+                       "Cámbielos en la lista de elementos."));
+  EXPECT_TRUE(r.Showed("El modelo propuesto tiene identificadores que son palabras de Visual Basic: sus programas no\n"
+                       " compilarían hasta que los cambie, así que no le preparo un fichero Modelo*."));
+  EXPECT_EQ(r.TimesAsked("¿Desea que le prepare un fichero Modelo* para construir los programas?"), 0);
+  EXPECT_NE(dir.Read("LFIN.txt").find("IMP impuesto a pagar"), std::string::npos) << "the proposal is written";
+}
+
 TEST(AnalogySearch, NoMatchIsSaidAndNothingIsProposed) {
   LibraryDir dir;
   AnalogyRun r(dir, {"2", "nada", "NADA", "BIBLIO"});

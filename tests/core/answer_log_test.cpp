@@ -101,7 +101,7 @@ TEST(AnswerLog, WholeLinesKeepQuotesButNotControlCharacters) {
   FileSystem fs;
   RunContext run(box, fs);
   ASSERT_FALSE(run.Log.Open(fs, dir.workDir(), 4).failed());
-  EXPECT_EQ(AskLoggedLine(run, [&] { return AskLineText(run, "Linea"); }), "Y = \"a\" & X");
+  EXPECT_EQ(AskLoggedLine(run, [&] { return AskLineText(run, "Línea 1 de\nY=f(X)"); }), "Y = \"a\" & X");
   EXPECT_EQ(box.Messages().size(), 1u);
   run.Log.Close();
   EXPECT_EQ(dir.Read("MODELO4.txt"), "Y = \"a\" & X\r\n");

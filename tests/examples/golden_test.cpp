@@ -18,6 +18,7 @@
 #include "dialogue/terminal_dialogue.h"
 #include "dispatch/main_dialogue.h"
 #include "files/file_system.h"
+#include "support/example_replay.h"
 #include "support/examples.h"
 #include "support/temp_dir.h"
 
@@ -26,35 +27,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Examples;
-using testing::TempDir;
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary);
-  out << bytes;
-}
-
-// The regular files in a folder and its subfolders, by their path in it.
-std::map<std::string, std::string> FilesIn(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  if (!fs::is_directory(dir)) return files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file()) files[entry.path().lexically_relative(dir).string()] = ReadBytes(entry.path());
-  }
-  return files;
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
+using testing::FilesIn;
+using testing::ReadBytes;
+using testing::Replay;
+using testing::ReplayExample;
+using testing::WriteBytes;
 
 // Where two texts first part: the line number (from 1) and both lines.
 std::string FirstDifference(const std::string& got, const std::string& want) {
@@ -68,40 +45,6 @@ std::string FirstDifference(const std::string& got, const std::string& want) {
   };
   long line = 1 + std::count(want.begin(), want.begin() + static_cast<long>(at), '\n');
   return "line " + std::to_string(line) + ": got [" + lineAround(got) + "], want [" + lineAround(want) + "]";
-}
-
-struct Replay {
-  int status = -1;
-  std::string terminal;                       // what the terminal showed, the folder written as <dir>
-  std::map<std::string, std::string> before;  // the example's files
-  std::map<std::string, std::string> after;   // the folder once the replay ended
-};
-
-// Replays one example in a fresh folder: the folder's name, then stdin.txt.
-Replay ReplayExample(const fs::path& example) {
-  Replay replay;
-  TempDir dir;
-  replay.before = FilesIn(example);
-  replay.before.erase("stdin.txt");
-  for (const auto& [name, bytes] : replay.before) WriteBytes(dir / name, bytes);
-
-  std::string input = dir.dir() + "\n" + ReadBytes(example / "stdin.txt");
-  std::FILE* in = ::fmemopen(input.data(), input.size(), "r");
-  char* shown = nullptr;
-  size_t shownSize = 0;
-  std::FILE* out = ::open_memstream(&shown, &shownSize);
-  {
-    FileSystem files;
-    TerminalDialogue box(in, out, /*interactive=*/false);
-    RunState run(box, files);
-    replay.status = MainDialogue(run);
-  }
-  std::fclose(in);
-  std::fclose(out);
-  replay.terminal = ReplaceAll(std::string(shown, shownSize), dir.dir(), "<dir>");
-  std::free(shown);
-  replay.after = FilesIn(dir.dir());
-  return replay;
 }
 
 TEST(Golden, EveryExampleWritesAndShowsExactlyItsGoldenFiles) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialogue/dialogue.h"
+#include "dialogue/scripted_dialogue.h"
 
 namespace korva::testing {
 
@@ -26,8 +27,15 @@ class AnsweringDialogue : public Dialogue {
     unanswered.push_back(prompt);
     return Unanswered(prompt);
   }
+  std::optional<std::string> InputBoxWithHelp(const std::string& prompt, const HelpText& help) override {
+    const std::string text = help ? help() : std::string();
+    if (text.empty()) ScriptedDialogue::PromptsWithoutHelp().push_back(prompt);
+    helps.push_back(text);
+    return InputBox(prompt);
+  }
   Lines messages;
   Lines unanswered;
+  Lines helps;  // the help text of every question asked, in order
 
  protected:
   // The answer to a prompt no rule answers: none, the end of the input.
