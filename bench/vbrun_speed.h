@@ -1,17 +1,16 @@
 #pragma once
 // What the benchmarks of korva-vbrun against hand-written ports share: the
 // process's CPU time (the interpreter runs on a thread of its own, so the
-// thread's clock would miss it), a run of a module with answers in order, and
-// a whole file read for comparing outputs byte for byte.
+// thread's clock would miss it) and a run of a module with answers in order
+// (a whole file is read with create_model.h's ReadWhole).
 #include <sys/resource.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "create_model.h"
 #include "dialogue/scripted_dialogue.h"
 #include "files/file_system.h"
 #include "vbrun/runner.h"
@@ -38,11 +37,6 @@ inline int RunModule(const std::string& module, std::vector<std::string> answers
   const int status = vbrun::RunModules(request, box, files, sink, sink);
   std::fclose(sink);
   return status;
-}
-
-inline std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 }  // namespace korva::bench
