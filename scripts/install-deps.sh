@@ -3,9 +3,10 @@
 # machine lacks (run as root, or with sudo): the compiler and CMake,
 # GoogleTest/GoogleMock and Google Benchmark, libedit (line editing at the
 # terminal), tmux (the terminal tests), strace and e2fsprogs (the fault tests),
-# clang-14 and its libFuzzer runtime (the fuzz targets).
+# clang-14 and its libFuzzer runtime (the fuzz targets), pugixml (korva-xmile reads
+# and writes XML with it).
 set -euo pipefail
-needed="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux strace e2fsprogs clang-14 libclang-rt-14-dev"
+needed="cmake g++ make libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux strace e2fsprogs clang-14 libclang-rt-14-dev"
 missing=""
 for pkg in $needed; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing="$missing $pkg"

@@ -22,7 +22,8 @@ const std::map<std::string, int>& Layers() {
       {"model", 2},                                                                   //
       {"simulator", 3},  {"data_entry", 3}, {"results_program", 3},                   //
       {"simgen", 4},     {"variables", 4},  {"blocks", 4}, {"assembler", 4}, {"analogy", 4},  //
-      {"dispatch", 5},
+      {"dispatch", 5},                                                                  //
+      {"xmile", 6},
   };
   return layers;
 }
