@@ -419,7 +419,7 @@ class Planner {
       if (w.role == Working::Role::kCalculated) {
         PlannedElement& e = plan_.elements[static_cast<size_t>(w.element)];
         e.lines = translation.Assign(e.id, *w.expr, w.gf);
-        if (w.nonNegative) e.lines.push_back(" If " + e.id + " < 0 Then " + e.id + " = 0");
+        if (w.nonNegative) e.lines.push_back("  If " + e.id + " < 0 Then " + e.id + " = 0");
       } else if (w.role == Working::Role::kStock) {
         std::vector<std::string> in, out;
         for (const std::string& f : w.inflows) in.push_back(names.variable(f));

@@ -23,7 +23,7 @@ struct PlannedElement {
   std::string description;  // the element list's text after the identifier (Windows-1252)
   bool input = false;
   double value = 0;                // an input's value
-  std::vector<std::string> lines;  // a calculated element's statements (continuations begin with a blank)
+  std::vector<std::string> lines;  // a calculated element's statements (each begins with two blanks)
   bool state = false;              // a stock
   std::string initialId;           // a state's input
   int initialIndex = -1;           // and its index in the plan

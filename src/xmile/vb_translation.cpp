@@ -36,7 +36,7 @@ std::vector<std::string> Translation::Assign(const std::string& target, const Ex
                                              const GraphicalFunction* appliedGf) {
   lines_.clear();
   temporaries_ = 0;
-  indent_ = " ";
+  indent_ = "  ";
   std::string value = Value(expr);
   if (appliedGf != nullptr) value = GraphicalLines(*appliedGf, value);
   lines_.push_back(indent_ + target + " = " + value);
@@ -50,8 +50,8 @@ std::vector<std::string> Translation::StockLines(const std::string& id, const st
   for (const std::string& in : inflowIds) change += (change.empty() ? "" : " + ") + in;
   for (const std::string& out : outflowIds) change += " - " + out;
   std::vector<std::string> lines;
-  lines.push_back(" " + id + " = " + startId + (change.empty() ? "" : " + dt * (" + change + ")"));
-  if (nonNegative) lines.push_back(" If " + id + " < 0 Then " + id + " = 0");
+  lines.push_back("  " + id + " = " + startId + (change.empty() ? "" : " + dt * (" + change + ")"));
+  if (nonNegative) lines.push_back("  If " + id + " < 0 Then " + id + " = 0");
   return lines;
 }
 

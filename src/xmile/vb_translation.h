@@ -56,7 +56,10 @@ class Translation {
 
   const TranslationNames& names_;
   std::vector<std::string> lines_;
-  std::string indent_ = " ";
+  // Every line after the first begins with two blanks at least: the
+  // equations file takes a line without a blank after its first character
+  // for an error.
+  std::string indent_ = "  ";
   int temporaries_ = 0;
 };
 
