@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -58,6 +59,7 @@ class Exporter {
     NameVariables();
     for (const KorvaElement& e : model_.elements) {
       if (e.state && !e.initialId.empty()) stockOfInitial_[LowerCase(e.initialId)] = LowerCase(e.id);
+      if (e.state && !e.initialId.empty() && !e.input) stateIds_.insert(LowerCase(e.id));
     }
     Document();
     outcome_.ok = true;
@@ -91,10 +93,10 @@ class Exporter {
 
   // A name of a korva statement as XMILE writes it; nothing when it is not
   // a variable of the model.
-  std::optional<ExprPtr> Rewritten(const ExprPtr& e, std::string& problem) {
+  std::optional<ExprPtr> Rewritten(const ExprPtr& e, const std::string& self, std::string& problem) {
     std::vector<ExprPtr> args;
     for (const ExprPtr& a : e->args) {
-      std::optional<ExprPtr> r = Rewritten(a, problem);
+      std::optional<ExprPtr> r = Rewritten(a, self, problem);
       if (!r) return std::nullopt;
       args.push_back(*r);
     }
@@ -104,12 +106,18 @@ class Exporter {
       if (e->name == "t") return Binary("+", Binary("-", Name("time"), Name("starttime")), Name("dt"));
       if (e->name == "dt") return Name("dt");
       std::string id = e->name;
+      const bool endOfStep = id != self && stateIds_.count(id) != 0;
       if (auto stock = stockOfInitial_.find(id); stock != stockOfInitial_.end()) id = stock->second;
       if (names_.count(id) == 0 || !e->args.empty()) {
         problem = "usa " + e->name + ", que no es un elemento escalar del modelo";
         return std::nullopt;
       }
       copy.name = "\x01" + id;
+      // Another element reads a state's value at the end of the step: the
+      // stock plus its change over the step.
+      if (endOfStep) {
+        return Binary("+", Name(copy.name), Binary("*", Name("dt"), Name("\x02" + id)));
+      }
       return std::make_shared<const Expr>(std::move(copy));
     }
     if (e->kind == Expr::Kind::kCall) {
@@ -159,7 +167,19 @@ class Exporter {
       problem = "sin función";
       return std::nullopt;
     }
-    return Rewritten(value, problem);
+    std::optional<ExprPtr> rewritten = Rewritten(value, self, problem);
+    // An element named I to N keeps whole numbers in korva's programs.
+    if (rewritten && WholeNumber(e.id)) return Call("int", {Binary("+", *rewritten, Number(0.5))});
+    return rewritten;
+  }
+
+  static bool WholeNumber(const std::string& id) {
+    const char first = id.empty() ? 'A' : UpperChar(id[0]);
+    return first >= 'I' && first <= 'N';
+  }
+  static bool IsText(const std::string& id) {
+    const char first = id.empty() ? 'A' : UpperChar(id[0]);
+    return first >= 'U' && first <= 'W';
   }
 
   std::string Text(const Expr& e) {
@@ -167,10 +187,13 @@ class Exporter {
       if (name == "dt") return "DT";
       if (name == "time") return "TIME";
       if (name == "starttime") return "STARTTIME";
+      if (name.starts_with("\x02")) return "\"" + FlowName(name.substr(1)) + "\"";
       const std::string id = name.starts_with("\x01") ? name.substr(1) : name;
       return "\"" + names_[id] + "\"";
     }));
   }
+
+  std::string FlowName(const std::string& id) { return names_[id] + " cambio neto"; }
 
   // The net flow of a state: X of "start + dt * X", else the change over dt.
   ExprPtr NetFlow(const ExprPtr& value, const std::string& stock) {
@@ -218,8 +241,10 @@ class Exporter {
       Note(aux, e, "dato dimensional (una matriz), que no se exporta");
     } else if (!e.datum) {
       Note(aux, e, "sin dato en DATOS1.txt: se toma 0");
+    } else if (IsText(e.id)) {
+      Note(aux, e, "dato de texto, que XMILE no expresa");
     } else if (IsNumber(datum, value)) {
-      eqn = PlainNumber(value);
+      eqn = PlainNumber(WholeNumber(e.id) ? std::nearbyint(value) : value);
     } else if (semicolon != std::string::npos && datum.find('/') == std::string::npos) {
       double mean = 0, deviation = 0;
       if (IsNumber(datum.substr(0, semicolon), mean) && IsNumber(datum.substr(semicolon + 1), deviation)) {
@@ -277,8 +302,9 @@ class Exporter {
   void Calculated(pugi::xml_node variables, const KorvaElement& e) {
     const std::string name = Utf8(names_[LowerCase(e.id)]);
     std::string problem;
-    std::optional<ExprPtr> value = e.dimensional ? std::nullopt : Equation(e, problem);
+    std::optional<ExprPtr> value = e.dimensional || IsText(e.id) ? std::nullopt : Equation(e, problem);
     if (e.dimensional) problem = "elemento dimensional (una matriz), que no se exporta";
+    if (IsText(e.id)) problem = "elemento de texto, que XMILE no expresa";
     if (!e.state || !value) {
       pugi::xml_node aux = variables.append_child("aux");
       aux.append_attribute("name").set_value(name.c_str());
@@ -297,7 +323,7 @@ class Exporter {
       Note(stock, e, "su valor inicial (" + e.initialId + ") no tiene un dato numérico en DATOS1.txt: se toma 0");
     }
     stock.append_child("eqn").text().set(PlainNumber(start).c_str());
-    const std::string flowName = names_[LowerCase(e.id)] + " cambio neto";
+    const std::string flowName = FlowName(LowerCase(e.id));
     stock.append_child("inflow").text().set(Utf8(flowName).c_str());
     pugi::xml_node flow = variables.append_child("flow");
     flow.append_attribute("name").set_value(Utf8(flowName).c_str());
@@ -340,6 +366,7 @@ class Exporter {
   ExportOutcome outcome_;
   std::unordered_map<std::string, std::string> names_;            // lower-cased identifier -> XMILE name
   std::unordered_map<std::string, std::string> stockOfInitial_;   // initial value's identifier -> the state's
+  std::set<std::string> stateIds_;                                // lower-cased identifiers of the states
 };
 
 }  // namespace
