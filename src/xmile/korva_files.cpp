@@ -10,6 +10,7 @@
 #include "model/matrix_derivation.h"
 #include "model/specification_records.h"
 #include "xmile/vb_translation.h"
+#include "vbrun/number_text.h"
 #include "vbrun/vb_error.h"
 
 namespace korva::xmile {
@@ -54,8 +55,9 @@ std::string FunctionHeader(const ModelTables& model, int element) {
 }  // namespace
 
 std::string DataValue(double value) {
-  // The data-entry program keeps the answer as typed and writes it as a text.
-  return FormatRecord({RecordField::Text(PlainNumber(value))});
+  // The data-entry program reads the answer into a single-precision number
+  // and writes it as Write # writes one.
+  return vbrun::WriteText(static_cast<float>(value), vbrun::NumberKind::kSingle);
 }
 
 KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelName) {

@@ -22,8 +22,7 @@ struct KorvaModelFiles {
 // Everything the files hold, in memory. `modelName`: one word.
 KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelName);
 
-// The data file's value of an input: the answer typed to the data-entry
-// program, written as Write # writes that text.
+// The data file's value of an input, as the data-entry program writes it.
 std::string DataValue(double value);
 
 // Writes the files into `directory` (which must exist): each written whole
