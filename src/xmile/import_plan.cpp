@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "text/cp1252.h"
 #include "xmile/builtins.h"
@@ -59,7 +60,6 @@ class Planner {
   ImportPlan Plan() {
     for (const Refusal& r : model_.refusals) Problem(r.variable, r.construct);
     Collect();
-    if (!plan_.problems.empty()) return std::move(plan_);
     ReplaceMemoryFunctions();
     Resolve();
     if (!plan_.problems.empty()) return std::move(plan_);
@@ -89,6 +89,8 @@ class Planner {
       w.outflows = v.outflows;
       w.nonNegative = v.nonNegative;
       const std::string who = Who(w);
+      // A variable refused is still known: what reads it is not told it is undefined.
+      refused_.insert(w.name);
       if (!v.dimensions.empty() || !v.byElement.empty()) {
         Problem(who, "una variable con dimensiones (matrices)");
         continue;
@@ -108,6 +110,7 @@ class Planner {
         }
         w.expr = RewriteTimeFunctions(parsed.expr);
       }
+      refused_.erase(w.name);
       if (!index_.try_emplace(w.name, vars_.size()).second) {
         Problem(who, "nombre repetido (los nombres no distinguen mayúsculas, blancos ni subrayados)");
         continue;
@@ -183,7 +186,7 @@ class Planner {
     if (e.kind == Expr::Kind::kName) {
       if (!IsBuiltinConstant(e.name)) {
         const Working* target = Find(e.name);
-        if (target == nullptr) {
+        if (target == nullptr && refused_.count(e.name) == 0) {
           Problem(Who(w), "usa " + e.name + ", que no está definida");
         } else if (target->callableOnly) {
           Problem(Who(w), "usa la función gráfica " + e.name + " sin argumento");
@@ -200,7 +203,7 @@ class Planner {
         }
       } else if (target != nullptr && target->gf != nullptr) {
         if (e.args.size() != 1) Problem(Who(w), "llama a la función gráfica " + e.name + " con más de un argumento");
-      } else {
+      } else if (refused_.count(e.name) == 0) {
         Problem(Who(w), "la función " + UpperCase(e.name) + ", que no se importa");
       }
     }
@@ -213,6 +216,7 @@ class Planner {
       for (const auto* flows : {&w.inflows, &w.outflows}) {
         for (const std::string& flow : *flows) {
           const Working* target = Find(flow);
+          if (refused_.count(flow) != 0) continue;
           if (target == nullptr || target->callableOnly || target->kind == Variable::Kind::kStock) {
             Problem(Who(w), "su flujo " + flow + " no está definido como flujo");
           }
@@ -467,6 +471,7 @@ class Planner {
   std::vector<Working> vars_;
   std::unordered_map<std::string, size_t> index_;
   std::vector<size_t> order_;
+  std::unordered_set<std::string> refused_;  // names of variables refused on reading
   int synthesized_ = 0;
   bool usesClock_ = false;
   int clockElement_ = -1;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -87,10 +88,11 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string CsvNumber(double value, int digits) {
+// %g's text, made without printf (a table may hold ten million values).
+void AppendNumber(std::string& line, double value, int digits) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-  return buffer;
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  line.append(buffer, error == std::errc() ? end : buffer);
 }
 
 }  // namespace
@@ -194,7 +196,10 @@ std::vector<std::string> CsvLines(const SimulationTable& table) {
   lines.push_back(head);
   for (const std::vector<double>& row : table.rows) {
     std::string line;
-    for (size_t k = 0; k < row.size(); ++k) line += (k ? "," : "") + CsvNumber(row[k], k == 0 ? 12 : 7);
+    for (size_t k = 0; k < row.size(); ++k) {
+      if (k > 0) line += ',';
+      AppendNumber(line, row[k], k == 0 ? 12 : 7);
+    }
     lines.push_back(line);
   }
   return lines;
