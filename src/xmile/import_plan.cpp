@@ -188,7 +188,7 @@ class Planner {
         const Working* target = Find(e.name);
         if (target == nullptr && refused_.count(e.name) == 0) {
           Problem(Who(w), "usa " + e.name + ", que no está definida");
-        } else if (target->callableOnly) {
+        } else if (target != nullptr && target->callableOnly) {
           Problem(Who(w), "usa la función gráfica " + e.name + " sin argumento");
         }
       }

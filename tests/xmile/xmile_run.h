@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "text/cp1252.h"
 #include "xmile/xmile_command.h"
 
 namespace korva::testing {
 
 struct XmileRun {
   int status = -1;
-  std::string out, err;  // UTF-8
+  std::string out, err;  // Windows-1252, as the program's own texts
 };
 
 inline std::string Drained(std::FILE* file) {
@@ -27,8 +28,8 @@ inline XmileRun RunXmile(const std::vector<std::string>& args) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   run.status = xmile::RunXmileCommand(args, out, err);
-  run.out = Drained(out);
-  run.err = Drained(err);
+  run.out = Utf8ToCp1252(Drained(out));
+  run.err = Utf8ToCp1252(Drained(err));
   return run;
 }
 
