@@ -270,12 +270,16 @@ class Parser {
     if (current_.kind == Token::Kind::kName || current_.kind == Token::Kind::kQuotedName) {
       const bool quoted = current_.kind == Token::Kind::kQuotedName;
       const std::string text = current_.text;
-      if (!quoted && (IsKeyword("then") || IsKeyword("else") || IsKeyword("and") || IsKeyword("or") ||
-                      IsKeyword("mod"))) {
+      if (!quoted && (IsKeyword("then") || IsKeyword("else") || IsKeyword("and") || IsKeyword("or"))) {
         error_ = "falta un operando antes de " + text;
         return nullptr;
       }
+      const bool mod = !quoted && IsKeyword("mod");  // the operator, or MOD(a, b)
       if (!Advance()) return nullptr;
+      if (mod && !IsSymbol("(")) {
+        error_ = "falta un operando antes de " + text;
+        return nullptr;
+      }
       std::vector<ExprPtr> args;
       if (IsSymbol("(")) {
         if (!Arguments(")", args)) return nullptr;
