@@ -48,7 +48,9 @@ std::string Description(const std::string& utf8) {
   return text;
 }
 
-std::string Who(const Working& w) { return Utf8ToCp1252(w.display); }
+std::string DescriptionOf(const Working& w) { return Description(w.hidden ? Cp1252ToUtf8(w.display) : w.display); }
+
+std::string Who(const Working& w) { return w.hidden ? w.display : Utf8ToCp1252(w.display); }
 
 class Planner {
  public:
@@ -125,11 +127,13 @@ class Planner {
 
   // --- SMTH1 and DELAY1: a stock and flows of their own ----------------------
 
+  // A variable of its own for what SMTH1 or DELAY1 keeps: `what` names it
+  // after the variable whose equation calls the function.
   std::string Synthesize(Variable::Kind kind, const std::string& what, ExprPtr expr) {
     Working w;
     w.kind = kind;
-    w.name = "\x01" + what + " " + std::to_string(++synthesized_);
-    w.display = what + " " + std::to_string(synthesized_);
+    w.name = "\x01" + std::to_string(++synthesized_);
+    w.display = what;
     w.expr = std::move(expr);
     w.hidden = true;
     index_.emplace(w.name, vars_.size());
@@ -137,25 +141,26 @@ class Planner {
     return vars_.back().name;
   }
 
-  ExprPtr WithoutMemory(const ExprPtr& e) {
+  ExprPtr WithoutMemory(const ExprPtr& e, const std::string& owner, int& calls) {
     if (e->args.empty()) return e;
     std::vector<ExprPtr> args;
-    for (const ExprPtr& a : e->args) args.push_back(WithoutMemory(a));
+    for (const ExprPtr& a : e->args) args.push_back(WithoutMemory(a, owner, calls));
     if (e->kind == Expr::Kind::kCall && (e->name == "smth1" || e->name == "delay1") && args.size() >= 2 &&
         args.size() <= 3) {
       const ExprPtr input = args[0];
       const ExprPtr time = args[1];
       const ExprPtr initial = args.size() == 3 ? args[2] : input;
+      const std::string of = UpperCase(e->name) + (++calls > 1 ? " " + std::to_string(calls) : "") + " de " + owner;
       if (e->name == "smth1") {
-        const std::string stock = Synthesize(Variable::Kind::kStock, "smth1", initial);
+        const std::string stock = Synthesize(Variable::Kind::kStock, of, initial);
         const std::string flow =
-            Synthesize(Variable::Kind::kFlow, "smth1 cambio", Binary("/", Binary("-", input, Name(stock)), time));
+            Synthesize(Variable::Kind::kFlow, "cambio del " + of, Binary("/", Binary("-", input, Name(stock)), time));
         vars_[index_[stock]].inflows = {flow};
         return Name(stock);
       }
-      const std::string stock = Synthesize(Variable::Kind::kStock, "delay1", Binary("*", initial, time));
-      const std::string in = Synthesize(Variable::Kind::kFlow, "delay1 entrada", input);
-      const std::string out = Synthesize(Variable::Kind::kFlow, "delay1 salida", Binary("/", Name(stock), time));
+      const std::string stock = Synthesize(Variable::Kind::kStock, of, Binary("*", initial, time));
+      const std::string in = Synthesize(Variable::Kind::kFlow, "entrada del " + of, input);
+      const std::string out = Synthesize(Variable::Kind::kFlow, "salida del " + of, Binary("/", Name(stock), time));
       vars_[index_[stock]].inflows = {in};
       vars_[index_[stock]].outflows = {out};
       return Name(out);
@@ -168,10 +173,10 @@ class Planner {
   void ReplaceMemoryFunctions() {
     const size_t given = vars_.size();
     for (size_t i = 0; i < given; ++i) {
-      if (vars_[i].expr) {
-        ExprPtr replaced = WithoutMemory(vars_[i].expr);
-        vars_[i].expr = replaced;
-      }
+      if (!vars_[i].expr) continue;
+      int calls = 0;
+      ExprPtr replaced = WithoutMemory(vars_[i].expr, Utf8ToCp1252(vars_[i].display), calls);
+      vars_[i].expr = replaced;
     }
   }
 
@@ -336,13 +341,13 @@ class Planner {
         PlannedElement e;
         e.input = true;
         e.value = w.start;
-        e.description = Description(w.display);
+        e.description = DescriptionOf(w);
         w.element = AddElement(std::move(e));
       } else if (w.role == Working::Role::kStock) {
         PlannedElement e;
         e.input = true;
         e.value = w.start;
-        e.description = Description(w.display) + " al empezar el paso";
+        e.description = DescriptionOf(w) + " al empezar el paso";
         w.initialElement = AddElement(std::move(e));
       }
     }
@@ -356,7 +361,7 @@ class Planner {
     for (Working& w : vars_) {
       if (w.role != Working::Role::kCalculated && w.role != Working::Role::kStock) continue;
       PlannedElement e;
-      e.description = Description(w.display);
+      e.description = DescriptionOf(w);
       e.state = w.role == Working::Role::kStock;
       e.initialIndex = w.initialElement;
       w.element = AddElement(std::move(e));
@@ -436,6 +441,12 @@ class Planner {
 
   void Columns() {
     for (const Working& w : vars_) {
+      if (w.hidden && w.element >= 0) {
+        plan_.mapping.push_back(Who(w) + " -> " + IdOf(w.element) +
+                                (w.role == Working::Role::kStock ? " (nivel añadido, su valor inicial es el dato " +
+                                                                       IdOf(w.initialElement) + ")"
+                                                                 : " (flujo añadido)"));
+      }
       if (w.hidden || w.callableOnly) continue;
       ResultColumn column;
       column.header = w.display;
