@@ -317,45 +317,28 @@ std::string NumberText(double v) {
 
 }  // namespace
 
-ExprPtr Number(double value) {
+ExprPtr Node(Expr::Kind kind, std::string name, std::vector<ExprPtr> args, double value) {
   Expr e;
-  e.kind = Expr::Kind::kNumber;
+  e.kind = kind;
+  e.name = std::move(name);
+  e.args = std::move(args);
   e.value = value;
   return Make(std::move(e));
 }
+
+ExprPtr Number(double value) { return Node(Expr::Kind::kNumber, "", {}, value); }
 ExprPtr Name(std::string name, std::vector<ExprPtr> subscripts) {
-  Expr e;
-  e.kind = Expr::Kind::kName;
-  e.name = std::move(name);
-  e.args = std::move(subscripts);
-  return Make(std::move(e));
+  return Node(Expr::Kind::kName, std::move(name), std::move(subscripts));
 }
 ExprPtr Call(std::string function, std::vector<ExprPtr> args) {
-  Expr e;
-  e.kind = Expr::Kind::kCall;
-  e.name = std::move(function);
-  e.args = std::move(args);
-  return Make(std::move(e));
+  return Node(Expr::Kind::kCall, std::move(function), std::move(args));
 }
-ExprPtr Unary(std::string op, ExprPtr operand) {
-  Expr e;
-  e.kind = Expr::Kind::kUnary;
-  e.name = std::move(op);
-  e.args = {std::move(operand)};
-  return Make(std::move(e));
-}
+ExprPtr Unary(std::string op, ExprPtr operand) { return Node(Expr::Kind::kUnary, std::move(op), {std::move(operand)}); }
 ExprPtr Binary(std::string op, ExprPtr left, ExprPtr right) {
-  Expr e;
-  e.kind = Expr::Kind::kBinary;
-  e.name = std::move(op);
-  e.args = {std::move(left), std::move(right)};
-  return Make(std::move(e));
+  return Node(Expr::Kind::kBinary, std::move(op), {std::move(left), std::move(right)});
 }
 ExprPtr If(ExprPtr condition, ExprPtr then, ExprPtr otherwise) {
-  Expr e;
-  e.kind = Expr::Kind::kIf;
-  e.args = {std::move(condition), std::move(then), std::move(otherwise)};
-  return Make(std::move(e));
+  return Node(Expr::Kind::kIf, "", {std::move(condition), std::move(then), std::move(otherwise)});
 }
 
 ParseResult ParseEquation(const std::string& text) { return Parser(text).Parse(); }

@@ -27,6 +27,7 @@ struct Expr {
   std::vector<ExprPtr> args;
 };
 
+ExprPtr Node(Expr::Kind kind, std::string name, std::vector<ExprPtr> args, double value = 0);
 ExprPtr Number(double value);
 ExprPtr Name(std::string name, std::vector<ExprPtr> subscripts = {});
 ExprPtr Call(std::string function, std::vector<ExprPtr> args);

@@ -7,6 +7,7 @@
 #include "core/log_labels.h"
 #include "files/record_fields.h"
 #include "model/calculation_order.h"
+#include "model/connection_matrix.h"
 #include "model/matrix_derivation.h"
 #include "model/specification_records.h"
 #include "xmile/vb_translation.h"
@@ -27,29 +28,13 @@ std::string LeftTrimmed(const std::string& line) {
   return start == std::string::npos ? "" : line.substr(start);
 }
 
-// The matrix rows as the tables hold them: "ID    A,B,C".
-void ReadRows(const std::vector<std::string>& rows, ModelTables& model) {
-  model.ConnectionMatrix.assign(static_cast<size_t>(model.ElementCount) + 1, {});
-  for (const std::string& row : rows) {
-    const size_t blank = row.find(' ');
-    const int element = model.Ids.First(row.substr(0, blank));
-    if (element == 0 || blank == std::string::npos) continue;
-    std::vector<std::string>& entries = model.ConnectionMatrix[static_cast<size_t>(element)];
-    const size_t start = row.find_first_not_of(' ', blank);
-    for (size_t pos = start; pos != std::string::npos && pos < row.size();) {
-      const size_t comma = row.find(',', pos);
-      entries.push_back(row.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos));
-      pos = comma == std::string::npos ? comma : comma + 1;
-    }
-    model.MaxDeps = std::max(model.MaxDeps, static_cast<int>(entries.size()));
-  }
-}
-
 std::string FunctionHeader(const ModelTables& model, int element) {
   std::string header = model.ElementIds[static_cast<size_t>(element)] + "=f(";
-  const auto& row = model.ConnectionMatrix[static_cast<size_t>(element)];
-  for (size_t k = 0; k < row.size(); ++k) header += (k ? "," : "") + row[k];
-  return header + ")";
+  std::string joined;
+  for (const std::string& entry : model.ConnectionMatrix[static_cast<size_t>(element)]) {
+    if (!entry.empty()) joined += (joined.empty() ? "" : ",") + entry;
+  }
+  return header + joined + ")";
 }
 
 }  // namespace
@@ -82,7 +67,7 @@ KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelN
   MatrixDerivation derived =
       DeriveMatrix(made.equations, model, [](const std::string&) -> std::optional<std::string> { return std::nullopt; });
   made.matrix = derived.rows;
-  ReadRows(derived.rows, model);
+  ReadMatrixLines(model, derived.rows);
   Levelling levelling = LevelElements(model);
   model.CalcLevel = std::move(levelling.levels);
   model.LevelCount = levelling.levelCount;

@@ -6,6 +6,7 @@
 #include "core/questions.h"
 #include "files/record_fields.h"
 #include "model/calculation_order.h"
+#include "model/connection_matrix.h"
 #include "model/element_list.h"
 #include "model/matrix_derivation.h"
 #include "simgen/bracket_codes.h"
@@ -33,26 +34,6 @@ std::string Trimmed(std::string text) {
   if (first == std::string::npos) return "";
   const size_t last = text.find_last_not_of(' ');
   return text.substr(first, last - first + 1);
-}
-
-// The matrix rows into the tables.
-void TakeRows(const std::vector<std::string>& rows, ModelTables& model) {
-  model.ConnectionMatrix.assign(static_cast<size_t>(model.ElementCount) + 1, {});
-  for (const std::string& row : rows) {
-    const size_t blank = row.find(' ');
-    if (blank == std::string::npos) continue;
-    const int element = model.Ids.First(row.substr(0, blank));
-    if (element == 0) continue;
-    auto& entries = model.ConnectionMatrix[static_cast<size_t>(element)];
-    const size_t start = row.find_first_not_of(' ', blank);
-    for (size_t pos = start; pos != std::string::npos && pos < row.size();) {
-      const size_t comma = row.find(',', pos);
-      std::string entry = Trimmed(row.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos));
-      if (!entry.empty()) entries.push_back(entry);
-      pos = comma == std::string::npos ? comma : comma + 1;
-    }
-    model.MaxDeps = std::max(model.MaxDeps, static_cast<int>(entries.size()));
-  }
 }
 
 // The specifications: M<name>.txt, else the answers log that names the model.
@@ -105,7 +86,7 @@ class ModelReader {
                return std::nullopt;
              }).rows;
     }
-    TakeRows(rows, tables);
+    ReadMatrixLines(tables, rows);
     Levelling levelling = LevelElements(tables);
     tables.CalcLevel = levelling.levels;
     tables.LevelCount = levelling.levelCount;

@@ -75,12 +75,33 @@ Options ParseOptions(const std::vector<std::string>& args, const std::string& al
   return options;
 }
 
-bool ValidModelName(const std::string& name) {
-  if (name.empty() || name.size() > 32) return false;
-  for (char c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+// A model's name: one word of letters and digits (it names files).
+bool ValidModelName(const std::string& name, std::FILE* err) {
+  bool valid = !name.empty() && name.size() <= 32;
+  for (char c : name) valid = valid && std::isalnum(static_cast<unsigned char>(c));
+  if (!valid) Say(err, "korva-xmile: el nombre del modelo ha de ser una palabra de letras y cifras: " + name);
+  return valid;
+}
+
+bool Arguments(const Options& options, size_t count, const std::string& what, std::FILE* err) {
+  if (options.positional.size() == count) return true;
+  Say(err, "korva-xmile: " + what + " (pruebe korva-xmile --help)");
+  return false;
+}
+
+// A text file written as korva writes them: whole under a hidden name, then
+// put in place, its lines ended by CR LF.
+bool WriteLines(const std::string& name, const std::vector<std::string>& lines, std::FILE* err) {
+  FileSystem files;
+  FileError error;
+  auto file = files.OpenOutput(name, error);
+  if (file) {
+    for (const std::string& line : lines) file->WriteLine(line);
+    file->Close(error);
   }
-  return true;
+  if (!error.failed()) return true;
+  Say(err, "korva-xmile: no se puede escribir " + name + " (error " + std::to_string(error.number) + ").");
+  return false;
 }
 
 // The file's bytes: a regular file of reasonable size.
@@ -146,17 +167,11 @@ bool PrepareDirectory(const std::string& directory, std::FILE* err) {
 }
 
 int Import(const Options& options, std::FILE* out, std::FILE* err) {
-  if (options.positional.size() != 2) {
-    Say(err, "korva-xmile: importar pide MODELO.xmile y DIRECTORIO (pruebe korva-xmile --help)");
-    return kExitRefused;
-  }
+  if (!Arguments(options, 2, "importar pide MODELO.xmile y DIRECTORIO", err)) return kExitRefused;
   const std::string& file = options.positional[0];
   const std::string& directory = options.positional[1];
   const std::string name = options.name.value_or(DefaultModelName(file));
-  if (!ValidModelName(name)) {
-    Say(err, "korva-xmile: el nombre del modelo ha de ser una palabra de letras y cifras: " + name);
-    return kExitRefused;
-  }
+  if (!ValidModelName(name, err)) return kExitRefused;
   int status = kExitDone;
   std::optional<ImportPlan> plan = Plan(file, err, status);
   if (!plan) return status;
@@ -196,10 +211,7 @@ class TemporaryDirectory {
 };
 
 int Simulate(const Options& options, std::FILE* out, std::FILE* err) {
-  if (options.positional.size() != 1) {
-    Say(err, "korva-xmile: simular pide MODELO.xmile (pruebe korva-xmile --help)");
-    return kExitRefused;
-  }
+  if (!Arguments(options, 1, "simular pide MODELO.xmile", err)) return kExitRefused;
   const std::string& file = options.positional[0];
   int status = kExitDone;
   std::optional<ImportPlan> plan = Plan(file, err, status);
@@ -232,49 +244,26 @@ int Simulate(const Options& options, std::FILE* out, std::FILE* err) {
     }
     return kExitDone;
   }
-  FileSystem files;
-  FileError error;
-  auto csv = files.OpenOutput(*options.output, error);
-  if (csv) {
-    for (const std::string& line : lines) csv->WriteLine(Utf8ToCp1252(line));
-    csv->Close(error);
-  }
-  if (error.failed()) {
-    Say(err, "korva-xmile: no se puede escribir " + *options.output + " (error " + std::to_string(error.number) + ")");
-    return kExitFailed;
-  }
+  std::vector<std::string> text;
+  for (const std::string& line : lines) text.push_back(Utf8ToCp1252(line));
+  if (!WriteLines(*options.output, text, err)) return kExitFailed;
   return kExitDone;
 }
 
 int Export(const Options& options, std::FILE* out, std::FILE* err) {
-  if (options.positional.size() != 2) {
-    Say(err, "korva-xmile: exportar pide DIRECTORIO y NOMBRE (pruebe korva-xmile --help)");
-    return kExitRefused;
-  }
+  if (!Arguments(options, 2, "exportar pide DIRECTORIO y NOMBRE", err)) return kExitRefused;
   const std::string& directory = options.positional[0];
   const std::string& name = options.positional[1];
-  if (!ValidModelName(name)) {
-    Say(err, "korva-xmile: el nombre del modelo ha de ser una palabra de letras y cifras: " + name);
-    return kExitRefused;
-  }
+  if (!ValidModelName(name, err)) return kExitRefused;
   ExportOutcome exported = ExportModel(directory, name);
   for (const std::string& note : exported.notes) Say(err, "korva-xmile: " + note);
   if (!exported.ok) return exported.status;
   const std::string target = options.output.value_or(directory + "/" + name + ".xmile");
-  // The XML is UTF-8; like every file korva writes, it is written whole under
-  // a hidden name and put in place, its lines ended by CR LF.
-  FileSystem files;
-  FileError error;
-  auto file = files.OpenOutput(target, error);
-  if (file) {
-    std::istringstream lines(exported.xml);
-    for (std::string line; std::getline(lines, line);) file->WriteLine(line);
-    file->Close(error);
-  }
-  if (error.failed()) {
-    Say(err, "korva-xmile: no se puede escribir " + target + " (error " + std::to_string(error.number) + ").");
-    return kExitFailed;
-  }
+  // The XML is UTF-8, its lines ended by CR LF.
+  std::vector<std::string> lines;
+  std::istringstream text(exported.xml);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  if (!WriteLines(target, lines, err)) return kExitFailed;
   Say(out, "Modelo " + name + " de " + directory + " exportado en " + target + ".");
   return kExitDone;
 }
