@@ -20,9 +20,11 @@ const std::map<std::string, int>& Layers() {
       {"text", 0},       {"files", 0},      {"dialogue", 0},                          //
       {"core", 1},       {"emit", 1},       {"vbrun", 1},                             //
       {"model", 2},                                                                   //
+      {"run_results", 3},                                                             //
       {"simulator", 3},  {"data_entry", 3}, {"results_program", 3},                   //
       {"simgen", 4},     {"variables", 4},  {"blocks", 4}, {"assembler", 4}, {"analogy", 4},  //
-      {"dispatch", 5},                                                                  //
+      {"diagram", 4},    {"series_chart", 4}, {"results_csv", 4},                 //
+      {"dispatch", 5},   {"ver", 5},                                                //
       {"xmile", 6},
   };
   return layers;

@@ -1,4 +1,4 @@
-// `cmake --install` into a fresh prefix: the three programs, their manual pages and
+// `cmake --install` into a fresh prefix: the programs, their manual pages and
 // the examples, and the installed korva runs an installed example.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
