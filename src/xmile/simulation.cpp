@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <unordered_map>
 
 #include "dialogue/scripted_dialogue.h"
 #include "files/file_system.h"
 #include "text/cp1252.h"
+#include "run_results/simulation_results.h"
 #include "vbrun/runner.h"
 #include "xmile/create_cycle.h"
 #include "xmile/vb_translation.h"
@@ -67,20 +69,6 @@ bool RunModule(const std::string& module, const std::vector<std::string>& answer
   return false;
 }
 
-// The results file of a simulation without repetitions: one value a line,
-// as Write # wrote it, the values of a step after those of the step before.
-bool ReadRecords(const std::string& name, std::vector<float>& values, std::string& message) {
-  std::FILE* in = std::fopen(name.c_str(), "rb");
-  if (in == nullptr) {
-    message = "El simulador no dejó su fichero de resultados " + name + ".";
-    return false;
-  }
-  char line[128];
-  while (std::fgets(line, sizeof line, in) != nullptr) values.push_back(std::strtof(line, nullptr));
-  std::fclose(in);
-  return true;
-}
-
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
@@ -121,7 +109,7 @@ std::vector<std::string> SimulatorAnswers(const SimSpecs& sim) {
   return {number(horizon), number(sim.dt), number(sim.dt), number(sim.start), "1", "1", "n", "n"};
 }
 
-SimulationOutcome SimulateImported(const ImportPlan& plan, const KorvaModelFiles& made, const std::string& directory,
+SimulationOutcome SimulateImported(const ImportPlan& plan, const std::string& directory,
                                    const std::string& modelName, int logNumber) {
   SimulationOutcome outcome;
   CreateOutcome created = RunCreateCycle(directory, logNumber);
@@ -129,7 +117,6 @@ SimulationOutcome SimulateImported(const ImportPlan& plan, const KorvaModelFiles
     outcome.message = created.message;
     return outcome;
   }
-  std::vector<float> records;
   {
     CurrentDirectory inside(directory);
     if (!inside.ok()) {
@@ -140,26 +127,31 @@ SimulationOutcome SimulateImported(const ImportPlan& plan, const KorvaModelFiles
     // replacing the one the import wrote).
     std::remove("DATOS1.txt");
     if (!RunModule("D" + modelName + ".bas", DataEntryAnswers(plan), outcome.message) ||
-        !RunModule("S" + modelName + ".bas", SimulatorAnswers(plan.sim), outcome.message) ||
-        !ReadRecords("resul1", records, outcome.message)) {
+        !RunModule("S" + modelName + ".bas", SimulatorAnswers(plan.sim), outcome.message)) {
       return outcome;
     }
   }
-  // Where each calculated element stands in a record.
-  std::vector<int> position(plan.elements.size(), -1);
-  for (size_t k = 0; k < made.calculatedOrder.size(); ++k) {
-    position[static_cast<size_t>(made.calculatedOrder[k] - 1)] = static_cast<int>(k);
+  FileSystem files;
+  Checked<SimulationResults> results = ReadSimulationResults(files, directory, modelName, 1);
+  if (!results) {
+    outcome.message = results.message();
+    return outcome;
   }
-  const size_t perRecord = made.calculatedOrder.size();
+  // Where each calculated element stands in a record.
+  std::unordered_map<std::string, size_t> offsets;
+  for (const RecordedVariable& variable : results->variables) offsets.emplace(variable.id, variable.offset);
+  std::vector<size_t> position(plan.elements.size(), 0);
+  for (size_t k = 0; k < plan.elements.size(); ++k) {
+    if (auto found = offsets.find(plan.elements[k].id); found != offsets.end()) position[k] = found->second;
+  }
   const long steps = StepCount(plan.sim);
-  if (records.size() < perRecord * static_cast<size_t>(steps + 1)) {
-    outcome.message = "El simulador dejó " + std::to_string(records.size()) + " valores y se esperaban " +
-                      std::to_string(perRecord * static_cast<size_t>(steps + 1)) + ".";
+  if (results->Periods() < static_cast<size_t>(steps + 1)) {
+    outcome.message = "El simulador dejó " + std::to_string(results->Periods()) + " periodos y se esperaban " +
+                      std::to_string(steps + 1) + ".";
     return outcome;
   }
   auto recorded = [&](long record, int element) {  // record 1 is the first step's
-    return static_cast<double>(
-        records[static_cast<size_t>(record - 1) * perRecord + static_cast<size_t>(position[static_cast<size_t>(element)])]);
+    return results->Value(static_cast<size_t>(record - 1), position[static_cast<size_t>(element)]);
   };
   SimulationTable& table = outcome.table;
   table.header.push_back("Time");

@@ -7,7 +7,7 @@
 //
 // The simulator computes, at each step, the flows and auxiliaries from the
 // stocks at the start of the step and the stocks at its end, and records
-// both. So the row of time t takes the stocks from the record of the step
+// both (read back by run_results). So the row of time t takes the stocks from the record of the step
 // that ends at t (the initial values at the start time) and the flows and
 // auxiliaries from the step that starts at t: the simulation runs one step
 // past the stop time.
@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "xmile/import_plan.h"
-#include "xmile/korva_files.h"
 
 namespace korva::xmile {
 
@@ -37,7 +36,7 @@ std::vector<std::string> SimulatorAnswers(const SimSpecs& sim);
 
 // `directory` holds the files of the import (model `modelName`, log
 // `logNumber`); everything the programs write is left there.
-SimulationOutcome SimulateImported(const ImportPlan& plan, const KorvaModelFiles& made, const std::string& directory,
+SimulationOutcome SimulateImported(const ImportPlan& plan, const std::string& directory,
                                    const std::string& modelName, int logNumber);
 
 // The table as CSV text (comma-separated, names quoted when they need it).

@@ -231,7 +231,7 @@ int Simulate(const Options& options, std::FILE* out, std::FILE* err) {
     }
   }
   const std::string absolute = Utf8ToCp1252(fs::absolute(Cp1252ToUtf8(directory)).string());
-  SimulationOutcome outcome = SimulateImported(*plan, made, absolute, name, 1);
+  SimulationOutcome outcome = SimulateImported(*plan, absolute, name, 1);
   if (!outcome.ok) {
     Say(err, "korva-xmile: " + outcome.message);
     return kExitFailed;
