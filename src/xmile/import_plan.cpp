@@ -1,5 +1,6 @@
 #include "xmile/import_plan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <unordered_set>
@@ -69,6 +70,12 @@ class Planner {
     EvaluateStart();
     if (!plan_.problems.empty()) return std::move(plan_);
     Classify();
+    if (std::none_of(plan_.elements.begin(), plan_.elements.end(), [](const PlannedElement& e) { return !e.input; })) {
+      Problem("", vars_.empty() ? "el modelo no tiene variables"
+                                : "el modelo no calcula nada: todas sus variables son constantes, y korva necesita "
+                                  "al menos una que dependa de otra o del tiempo");
+      return std::move(plan_);
+    }
     AssignIdentifiers();
     Translate();
     Columns();

@@ -37,6 +37,9 @@ TEST(XmileBadInput, FilesThatAreNoModelAreRefusedWithTheReason) {
   EXPECT_NE(Refused(Model("", "<start>0</start>")).err.find("no da <start> y <stop>"), std::string::npos);
   EXPECT_NE(Refused(Model("", "<start>0</start><stop>4</stop><dt>0</dt>")).err.find("no es positivo"),
             std::string::npos);
+  EXPECT_NE(Refused(Model("")).err.find("el modelo no tiene variables"), std::string::npos);
+  EXPECT_NE(Refused(Model("<aux name=\"a\"><eqn>5</eqn></aux>")).err.find("el modelo no calcula nada"),
+            std::string::npos);
   TempDir dir;
   const testing::XmileRun missing = RunXmile({"importar", dir / "no-existe.xmile", dir / "modelo"});
   EXPECT_EQ(missing.status, 2);
