@@ -37,13 +37,13 @@ std::string FunctionHeader(const ModelTables& model, int element) {
   return header + joined + ")";
 }
 
-}  // namespace
-
+// The data file's value of an input: the data-entry program reads the
+// answer into a single-precision number and writes it as Write # writes one.
 std::string DataValue(double value) {
-  // The data-entry program reads the answer into a single-precision number
-  // and writes it as Write # writes one.
   return vbrun::WriteText(static_cast<float>(value), vbrun::NumberKind::kSingle);
 }
+
+}  // namespace
 
 KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelName) {
   KorvaModelFiles made;
@@ -72,7 +72,6 @@ KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelN
   model.CalcLevel = std::move(levelling.levels);
   model.LevelCount = levelling.levelCount;
   model.MaxLevelWidth = levelling.widest;
-  made.calculatedOrder = CalcOrder(model, 2);
 
   for (int i = 1; i <= n; ++i) {
     const PlannedElement& e = plan.elements[static_cast<size_t>(i - 1)];

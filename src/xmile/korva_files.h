@@ -15,15 +15,11 @@ namespace korva::xmile {
 
 struct KorvaModelFiles {
   std::vector<std::string> list, matrix, equations, data, log;
-  ModelTables tables;                // levelled
-  std::vector<int> calculatedOrder;  // the calculated elements (indices 1..N) in calculation order
+  ModelTables tables;  // levelled
 };
 
 // Everything the files hold, in memory. `modelName`: one word.
 KorvaModelFiles MakeKorvaFiles(const ImportPlan& plan, const std::string& modelName);
-
-// The data file's value of an input, as the data-entry program writes it.
-std::string DataValue(double value);
 
 // Writes the files into `directory` (which must exist): each written whole
 // under a hidden name and put in place. False with `message` set on failure.
