@@ -148,9 +148,14 @@ class Exporter {
   std::optional<ExprPtr> Equation(const KorvaElement& e, std::string& problem) {
     const std::string self = LowerCase(e.id);
     ExprPtr value;
+    bool heldAtZero = false;  // "If X < 0 Then X = 0", as korva-xmile writes a non-negative one
     for (const std::string& raw : e.lines) {
       const std::string line = WithoutComment(raw);
       if (line.find_first_not_of(' ') == std::string::npos) continue;
+      if (value && CanonicalName(line) == "if " + self + " < 0 then " + self + " = 0") {
+        heldAtZero = true;
+        continue;
+      }
       const size_t equals = line.find('=');
       if (equals == std::string::npos || CanonicalName(line.substr(0, equals)) != self) {
         problem = "función de varias sentencias que XMILE no expresa";
@@ -168,6 +173,7 @@ class Exporter {
       return std::nullopt;
     }
     std::optional<ExprPtr> rewritten = Rewritten(value, self, problem);
+    if (rewritten && heldAtZero) rewritten = Call("max", {*rewritten, Number(0)});
     // An element named I to N keeps whole numbers in korva's programs.
     if (rewritten && WholeNumber(e.id)) return Call("int", {Binary("+", *rewritten, Number(0.5))});
     return rewritten;
