@@ -182,7 +182,10 @@ class Planner {
     for (size_t i = 0; i < given; ++i) {
       if (!vars_[i].expr) continue;
       int calls = 0;
-      ExprPtr replaced = WithoutMemory(vars_[i].expr, Utf8ToCp1252(vars_[i].display), calls);
+      // Copies: the variables SMTH1 and DELAY1 bring in move vars_ as they are added.
+      const ExprPtr equation = vars_[i].expr;
+      const std::string owner = Utf8ToCp1252(vars_[i].display);
+      ExprPtr replaced = WithoutMemory(equation, owner, calls);
       vars_[i].expr = replaced;
     }
   }
