@@ -37,6 +37,9 @@
 #include "vbrun/interpreter.h"
 #include "vbrun/parser.h"
 #include "vbrun/runner.h"
+#include "xmile/import_plan.h"
+#include "xmile/korva_files.h"
+#include "xmile/xmile_reader.h"
 
 #ifndef KORVA_SOURCE_DIR
 #error "KORVA_SOURCE_DIR must name the source tree (the example model is read from it)"
@@ -851,6 +854,23 @@ void VbrunFiles(std::string_view input) {
   Require(status != vbrun::kExitNotStarted, "the reading program does not compile");
 }
 
+void XmileReader(std::string_view input) {
+  auto read = xmile::ReadXmile(std::string(input));
+  auto* model = std::get_if<xmile::XmileModel>(&read);
+  if (model == nullptr) return;
+  const xmile::ImportPlan plan = xmile::PlanImport(*model);
+  if (!plan.problems.empty()) return;
+  const xmile::KorvaModelFiles made = xmile::MakeKorvaFiles(plan, "FUZ");
+  std::set<std::string> ids;
+  for (const xmile::PlannedElement& e : plan.elements) {
+    if (static_cast<int>(e.id.size()) != plan.idLength || !ids.insert(e.id).second) std::abort();
+    if (!e.input && e.lines.empty()) std::abort();
+  }
+  for (int i = 1; i <= made.tables.ElementCount; ++i) {
+    if (made.tables.CalcLevel[static_cast<size_t>(i)] == 0) std::abort();  // korva would find a loop
+  }
+}
+
 const std::vector<Target>& Targets() {
   static const std::vector<Target> targets = {
       {"record_fields", RecordFields},       {"element_list", ElementList},
@@ -860,7 +880,7 @@ const std::vector<Target>& Targets() {
       {"answer_log", AnswerLog},             {"dialogue", Dialogue},
       {"terminal", Terminal},
       {"vbrun_parse", VbrunParse},           {"vbrun_files", VbrunFiles},
-      {"vbrun_module", VbrunModule},
+      {"vbrun_module", VbrunModule},         {"xmile_reader", XmileReader},
   };
   return targets;
 }

@@ -94,5 +94,10 @@ void VbrunModule(std::string_view input);
 // A data file read by a program run by korva-vbrun with Input #, Line Input #
 // and Get #.
 void VbrunFiles(std::string_view input);
+// An XMILE file read by korva-xmile: parsed, planned and, when it is taken,
+// made into korva's files; a model taken must give every element one
+// identifier of the model's length and leave no element out of the
+// calculation order.
+void XmileReader(std::string_view input);
 
 }  // namespace korva::fuzz

@@ -1,7 +1,7 @@
 # The fuzz build (KORVA_FUZZ=ON, clang): korva_lib instrumented for libFuzzer
 # with AddressSanitizer and UndefinedBehaviorSanitizer, and one fuzzer for every
 # fuzz/<target>_fuzz.cpp. Included from the top-level CMakeLists.txt, in its
-# scope, after korva_lib, korva and korva-vbrun are defined.
+# scope, after korva_lib and the programs are defined.
 #
 # clang accepts no execution character set but UTF-8, and every narrow literal
 # of the program must be Windows-1252. So the sources are compiled from copies
@@ -44,11 +44,13 @@ endforeach()
 korva_cp1252_copy(${KORVA_TEMPLATES_CPP} ${KORVA_CP1252_DIR}/generated/templates.cpp templates_copy)
 list(APPEND KORVA_FUZZ_LIB_SOURCES ${templates_copy} ${KORVA_TEMPLATE_IDS})
 
-# korva_lib, korva and korva-vbrun are built from the copies, and every header
+# korva_lib and the programs are built from the copies, and every header
 # is taken from them.
 set_property(TARGET korva_lib PROPERTY SOURCES ${KORVA_FUZZ_LIB_SOURCES})
 set_property(TARGET korva PROPERTY SOURCES ${KORVA_CP1252_DIR}/src/main.cpp)
 set_property(TARGET korva-vbrun PROPERTY SOURCES ${KORVA_CP1252_DIR}/src/vbrun_main.cpp)
+set_property(TARGET korva-xmile PROPERTY SOURCES ${KORVA_CP1252_DIR}/src/xmile_main.cpp)
+set_property(TARGET korva-ver PROPERTY SOURCES ${KORVA_CP1252_DIR}/src/ver_main.cpp)
 foreach(property INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
   get_target_property(directories korva_lib ${property})
   list(TRANSFORM directories REPLACE "^${CMAKE_SOURCE_DIR}/src$" "${KORVA_CP1252_DIR}/src")
@@ -56,7 +58,7 @@ foreach(property INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
 endforeach()
 
 target_compile_options(korva_lib PRIVATE ${KORVA_FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
-foreach(program korva korva-vbrun)
+foreach(program korva korva-vbrun korva-ver korva-xmile)
   target_compile_options(${program} PRIVATE ${KORVA_FUZZ_FLAGS})
   target_link_options(${program} PRIVATE -fsanitize=address,undefined)
 endforeach()

@@ -17,7 +17,7 @@ build="$root/build-fuzz"
 # Each target with the largest input it is given (bytes).
 all_targets="record_fields:4096 element_list:4096 connection_matrix:8192 matrix_derivation:8192
   file_ordering:16384 library:16384 bracket_codes:4096 table_data:4096 answer_log:4096 dialogue:16384
-  terminal:16384 vbrun_parse:16384 vbrun_files:8192 vbrun_module:32768"
+  terminal:16384 vbrun_parse:16384 vbrun_files:8192 vbrun_module:32768 xmile_reader:32768"
 
 mkdir -p "$build"
 CC=${CC:-clang-14} CXX=${CXX:-clang++-14} \

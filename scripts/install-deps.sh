@@ -5,7 +5,8 @@
 # terminal), tmux (the terminal tests), strace and e2fsprogs (the fault tests),
 # clang-14 and its libFuzzer runtime (the fuzz targets); for korva-ver,
 # pkg-config, Graphviz (the diagram's layout), PLplot with its cairo driver
-# (the charts, PNG through cairo) and pugixml (reading and writing SVG).
+# (the charts, PNG through cairo) and pugixml (reading and writing SVG, and
+# korva-xmile's XMILE files).
 set -euo pipefail
 needed="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libedit-dev tmux strace e2fsprogs clang-14 libclang-rt-14-dev pkg-config libgraphviz-dev libplplot-dev plplot-driver-cairo libpugixml-dev"
 missing=""

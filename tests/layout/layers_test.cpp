@@ -24,7 +24,8 @@ const std::map<std::string, int>& Layers() {
       {"simulator", 3},  {"data_entry", 3}, {"results_program", 3},                   //
       {"simgen", 4},     {"variables", 4},  {"blocks", 4}, {"assembler", 4}, {"analogy", 4},  //
       {"diagram", 4},    {"series_chart", 4}, {"results_csv", 4},                 //
-      {"dispatch", 5},   {"ver", 5},
+      {"dispatch", 5},   {"ver", 5},                                                //
+      {"xmile", 6},
   };
   return layers;
 }

@@ -1,4 +1,4 @@
-// `cmake --install` into a fresh prefix: both programs, their manual pages and
+// `cmake --install` into a fresh prefix: the programs, their manual pages and
 // the examples, and the installed korva runs an installed example.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -21,7 +21,8 @@ TEST(Installation, InstallsProgramsManualPagesAndExamples) {
       "cmake --install '" + build + "' --prefix '" + prefix.path() + "' >'" + (prefix / "install.log") + "' 2>&1";
   ASSERT_EQ(std::system(install.c_str()), 0) << prefix.Read("install.log");
   for (const char* file :
-       {"bin/korva", "bin/korva-vbrun", "share/man/man1/korva.1", "share/man/man1/korva-vbrun.1",
+       {"bin/korva", "bin/korva-vbrun", "bin/korva-xmile", "share/man/man1/korva.1", "share/man/man1/korva-vbrun.1",
+        "share/man/man1/korva-xmile.1",
         "share/doc/korva/examples/poblacion/MODELO1.txt", "share/doc/korva/examples/analogia/biblioteca/LDEM.txt"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }

@@ -47,7 +47,7 @@ TEST(ResultsEndToEnd, EveryCreateExampleRunsItsThreeModules) {
     EXPECT_TRUE(ex.dir.Has("COMPL1.txt"));
     ++runs;
   }
-  EXPECT_EQ(runs, 8) << "analogia, poblacion, tablas, azar, incertidumbre, genetico, alelos and presas";
+  EXPECT_EQ(runs, 9) << "analogia, poblacion, tablas, azar, incertidumbre, genetico, alelos, presas and epidemia";
 }
 
 TEST(ResultsEndToEnd, StaticModelTableAndCompleteListing) {
