@@ -42,7 +42,8 @@ foreach(text IN LISTS KORVA_FUZZ_TEXTS)
   endif()
 endforeach()
 korva_cp1252_copy(${KORVA_TEMPLATES_CPP} ${KORVA_CP1252_DIR}/generated/templates.cpp templates_copy)
-list(APPEND KORVA_FUZZ_LIB_SOURCES ${templates_copy} ${KORVA_TEMPLATE_IDS})
+korva_cp1252_copy(${KORVA_HELP_CPP} ${KORVA_CP1252_DIR}/generated/help_texts.cpp help_copy)
+list(APPEND KORVA_FUZZ_LIB_SOURCES ${templates_copy} ${help_copy} ${KORVA_TEMPLATE_IDS})
 
 # korva_lib and the programs are built from the copies, and every header
 # is taken from them.
