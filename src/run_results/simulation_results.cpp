@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include "files/folder_files.h"
 #include "core/log_labels.h"
 #include "files/record_fields.h"
 #include "model/element_list.h"
@@ -19,12 +20,6 @@
 namespace korva {
 namespace {
 
-std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (directory.empty()) return name;
-  const char last = directory.back();
-  return last == '/' || last == '\\' ? directory + name : directory + "/" + name;
-}
-
 std::string Number(double x) {
   if (x == std::floor(x) && std::fabs(x) < 1e15) return PlainNum(static_cast<long long>(x));
   char buffer[32];
@@ -33,14 +28,6 @@ std::string Number(double x) {
 }
 
 // The lines of a text file; false when it cannot be opened.
-bool ReadLines(FileSystem& files, const std::string& name, std::vector<std::string>& lines) {
-  FileError error;
-  std::unique_ptr<InputFile> in = files.OpenInput(name, error);
-  if (!in) return false;
-  for (std::string line; in->ReadLine(line);) lines.push_back(line);
-  return true;
-}
-
 // A number as Write # or Print # writes it: blanks around, ".5", "-1.2E+07".
 bool ParseNumber(std::string_view text, double& x) {
   size_t begin = text.find_first_not_of(' ');

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "files/folder_files.h"
 #include "diagram/diagram_svg.h"
 #include "diagram/model_graph.h"
 #include "files/file_error.h"
@@ -57,11 +58,6 @@ const char* kUsage =
 void Print(std::FILE* stream, const std::string& cp1252) {
   const std::string utf8 = Cp1252ToUtf8(cp1252);
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
-}
-
-std::string InDirectory(const std::string& directory, const std::string& name) {
-  const char last = directory.empty() ? '/' : directory.back();
-  return last == '/' || last == '\\' ? directory + name : directory + "/" + name;
 }
 
 // The output name asked for, or the default in the model's folder.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "files/folder_files.h"
 #include "core/log_labels.h"
 #include "core/questions.h"
 #include "files/record_fields.h"
@@ -13,14 +14,6 @@
 
 namespace korva::xmile {
 namespace {
-
-bool ReadLines(FileSystem& files, const std::string& name, std::vector<std::string>& lines) {
-  FileError error;
-  auto in = files.OpenInput(name, error);
-  if (!in) return false;
-  for (std::string line; in->ReadLine(line);) lines.push_back(line);
-  return true;
-}
 
 std::vector<std::string> Fields(const std::string& record) {
   std::vector<std::string> fields;
