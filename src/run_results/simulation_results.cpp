@@ -27,7 +27,6 @@ std::string Number(double x) {
   return ec == std::errc() ? std::string(buffer, end) : "?";
 }
 
-// The lines of a text file; false when it cannot be opened.
 // A number as Write # or Print # writes it: blanks around, ".5", "-1.2E+07".
 bool ParseNumber(std::string_view text, double& x) {
   size_t begin = text.find_first_not_of(' ');
